@@ -1,0 +1,69 @@
+#pragma once
+// The serial port to the dryer controller and pseudo-terminal pairs that stand in for the line
+// in the simulator and the tests. Every failure is a return value.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct termios;
+
+namespace platform {
+
+// Turns a port's current termios state into the controller line's: 38400 baud, 8 data bits, even
+// parity with checking, 1 stop bit, no byte stripped or translated, raw, non-blocking reads.
+// Other line-control fields stay as the driver had them.
+bool makeControllerLineTermios(struct termios& tio);
+
+// The line settings as read back from an open port.
+struct SerialSettings {
+    int baud = 0;
+    int dataBits = 0;
+    char parity = 'N';  // 'N', 'E' or 'O'
+    bool parityChecking = false;
+    int stopBits = 0;
+    bool stripsNulls = false;  // true when the driver would drop or alter bytes (not raw)
+    bool raw = false;          // no echo, no line editing, no signals, no output processing
+};
+
+class SerialPort {
+public:
+    SerialPort() = default;
+    ~SerialPort();
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+    SerialPort(SerialPort&& other) noexcept;
+    SerialPort& operator=(SerialPort&& other) noexcept;
+
+    // Opens an existing device for the controller line: 38400 baud, 8 data bits, even parity
+    // with checking, 1 stop bit, raw, reads that return at once with whatever has arrived.
+    bool open(const std::string& device);
+    // Takes over an already open descriptor (the end of a pseudo-terminal) as it is.
+    void adopt(int fd);
+    bool isOpen() const { return fd_ >= 0; }
+    void close();
+
+    // Reads what has arrived, up to `size` bytes, without waiting; -1 on error.
+    long readAvailable(uint8_t* buffer, size_t size);
+    // Waits up to timeoutMs for bytes to arrive; true when some are there.
+    bool waitReadable(int timeoutMs);
+    // Writes all bytes; false on error.
+    bool write(const uint8_t* buffer, size_t size);
+    // Discards both the unread input and the unsent output.
+    bool purge();
+    bool readSettings(SerialSettings& settings) const;
+
+private:
+    int fd_ = -1;
+};
+
+// A pseudo-terminal pair: `controller` is the master end, `devicePath` the slave device that the
+// display opens as its port.
+struct PtyPair {
+    SerialPort controller;
+    std::string devicePath;
+};
+
+bool openPtyPair(PtyPair& pair);
+
+}  // namespace platform
