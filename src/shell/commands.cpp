@@ -13,9 +13,13 @@ constexpr std::string_view kLearningQuestion =
     "setpoint?";
 constexpr std::string_view kLearningCaption = "MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE";
 
-dryer::DryerState& state() { return dryer::dryerState(); }
+dryer::DryerState& state() {
+    return dryer::dryerState();
+}
 
-int moistureControlMode() { return state().status.moistureControlMode().get() & 0x07; }
+int moistureControlMode() {
+    return state().status.moistureControlMode().get() & 0x07;
+}
 
 bool learningPeriodActive() {
     return state().status.mcLearningMinutes().get() > 0 &&

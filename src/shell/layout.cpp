@@ -7,8 +7,8 @@
 namespace shell {
 namespace {
 
-constexpr MainButton kFiveMainButtons[] = {MainButton::Timers, MainButton::Temps,
-                                           MainButton::Setup, MainButton::View, MainButton::Misc};
+constexpr MainButton kFiveMainButtons[] = {MainButton::Timers, MainButton::Temps, MainButton::Setup,
+                                           MainButton::View, MainButton::Misc};
 
 void showGraphView(ShellEnvironment& env, bool graph) {
     env.setVisible(Screen::DrawGraph, graph);
@@ -59,13 +59,14 @@ void layoutButtonBar(ShellEnvironment& env) {
 }
 
 void hideStatusScreens(ShellEnvironment& env) {
-    for (Screen screen : {Screen::LineGraph, Screen::UnloadStatus, Screen::RightStatusBar,
-                          Screen::CustomView, Screen::AverageValues, Screen::ButtonBar,
-                          Screen::DrawGraph, Screen::Graph, Screen::DryerPic,
-                          Screen::BatchDrying}) {
+    for (Screen screen :
+         {Screen::LineGraph, Screen::UnloadStatus, Screen::RightStatusBar, Screen::CustomView,
+          Screen::AverageValues, Screen::ButtonBar, Screen::DrawGraph, Screen::Graph,
+          Screen::DryerPic, Screen::BatchDrying}) {
         env.setVisible(screen, false);
     }
-    for (MainButton button : kFiveMainButtons) env.setButtonVisible(button, false);
+    for (MainButton button : kFiveMainButtons)
+        env.setButtonVisible(button, false);
     env.setButtonVisible(MainButton::Qs, false);
 }
 
@@ -76,7 +77,8 @@ void returnToMainView(ShellEnvironment& env) {
     env.setVisible(Screen::RightStatusBar, true);
     updateScreenLayout(env);
     env.setVisible(Screen::DryerPic, true);
-    for (MainButton button : kFiveMainButtons) env.setButtonVisible(button, true);
+    for (MainButton button : kFiveMainButtons)
+        env.setButtonVisible(button, true);
     layoutButtonBar(env);
 }
 

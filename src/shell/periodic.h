@@ -90,7 +90,7 @@ struct PeriodicState {
 
     // Shared with the screens
     uint32_t alertBlinkFlags = 0;
-    bool helpFromHistory = false;  // the shutdown help dialog was opened from the history
+    bool helpFromHistory = false;        // the shutdown help dialog was opened from the history
     std::array<uint32_t, 6> fanFrame{};  // animation frames 0 to 2
     uint32_t loadFrame = 0;
     uint32_t unloadFrame = 0;

@@ -11,27 +11,25 @@ constexpr std::array<ScreenSpec, kCreatedScreenCount> kScreens = {{
      true, true, Hidden},
     {Warning, "WARNING_WINDOW", " WARNING - DRYER SHUTTING DOWN! - 05", 10, 20, 600, 325, true,
      false, Hidden},
-    {LineGraph, "LINE_GRAPH_WINDOW", " GRAIN TEMPERATURE / MOISTURE", 0, 40, 240, 205, true,
-     false, Hidden},
-    {AverageValues, "AVERAGE_VALUES_WINDOW", " DRYER STATUS CHART", 240, 40, 400, 205, true,
-     false, ChartView},
+    {LineGraph, "LINE_GRAPH_WINDOW", " GRAIN TEMPERATURE / MOISTURE", 0, 40, 240, 205, true, false,
+     Hidden},
+    {AverageValues, "AVERAGE_VALUES_WINDOW", " DRYER STATUS CHART", 240, 40, 400, 205, true, false,
+     ChartView},
     {BootLoader, "BOOT_LOADER_WINDOW", " UPDATE DRYER PROGRAMMING", 0, 0, 640, 480, true, false,
      Hidden},
-    {CustomView, "CUSTOM_VIEW_WINDOW", "  PLENUM(S)", 240, 245, 400, 175, true, false,
-     PlenumView},
-    {UnloadStatus, "UNLOAD_STATUS_WINDOW", " UNLOAD STATUS", 0, 245, 240, 175, true, false,
-     Hidden},
+    {CustomView, "CUSTOM_VIEW_WINDOW", "  PLENUM(S)", 240, 245, 400, 175, true, false, PlenumView},
+    {UnloadStatus, "UNLOAD_STATUS_WINDOW", " UNLOAD STATUS", 0, 245, 240, 175, true, false, Hidden},
     {LeftStatusBar, "DRYER_LEFT_STATUS_BAR_WINDOW", " DRYER BAR STATUS", 0, 0, 240, 40, false,
      false, Hidden},
-    {RightStatusBar, "DRYER_RIGHT_STATUS_BAR_WINDOW", " DRYER BAR STATUS", 240, 0, 400, 40,
-     false, false, Shown},
+    {RightStatusBar, "DRYER_RIGHT_STATUS_BAR_WINDOW", " DRYER BAR STATUS", 240, 0, 400, 40, false,
+     false, Shown},
     {ButtonBar, "BUTTON_BAR_WINDOW", " DRYER BAR STATUS", 0, 420, 640, 55, false, false, Shown},
-    {TimerSelect, "TIMER_SELECT_WINDOW", " SELECT TIMER TO MODIFY - 01", 0, 0, 640, 475, true,
-     true, Hidden},
+    {TimerSelect, "TIMER_SELECT_WINDOW", " SELECT TIMER TO MODIFY - 01", 0, 0, 640, 475, true, true,
+     Hidden},
     {TempSelect, "TEMP_SELECT_WINDOW", " SELECT TEMPERATURE SETPOINT TO MODIFY - 02", 0, 0, 640,
      475, true, true, Hidden},
-    {SetupSelection, "SETUP_SELECTION_WINDOW", " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
-     0, 0, 640, 475, true, true, Hidden},
+    {SetupSelection, "SETUP_SELECTION_WINDOW", " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03", 0,
+     0, 640, 475, true, true, Hidden},
     {ExtendedSetupSelection, "EXTENDED_SETUP_SELECTION_WINDOW_NEW",
      " SELECT SETUP PARAMETER TO MODIFY - 06", 0, 0, 640, 475, true, true, Hidden},
     {Graph, "GRAPH_WINDOW", " GRAPH OF SELECTED DRYER VARIABLES", 240, 40, 400, 380, false, false,
@@ -39,8 +37,8 @@ constexpr std::array<ScreenSpec, kCreatedScreenCount> kScreens = {{
     {DryerPic, "DRYER_PIC_WINDOW", " SYSTEM STATUS", 0, 0, 240, 420, false, false, Shown},
     {BatchDrying, "BATCH_DRYING_WINDOW", " BATCH DRYING TIMERS", 240, 40, 400, 205, true, false,
      Hidden},
-    {AutoStartConfig, "AUTO_START_CONFIG_WINDOW",
-     " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03", 0, 0, 640, 475, true, true, Hidden},
+    {AutoStartConfig, "AUTO_START_CONFIG_WINDOW", " SELECT HARDWARE SETUP PARAMETER TO MODIFY - 03",
+     0, 0, 640, 475, true, true, Hidden},
 }};
 
 constexpr std::array<MainButtonSpec, kMainButtonCount> kMainButtons = {{
@@ -55,9 +53,13 @@ constexpr std::array<MainButtonSpec, kMainButtonCount> kMainButtons = {{
 
 }  // namespace
 
-const std::array<ScreenSpec, kCreatedScreenCount>& screenTable() { return kScreens; }
+const std::array<ScreenSpec, kCreatedScreenCount>& screenTable() {
+    return kScreens;
+}
 
-const ScreenSpec& screenSpec(Screen screen) { return kScreens[static_cast<int>(screen)]; }
+const ScreenSpec& screenSpec(Screen screen) {
+    return kScreens[static_cast<int>(screen)];
+}
 
 bool shownAtStart(const ScreenSpec& spec, int screenViewSelection) {
     switch (spec.start) {
@@ -74,7 +76,9 @@ bool shownAtStart(const ScreenSpec& spec, int screenViewSelection) {
     return false;
 }
 
-const std::array<MainButtonSpec, kMainButtonCount>& mainButtonTable() { return kMainButtons; }
+const std::array<MainButtonSpec, kMainButtonCount>& mainButtonTable() {
+    return kMainButtons;
+}
 
 const MainButtonSpec& mainButtonSpec(MainButton button) {
     return kMainButtons[static_cast<int>(button)];

@@ -13,9 +13,9 @@ namespace shell {
 enum class StartVisibility {
     Hidden,
     Shown,
-    ChartView,  // when dryingMode is 0 and ScreenViewSelection is 0
+    ChartView,   // when dryingMode is 0 and ScreenViewSelection is 0
     PlenumView,  // when ScreenViewSelection is 0
-    GraphView,  // when dryingMode is 0 and ScreenViewSelection is 1
+    GraphView,   // when dryingMode is 0 and ScreenViewSelection is 1
 };
 
 struct ScreenSpec {

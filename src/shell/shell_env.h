@@ -77,7 +77,7 @@ inline constexpr int kAutoStartStatusDialog = 612;
 enum class GrainSetpoint : uint8_t { Grain, GrainHi, GrainLo };
 
 class ShellEnvironment {
-public:
+  public:
     virtual ~ShellEnvironment() = default;
 
     virtual bool isVisible(Screen screen) = 0;

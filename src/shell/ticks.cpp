@@ -12,10 +12,13 @@
 namespace shell {
 namespace {
 
-dryer::DryerState& state() { return dryer::dryerState(); }
+dryer::DryerState& state() {
+    return dryer::dryerState();
+}
 
 bool shutdownPresent() {
-    return state().status.shutdownNodeId().get() > 0 || state().status.shutdownWarningId().get() > 0;
+    return state().status.shutdownNodeId().get() > 0 ||
+           state().status.shutdownWarningId().get() > 0;
 }
 
 bool dryerRunning() {
@@ -51,7 +54,8 @@ void sendClock(const platform::LocalTime& now) {
     auto& s = state();
     const auto hold = s.hold();
     const int fields[5] = {now.minute, now.hour, now.day, now.month, now.year % 100};
-    for (int i = 0; i < 5; ++i) s.edit.clock(i).set(fields[i]);
+    for (int i = 0; i < 5; ++i)
+        s.edit.clock(i).set(fields[i]);
     s.commitEdit(s.pending.clock());
 }
 
@@ -102,14 +106,14 @@ void askStageTime(ShellEnvironment& env, const StageGroup& group, bool firstHeld
     auto& s = state();
     const dryer::Field setpoint = (s.status.*group.setpoint)();
     const int bytes[2] = {setpoint.byte(0), setpoint.byte(1)};
-    const std::string question = formatNumbers(
-        i18n::GetString(firstHeld ? group.question : group.secondQuestion), bytes);
+    const std::string question =
+        formatNumbers(i18n::GetString(firstHeld ? group.question : group.secondQuestion), bytes);
     if (env.messageBox(question, i18n::GetString(515), MessageButtons::YesNo,
                        MessageIcon::Question) != MessageAnswer::Yes) {
         return;
     }
     const auto hold = s.hold();
-    const dryer::Field running = (s.edit.*group.running)();
+    dryer::Field running = (s.edit.*group.running)();
     running.setByte(0, static_cast<uint8_t>(bytes[0]));
     running.setByte(1, static_cast<uint8_t>(bytes[1]));
     s.commitEdit((s.pending.*group.flag)());
@@ -119,9 +123,8 @@ void stepStagePrompts(ShellEnvironment& env, PeriodicState& p) {
     for (size_t i = 0; i < kStageGroups.size(); ++i) {
         const StageGroup& group = kStageGroups[i];
         const bool firstHeld = env.childHeld(Screen::BatchDrying, group.firstButton);
-        const bool held =
-            firstHeld || (group.secondButton != 0 &&
-                          env.childHeld(Screen::BatchDrying, group.secondButton));
+        const bool held = firstHeld || (group.secondButton != 0 &&
+                                        env.childHeld(Screen::BatchDrying, group.secondButton));
         if (p.stagePromptDelay[i].step(held)) askStageTime(env, group, firstHeld);
     }
 }
@@ -130,11 +133,11 @@ void stepAutoStartFinished(ShellEnvironment& env, PeriodicState& p) {
     if (p.autoStartNoticeShown || !state().status.statusFlags280().bit(7)) return;
     p.autoStartNoticeShown = true;
     std::string text;
-    i18n::ReadHelpFile(state().unitsSetting ? "AutoStartFinishedMessageC.txt"
-                                            : "AutoStartFinishedMessageF.txt",
-                       text, i18n::kHelpFileBytes);
-    if (env.messageBox(text, "Auto-Start Finished...", MessageButtons::Ok,
-                       MessageIcon::None) == MessageAnswer::Ok) {
+    i18n::ReadHelpFile(
+        state().unitsSetting ? "AutoStartFinishedMessageC.txt" : "AutoStartFinishedMessageF.txt",
+        text, i18n::kHelpFileBytes);
+    if (env.messageBox(text, "Auto-Start Finished...", MessageButtons::Ok, MessageIcon::None) ==
+        MessageAnswer::Ok) {
         env.recordOperatorEvent();
     }
 }
@@ -158,7 +161,9 @@ void stepWarningWindow(ShellEnvironment& env, PeriodicState& p) {
     if (env.isVisible(Screen::Warning)) env.setVisible(Screen::Warning, false);
 }
 
-uint32_t nextFrame(uint32_t frame) { return (frame + 1) % 3; }
+uint32_t nextFrame(uint32_t frame) {
+    return (frame + 1) % 3;
+}
 
 void stepAnimations(ShellEnvironment& env, PeriodicState& p, bool thirdTick) {
     const auto& status = state().status;

@@ -5,19 +5,22 @@
 namespace shelltest {
 
 std::string screenName(Screen screen) {
-    static const char* const kNames[] = {
-        "ViewSelection", "Warning",       "LineGraph",      "AverageValues",
-        "BootLoader",    "CustomView",    "UnloadStatus",   "LeftStatusBar",
-        "RightStatusBar", "ButtonBar",    "TimerSelect",    "TempSelect",
-        "SetupSelection", "ExtendedSetupSelection", "Graph", "DryerPic",
-        "BatchDrying",   "AutoStartConfig", "DrawGraph",    "MainWindow"};
+    static const char* const kNames[] = {"ViewSelection",  "Warning",
+                                         "LineGraph",      "AverageValues",
+                                         "BootLoader",     "CustomView",
+                                         "UnloadStatus",   "LeftStatusBar",
+                                         "RightStatusBar", "ButtonBar",
+                                         "TimerSelect",    "TempSelect",
+                                         "SetupSelection", "ExtendedSetupSelection",
+                                         "Graph",          "DryerPic",
+                                         "BatchDrying",    "AutoStartConfig",
+                                         "DrawGraph",      "MainWindow"};
     return kNames[static_cast<int>(screen)];
 }
 
 std::string dialogName(Dialog dialog) {
-    static const char* const kNames[] = {"ShutdownHelp",        "ShutdownHistory",
-                                         "DataLogSetup",        "MoistureControl",
-                                         "MoistureCalibration", "MeterRollSpeed",
+    static const char* const kNames[] = {"ShutdownHelp",    "ShutdownHistory",     "DataLogSetup",
+                                         "MoistureControl", "MoistureCalibration", "MeterRollSpeed",
                                          "BushelSetup"};
     return kNames[static_cast<int>(dialog)];
 }
@@ -44,8 +47,7 @@ void FakeEnvironment::setVisible(Screen screen, bool shown) {
 }
 
 void FakeEnvironment::invalidate(Screen screen, bool erase, const Area* area) {
-    events.push_back("invalidate " + screenName(screen) + (erase ? " erase" : "") +
-                     areaText(area));
+    events.push_back("invalidate " + screenName(screen) + (erase ? " erase" : "") + areaText(area));
 }
 
 void FakeEnvironment::setChildVisible(Screen screen, int id, bool shown) {
@@ -60,7 +62,9 @@ void FakeEnvironment::setButtonVisible(MainButton button, bool shown) {
     buttonVisible[button] = shown;
 }
 
-void FakeEnvironment::moveButton(MainButton button, const Area& area) { buttonArea[button] = area; }
+void FakeEnvironment::moveButton(MainButton button, const Area& area) {
+    buttonArea[button] = area;
+}
 
 bool FakeEnvironment::dialogButtonHeld(Dialog dialog, int id) {
     return heldDialogButtons.count({dialog, id}) != 0;
@@ -72,8 +76,7 @@ void FakeEnvironment::sendDialogCommand(Dialog dialog, int id) {
 
 void FakeEnvironment::invalidateDialog(Dialog dialog, bool erase, const Area* area) {
     if (!dialogOpen(dialog)) return;
-    events.push_back("invalidate " + dialogName(dialog) + (erase ? " erase" : "") +
-                     areaText(area));
+    events.push_back("invalidate " + dialogName(dialog) + (erase ? " erase" : "") + areaText(area));
 }
 
 MessageAnswer FakeEnvironment::messageBox(std::string_view text, std::string_view caption,

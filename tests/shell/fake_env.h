@@ -19,7 +19,7 @@ using shell::MessageAnswer;
 using shell::Screen;
 
 class FakeEnvironment : public shell::ShellEnvironment {
-public:
+  public:
     // What happened, in order: "show Warning", "invalidate DryerPic erase", "box <text>", ...
     std::vector<std::string> events;
     std::set<Screen> visible;

@@ -39,7 +39,7 @@ inline void resetDryerState() {
 }
 
 class ShellTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         resetDryerState();
         shell::periodic() = shell::PeriodicState{};

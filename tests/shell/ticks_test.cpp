@@ -13,14 +13,16 @@ using shell::tickSecond;
 class Ticks : public ShellTest {};
 
 TEST_F(Ticks, Tick175PacesTheExchangeAndBlinksAShutdown) {
-    for (int i = 0; i < 20; ++i) tick175(env_);
+    for (int i = 0; i < 20; ++i)
+        tick175(env_);
     EXPECT_EQ(env_.exchangeSignals, 10);  // one exchange every 350 ms
     EXPECT_EQ(env_.count("invalidate RightStatusBar"), 20);
     EXPECT_EQ(env_.count("invalidate Warning erase"), 0);
 
     state().status.shutdownNodeId().set(5);
     env_.clear();
-    for (int i = 0; i < 16; ++i) tick175(env_);
+    for (int i = 0; i < 16; ++i)
+        tick175(env_);
     // Twice per 8-tick blink cycle: caption off, caption on.
     EXPECT_EQ(env_.count("invalidate Warning erase"), 4);
 }
@@ -39,7 +41,8 @@ TEST_F(Ticks, Tick175RelaysOutTheButtonBarWhenTheHardwareOptionsChange) {
 
 TEST_F(Ticks, SetupRefreshRedrawsPlenumAndGraph25TicksLater) {
     ticks().setupRefreshPending = 1;
-    for (int i = 0; i < 24; ++i) tick175(env_);
+    for (int i = 0; i < 24; ++i)
+        tick175(env_);
     EXPECT_EQ(env_.count("invalidate CustomView erase"), 0);
     tick175(env_);
     EXPECT_EQ(env_.count("invalidate CustomView erase"), 1);
@@ -86,7 +89,8 @@ TEST_F(Ticks, HourlyMoistureOnlyWhileTheControllerAsksForIt) {
     tickSecond(env_);
     EXPECT_EQ(ticks().hourlyMoisture.held(), 0);
     state().status.statusFlags171().set(0x08);
-    for (int i = 0; i < 3601; ++i) tickSecond(env_);
+    for (int i = 0; i < 3601; ++i)
+        tickSecond(env_);
     EXPECT_EQ(ticks().hourlyMoisture.held(), 3600);
     EXPECT_FLOAT_EQ(ticks().hourlyMoisture.average(), 155.0f);
     EXPECT_EQ(ticks().hourlyMoisture.warmup(), 0);
@@ -112,7 +116,8 @@ TEST_F(Ticks, HistoryExitHeldCountsDownOnlyWhileTheDialogIsOpen) {
     tickSecond(env_);
     EXPECT_EQ(ticks().historyExitHoldSeconds, 5u);  // dialog closed: untouched
     env_.openDialogs.insert(Dialog::ShutdownHistory);
-    for (int i = 0; i < 7; ++i) tickSecond(env_);
+    for (int i = 0; i < 7; ++i)
+        tickSecond(env_);
     EXPECT_EQ(ticks().historyExitHoldSeconds, 0u);
     env_.heldDialogButtons.clear();
     tickSecond(env_);
@@ -172,7 +177,8 @@ TEST_F(Ticks, WarningWindowFollowsTheShutdownAndTheWatchdog) {
     tick100(env_);
     EXPECT_FALSE(env_.isVisible(Screen::Warning));
     // Ten seconds without a frame: the next 100 ms tick shows the warning window.
-    for (int i = 0; i < 10; ++i) tickSecond(env_);
+    for (int i = 0; i < 10; ++i)
+        tickSecond(env_);
     EXPECT_FALSE(env_.isVisible(Screen::Warning));
     tick100(env_);
     EXPECT_TRUE(env_.isVisible(Screen::Warning));
@@ -190,7 +196,8 @@ TEST_F(Ticks, WarningWindowFollowsTheShutdownAndTheWatchdog) {
 
     state().status.shutdownNodeId().set(14);
     state().status.shutdownWarningId().set(5);
-    for (int i = 0; i < 7; ++i) tick100(env_);
+    for (int i = 0; i < 7; ++i)
+        tick100(env_);
     EXPECT_TRUE(env_.isVisible(Screen::Warning));
     EXPECT_EQ(ticks().rearDischargeFrame, 0);  // seven steps, modulo 7
     EXPECT_EQ(env_.count("invalidate ShutdownHelp 150,20,400,150"), 7);
@@ -201,7 +208,8 @@ TEST_F(Ticks, AnimationsAdvanceWithTheOutputs) {
     state().status.statusFlags171().set(0x80);  // load frame held
     state().status.statusFlags172().set(0x01);  // dryer running
     state().status.statusByte58().set(0x0C);    // metering roll 1 turning
-    for (int i = 0; i < 7; ++i) tick100(env_);
+    for (int i = 0; i < 7; ++i)
+        tick100(env_);
     const auto& p = ticks();
     EXPECT_EQ(p.fanFrame[2], 1u);  // 0, 1, 2, 0, ...
     EXPECT_EQ(p.fanFrame[0], 0u);
@@ -219,9 +227,11 @@ TEST_F(Ticks, HeldButtonRepeatsAfterHalfASecondInTheOpenDialog) {
     env_.openDialogs.insert(Dialog::MeterRollSpeed);
     env_.heldDialogButtons.insert({Dialog::MeterRollSpeed, 1046});
     env_.heldDialogButtons.insert({Dialog::BushelSetup, 1171});  // dialog not open
-    for (int i = 0; i < 5; ++i) tick100(env_);
+    for (int i = 0; i < 5; ++i)
+        tick100(env_);
     EXPECT_EQ(env_.count("command MeterRollSpeed 1046"), 0);
-    for (int i = 0; i < 4; ++i) tick100(env_);
+    for (int i = 0; i < 4; ++i)
+        tick100(env_);
     EXPECT_EQ(env_.count("command MeterRollSpeed 1046"), 4);
     EXPECT_EQ(env_.count("command BushelSetup 1171"), 0);
     // The first listed button wins when two are held.
