@@ -1,0 +1,58 @@
+#include "platform/gfx/png.h"
+
+#include <png.h>
+
+#include <cstring>
+#include <fstream>
+
+namespace platform::gfx {
+namespace {
+
+std::vector<uint8_t> rgbRows(const Surface& surface) {
+    std::vector<uint8_t> rgb;
+    rgb.reserve(static_cast<size_t>(surface.width()) * surface.height() * 3);
+    for (uint32_t p : surface.pixels()) {
+        rgb.push_back(static_cast<uint8_t>(p >> 16));
+        rgb.push_back(static_cast<uint8_t>(p >> 8));
+        rgb.push_back(static_cast<uint8_t>(p));
+    }
+    return rgb;
+}
+
+png_image imageOf(const Surface& surface) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(surface.width());
+    image.height = static_cast<png_uint_32>(surface.height());
+    image.format = PNG_FORMAT_RGB;
+    return image;
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodePng(const Surface& surface) {
+    if (surface.empty()) return {};
+    const std::vector<uint8_t> rgb = rgbRows(surface);
+    png_image image = imageOf(surface);
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) return {};
+    std::vector<uint8_t> out(size);
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) {
+        return {};
+    }
+    out.resize(size);
+    return out;
+}
+
+bool writePng(const Surface& surface, const std::string& hostPath) {
+    const std::vector<uint8_t> bytes = encodePng(surface);
+    if (bytes.empty()) return false;
+    std::ofstream out(hostPath, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace platform::gfx

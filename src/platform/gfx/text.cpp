@@ -1,0 +1,141 @@
+#include "platform/gfx/text.h"
+
+#include <algorithm>
+
+namespace platform::gfx {
+namespace {
+
+thread_local const TextObserver* tObserver = nullptr;
+
+int tabWidth(const FontSpec& font) {
+    return std::max(1, 8 * fontMetrics(font).averageWidth);
+}
+
+int measure(std::u32string_view line, const FontSpec& font) {
+    int width = 0;
+    const int tab = tabWidth(font);
+    for (char32_t c : line) {
+        if (c == U'\t') {
+            width = (width / tab + 1) * tab;
+        } else {
+            width += glyph(font, c)->advance;
+        }
+    }
+    return width;
+}
+
+std::vector<std::u32string> paragraphs(std::u32string_view text, bool singleLine) {
+    std::vector<std::u32string> out(1);
+    for (char32_t c : text) {
+        if (c == U'\r') continue;
+        if (c == U'\n') {
+            if (!singleLine) out.emplace_back();
+            continue;
+        }
+        out.back().push_back(c);
+    }
+    return out;
+}
+
+void breakParagraph(const std::u32string& para, int maxWidth, const FontSpec& font,
+                    std::vector<std::u32string>& lines) {
+    std::u32string line;
+    size_t pos = 0;
+    bool lineOpen = false;
+    while (pos < para.size()) {
+        size_t wordStart = pos;
+        while (wordStart < para.size() && para[wordStart] == U' ')
+            ++wordStart;
+        size_t wordEnd = wordStart;
+        while (wordEnd < para.size() && para[wordEnd] != U' ')
+            ++wordEnd;
+        std::u32string candidate = line + para.substr(pos, wordEnd - pos);
+        if (!lineOpen || measure(candidate, font) <= maxWidth) {
+            line = std::move(candidate);
+            lineOpen = true;
+        } else {
+            lines.push_back(std::move(line));
+            line = para.substr(wordStart, wordEnd - wordStart);
+        }
+        pos = wordEnd;
+    }
+    lines.push_back(std::move(line));
+}
+
+}  // namespace
+
+std::string encodeUtf8(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::vector<TextLine> layoutText(std::string_view text, const Rect& rect, const FontSpec& font,
+                                 unsigned flags) {
+    const bool singleLine = (flags & kSingleLine) != 0;
+    std::vector<std::u32string> lines;
+    for (const auto& para : paragraphs(decodeUtf8(text), singleLine)) {
+        if ((flags & kWordBreak) && !singleLine) {
+            breakParagraph(para, rect.width(), font, lines);
+        } else {
+            lines.push_back(para);
+        }
+    }
+    const int lineHeight = fontMetrics(font).height;
+    const int blockHeight = lineHeight * static_cast<int>(lines.size());
+    int y = rect.top;
+    if (flags & kAlignVCenter) y = rect.top + (rect.height() - blockHeight) / 2;
+    if (flags & kAlignBottom) y = rect.bottom - blockHeight;
+
+    std::vector<TextLine> out;
+    out.reserve(lines.size());
+    for (const auto& line : lines) {
+        const int width = measure(line, font);
+        int x = rect.left;
+        if (flags & kAlignCenter) x = rect.left + (rect.width() - width) / 2;
+        if (flags & kAlignRight) x = rect.right - width;
+        out.push_back({encodeUtf8(line), Rect{x, y, x + width, y + lineHeight}});
+        y += lineHeight;
+    }
+    return out;
+}
+
+Size textExtent(std::string_view text, const FontSpec& font) {
+    return {measure(decodeUtf8(text), font), fontMetrics(font).height};
+}
+
+Rect textBounds(std::string_view text, const Rect& rect, const FontSpec& font, unsigned flags) {
+    Rect bounds;
+    for (const auto& line : layoutText(text, rect, font, flags)) {
+        bounds = bounds.unite(line.box.width() > 0 ? line.box
+                                                   : Rect{line.box.left, line.box.top,
+                                                          line.box.left + 1, line.box.bottom});
+    }
+    return bounds;
+}
+
+void setTextObserver(const TextObserver* observer) {
+    tObserver = observer;
+}
+const TextObserver* textObserver() {
+    return tObserver;
+}
+
+}  // namespace platform::gfx

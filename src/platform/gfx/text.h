@@ -1,0 +1,60 @@
+#pragma once
+// Text layout: alignment, line breaks, word break and extents, shared by the painter and by
+// controls that size themselves to their text.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/gfx/font.h"
+#include "platform/gfx/types.h"
+
+namespace platform::gfx {
+
+enum TextFlags : unsigned {
+    kAlignLeft = 0,
+    kAlignCenter = 0x1,
+    kAlignRight = 0x2,
+    kAlignVCenter = 0x4,  // centres the block of lines in the rectangle
+    kAlignBottom = 0x8,
+    kWordBreak = 0x10,   // breaks lines between words; a word wider than the rectangle stands alone
+    kSingleLine = 0x20,  // line feeds do not break
+    kNoClip = 0x100,     // draws outside the rectangle too
+};
+
+// One laid-out line and the box its character cells cover. Tabs stop every 8 average widths.
+struct TextLine {
+    std::string text;
+    Rect box;
+};
+
+std::vector<TextLine> layoutText(std::string_view text, const Rect& rect, const FontSpec& font,
+                                 unsigned flags);
+
+// Width and height of one line of text.
+Size textExtent(std::string_view text, const FontSpec& font);
+
+// The rectangle that the laid-out text covers when drawn into `rect` (for sizing message boxes).
+Rect textBounds(std::string_view text, const Rect& rect, const FontSpec& font, unsigned flags);
+
+// ---- Observing drawn text (tests and the panel harness) -----------------------------------
+
+struct DrawnText {
+    std::string text;
+    Rect rect;  // the rectangle given to drawText, in the painter's coordinates
+    Color color;
+    unsigned flags = 0;
+    std::vector<TextLine> lines;
+};
+
+using TextObserver = std::function<void(const DrawnText&)>;
+
+// Every drawText on the calling thread is reported to `observer` until it is replaced;
+// nullptr stops the reports. The observer must outlive its installation.
+void setTextObserver(const TextObserver* observer);
+const TextObserver* textObserver();
+
+std::string encodeUtf8(std::u32string_view text);
+
+}  // namespace platform::gfx
