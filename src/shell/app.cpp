@@ -28,9 +28,15 @@ namespace {
 
 using detail::app;
 
-void onTick175(ui::Window, uint32_t, int64_t) { tick175(environment()); }
-void onTickSecond(ui::Window, uint32_t, int64_t) { tickSecond(environment()); }
-void onTick100(ui::Window, uint32_t, int64_t) { tick100(environment()); }
+void onTick175(ui::Window, uint32_t, int64_t) {
+    tick175(environment());
+}
+void onTickSecond(ui::Window, uint32_t, int64_t) {
+    tickSecond(environment());
+}
+void onTick100(ui::Window, uint32_t, int64_t) {
+    tick100(environment());
+}
 
 bool createMainWindow() {
     if (!detail::registerMainWindowClass()) return false;
@@ -42,7 +48,9 @@ bool createMainWindow() {
     return bool(app().main);
 }
 
-ui::Window screenOf(Screen screen) { return app().screens[static_cast<int>(screen)]; }
+ui::Window screenOf(Screen screen) {
+    return app().screens[static_cast<int>(screen)];
+}
 
 // The decoder asks for repaints of the screens by role; the screens' own dialogs and child
 // windows register themselves.
@@ -50,10 +58,14 @@ void registerDecoderHooks() {
     using dryer::Window;
     auto& hooks = dryer::dryerState().hooks;
     const std::pair<Window, Screen> screens[] = {
-        {Window::DryerPicture, Screen::DryerPic},     {Window::PlenumView, Screen::CustomView},
-        {Window::StatusChart, Screen::AverageValues}, {Window::BatchDrying, Screen::BatchDrying},
-        {Window::RightStatusBar, Screen::RightStatusBar}, {Window::LineGraph, Screen::LineGraph},
-        {Window::UnloadStatus, Screen::UnloadStatus}, {Window::SetupSelection, Screen::SetupSelection},
+        {Window::DryerPicture, Screen::DryerPic},
+        {Window::PlenumView, Screen::CustomView},
+        {Window::StatusChart, Screen::AverageValues},
+        {Window::BatchDrying, Screen::BatchDrying},
+        {Window::RightStatusBar, Screen::RightStatusBar},
+        {Window::LineGraph, Screen::LineGraph},
+        {Window::UnloadStatus, Screen::UnloadStatus},
+        {Window::SetupSelection, Screen::SetupSelection},
         {Window::AutoStartConfig, Screen::AutoStartConfig},
     };
     for (const auto& [role, screen] : screens) {
@@ -68,8 +80,9 @@ void registerDecoderHooks() {
         });
     }
     const ui::Window misc = app().buttons[static_cast<int>(MainButton::Misc)];
-    hooks.registerWindow(Window::MiscButton,
-                         [misc](bool erase, const dryer::RepaintArea*) { ui::invalidate(misc, erase); });
+    hooks.registerWindow(Window::MiscButton, [misc](bool erase, const dryer::RepaintArea*) {
+        ui::invalidate(misc, erase);
+    });
     hooks.setScreenLayoutUpdate(requestScreenLayout);
     hooks.setBatchStageButtonUpdate(requestBatchStageButtons);
 }
@@ -112,22 +125,37 @@ int runMessageLoop() {
     return ui::runMessageLoop();
 }
 
-void attachControllerLink(dryer::ControllerLink* link) { app().link = link; }
+void attachControllerLink(dryer::ControllerLink* link) {
+    app().link = link;
+}
 
-ui::Window mainWindow() { return app().main; }
-ui::Window screenWindow(Screen screen) { return screenOf(screen); }
-ui::Window mainButtonWindow(MainButton button) { return app().buttons[static_cast<int>(button)]; }
+ui::Window mainWindow() {
+    return app().main;
+}
+ui::Window screenWindow(Screen screen) {
+    return screenOf(screen);
+}
+ui::Window mainButtonWindow(MainButton button) {
+    return app().buttons[static_cast<int>(button)];
+}
 
-void requestScreenLayout() { ui::postMessage(app().main, detail::kLayoutRequest); }
-void requestBatchStageButtons() { ui::postMessage(app().main, detail::kBatchButtonsRequest); }
+void requestScreenLayout() {
+    ui::postMessage(app().main, detail::kLayoutRequest);
+}
+void requestBatchStageButtons() {
+    ui::postMessage(app().main, detail::kBatchButtonsRequest);
+}
 
-void returnToMainView() { shell::returnToMainView(environment()); }
+void returnToMainView() {
+    shell::returnToMainView(environment());
+}
 
 void resetShell() {
     auto& hooks = dryer::dryerState().hooks;
     hooks.setScreenLayoutUpdate({});
     hooks.setBatchStageButtonUpdate({});
-    for (int i = 0; i < dryer::kWindowCount; ++i) hooks.unregisterWindow(static_cast<dryer::Window>(i));
+    for (int i = 0; i < dryer::kWindowCount; ++i)
+        hooks.unregisterWindow(static_cast<dryer::Window>(i));
     app() = detail::AppWindows{};
     periodic() = PeriodicState{};
 }

@@ -38,7 +38,9 @@ const DialogOpener* dialogOpener(int templateId) {
     return it != hooks().dialogOpeners.end() && it->second ? &it->second : nullptr;
 }
 
-void setGrainKeypadOpener(GrainKeypadOpener opener) { hooks().grainKeypad = std::move(opener); }
+void setGrainKeypadOpener(GrainKeypadOpener opener) {
+    hooks().grainKeypad = std::move(opener);
+}
 
 const GrainKeypadOpener* grainKeypadOpener() {
     return hooks().grainKeypad ? &hooks().grainKeypad : nullptr;
@@ -56,13 +58,17 @@ void registerOpenDialog(Dialog dialog, platform::ui::Window window) {
     hooks().openDialogs[static_cast<int>(dialog)] = window;
 }
 
-void unregisterOpenDialog(Dialog dialog) { hooks().openDialogs[static_cast<int>(dialog)] = {}; }
+void unregisterOpenDialog(Dialog dialog) {
+    hooks().openDialogs[static_cast<int>(dialog)] = {};
+}
 
 platform::ui::Window openDialogWindow(Dialog dialog) {
     const platform::ui::Window window = hooks().openDialogs[static_cast<int>(dialog)];
     return platform::ui::isWindow(window) ? window : platform::ui::Window{};
 }
 
-void clearShellHooks() { hooks() = Hooks{}; }
+void clearShellHooks() {
+    hooks() = Hooks{};
+}
 
 }  // namespace shell

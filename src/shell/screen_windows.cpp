@@ -16,7 +16,9 @@ namespace {
 
 constexpr int kUnfinishedExitButton = 34999;
 
-bool fullScreen(const ScreenSpec& spec) { return spec.width == 640 && spec.height >= 475; }
+bool fullScreen(const ScreenSpec& spec) {
+    return spec.width == 640 && spec.height >= 475;
+}
 
 const ScreenSpec* specOf(ui::Window window) {
     const std::string name = ui::windowClassName(window);
@@ -46,10 +48,12 @@ void paintUnfinished(ui::Window window, ui::PaintContext& pc) {
     p.drawFrame(pc.client.inflate(-4, -4), gfx::rgb(110, 110, 120), 1);
     const int middle = pc.client.height() / 2;
     const std::string title = ui::windowText(window);
-    p.drawText(title, {0, middle - 24, pc.client.right, middle}, gfx::font(16, 700),
-               {gfx::rgb(230, 230, 230), gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
-    p.drawText("(not built yet)", {0, middle, pc.client.right, middle + 20}, gfx::font(13, 400),
-               {gfx::rgb(170, 170, 170), gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
+    p.drawText(
+        title, {0, middle - 24, pc.client.right, middle}, gfx::font(16, 700),
+        {gfx::rgb(230, 230, 230), gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
+    p.drawText(
+        "(not built yet)", {0, middle, pc.client.right, middle + 20}, gfx::font(13, 400),
+        {gfx::rgb(170, 170, 170), gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
 }
 
 ui::LResult unfinishedScreenProc(ui::Window window, uint32_t message, ui::WParam wp,

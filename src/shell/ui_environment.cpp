@@ -21,7 +21,9 @@ using detail::app;
 constexpr std::string_view kNotAvailableCaption = "NOT AVAILABLE";
 constexpr std::string_view kNotAvailableText = "This function is not part of this build yet.";
 
-gfx::Rect rectOf(const Area& area) { return {area.left, area.top, area.right, area.bottom}; }
+gfx::Rect rectOf(const Area& area) {
+    return {area.left, area.top, area.right, area.bottom};
+}
 
 void invalidateWindow(ui::Window window, bool erase, const Area* area) {
     if (area != nullptr) {
@@ -90,28 +92,8 @@ MessageAnswer answerOf(int id) {
     }
 }
 
-logging::LogInputs logInputs(bool dryerRunning) {
-    const auto& status = dryer::dryerState().status;
-    logging::LogInputs inputs;
-    const int select = status.grainTempSelect().get();
-    // A selection beyond the three sensors logs 0 rather than reading past them.
-    inputs.values.grainColumnTemp =
-        select <= 2 ? static_cast<uint16_t>(status.grainTemp(select).get()) : 0;
-    inputs.values.grainTempIn = static_cast<int16_t>(status.grainTempIn().get());
-    inputs.values.moistureIn = static_cast<uint16_t>(status.moistureIn().get());
-    inputs.values.grainTempOut = static_cast<int16_t>(status.grainTempOut().get());
-    inputs.values.moistureOut = static_cast<uint16_t>(status.moistureOut().get());
-    inputs.values.meterRollSpeed = static_cast<uint8_t>(status.meterRollSpeed().get());
-    inputs.values.bushelRate = static_cast<uint16_t>(status.bushelRate().get());
-    inputs.dayLoggerOn = status.dayDataLoggerSetup().get() == 1;
-    inputs.dryerRunning = dryerRunning;
-    inputs.cycledSampler = status.samplerOptions().bit(7);
-    inputs.samplerStatus = static_cast<uint8_t>(status.statusByte292().get());
-    return inputs;
-}
-
 class UiEnvironment : public ShellEnvironment {
-public:
+  public:
     bool isVisible(Screen screen) override { return ui::isVisible(window(screen)); }
     void setVisible(Screen screen, bool shown) override { ui::showWindow(window(screen), shown); }
     void invalidate(Screen screen, bool erase, const Area* area) override {
@@ -170,17 +152,19 @@ public:
     void signalExchange() override {
         if (app().link != nullptr) app().link->signalExchange();
     }
-    void runLogSteps(const platform::LocalTime& now, bool dryerRunning) override {
+    void runLogSteps(const platform::LocalTime& now) override {
         logging::LogHooks hooks;
-        hooks.longTermRecordStep = [this] { invalidateDialog(Dialog::DataLogSetup, true, nullptr); };
+        hooks.longTermRecordStep = [this] {
+            invalidateDialog(Dialog::DataLogSetup, true, nullptr);
+        };
         hooks.logFullWarning = [this] { askToOpenLoggerSetup(); };
         hooks.shortTermSampleWritten = [this] { invalidate(Screen::AverageValues, true, nullptr); };
         hooks.graphSampleWritten = [this] { invalidate(Screen::DrawGraph, false, nullptr); };
-        logging::RunLogTickSteps(logInputs(dryerRunning), now, hooks);
+        logging::RunLogTickSteps(dryer::dryerState(), now, hooks);
     }
     void recordOperatorEvent() override { recordOperatorEventHook(); }
 
-private:
+  private:
     static ui::Window window(Screen screen) {
         if (screen == kMainWindowOwner) return app().main;
         if (screen == Screen::DrawGraph) return drawGraphWindow();
@@ -193,9 +177,10 @@ private:
     }
 
     void askToOpenLoggerSetup() {
-        if (messageBox("Data Logger close to full.  Do you wish to open Data Logger \n Setup Window?",
-                       "DATA LOG FILE SIZE WARNING", MessageButtons::YesNo,
-                       MessageIcon::Exclamation) == MessageAnswer::Yes) {
+        if (messageBox(
+                "Data Logger close to full.  Do you wish to open Data Logger \n Setup Window?",
+                "DATA LOG FILE SIZE WARNING", MessageButtons::YesNo,
+                MessageIcon::Exclamation) == MessageAnswer::Yes) {
             openDialog(kDayDataLoggerSetupDialog, Screen::SetupSelection);
         }
     }
