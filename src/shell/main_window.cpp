@@ -36,14 +36,10 @@ void loadPictures() {
 
 void createButtons(ui::Window main) {
     for (const MainButtonSpec& spec : mainButtonTable()) {
-        ui::WindowSpec button;
-        button.className = ui::kButtonClass;
-        button.title = std::string(spec.name);
-        button.style = ui::kChild | ui::kOwnerDraw | (spec.shownAtStart ? ui::kVisible : 0);
-        button.rect = gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height);
-        button.parent = main;
-        button.id = spec.commandId;
-        app().buttons[static_cast<int>(spec.button)] = ui::createWindow(button);
+        const uint32_t style = ui::kChild | ui::kOwnerDraw | (spec.shownAtStart ? ui::kVisible : 0);
+        app().buttons[static_cast<int>(spec.button)] = ui::createWindow(
+            ui::kButtonClass, spec.name, style,
+            gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height), main, spec.commandId);
     }
 }
 
