@@ -44,10 +44,6 @@ struct HistoryRow {
     std::string time;  // "h':'mm tt"
 };
 
-// Where the warning text of a (node, warning) pair comes from.
-using WarningTextProvider = std::string (*)(int nodeId, int warning);
-void setWarningTextProvider(WarningTextProvider provider);
-
 // Start-up: mounts the volume, opens the history database or creates it, and remembers it. False
 // when the volume cannot be mounted. Here and in every other operation, a volume file found
 // damaged is renamed "ShutdownHistoryDB.damaged-<yyyyMMdd-HHmmss>" (kept for inspection) and a
