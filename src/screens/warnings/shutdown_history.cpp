@@ -4,6 +4,7 @@
 #include <functional>
 #include <mutex>
 
+#include "i18n/language.h"
 #include "i18n/text.h"
 #include "platform/files/files.h"
 #include "platform/store/store.h"
@@ -189,6 +190,12 @@ bool openShutdownHistory() {
     gDatabase = 0;
     return runOnHistory([](Volume& volume, DatabaseId) { return volume.check(); }) ==
            platform::kStoreOk;
+}
+
+bool recordShutdown(dryer::NodeId node, uint8_t warning) {
+    std::string name;
+    dryer::nodeNameInto(node, name);
+    return writeRecord(i18n::GetWarningText(node, warning), std::move(name));
 }
 
 bool recordOperatorEvent() {
