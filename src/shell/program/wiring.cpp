@@ -6,6 +6,7 @@
 #include "link/dryer_state.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
+#include "sim/simulator.h"
 
 namespace shell {
 namespace {
@@ -21,10 +22,19 @@ void wireHistory() {
     setOperatorEventRecorder([] { warnings::recordOperatorEvent(); });
 }
 
+sim::Simulator& simulator() {
+    static sim::Simulator instance;
+    return instance;
+}
+
 }  // namespace
 
-void wireProgram() {
-    wireHistory();
+void wireProgram() { wireHistory(); }
+
+bool startSimulator(platform::SerialPort controllerEnd) {
+    return simulator().start(std::move(controllerEnd));
 }
+
+void stopSimulator() { simulator().stop(); }
 
 }  // namespace shell
