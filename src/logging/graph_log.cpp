@@ -112,18 +112,16 @@ bool CreateGraphFile(std::string& path) {
 
 bool AppendGraphSample(const DryerSample& sample) {
     if (!platform::createFolder(kGraphLogFolder)) return false;
-    ScanGraphFiles();
     // More than two files would otherwise pile up a new file on every append.
-    if (GraphFileTable.size() > 2) {
-        GraphFileTable = keepTwoNewest(kGraphLogFolder, kGraphLogPattern, GraphFileTable);
-        if (GraphFileTable.size() > 2)
-            GraphFileTable.erase(GraphFileTable.begin(), GraphFileTable.end() - 2);
-    }
-    if (GraphFileTable.empty()) return createAndAppend(sample);
-    const platform::FileInfo& newest = GraphFileTable.back();
+    std::vector<platform::FileInfo> files =
+        keepTwoNewest(kGraphLogFolder, kGraphLogPattern, listLogFiles(kGraphLogPattern));
+    if (files.size() > 2) files.erase(files.begin(), files.end() - 2);
+    GraphFileTable = files;
+    if (files.empty()) return createAndAppend(sample);
+    const platform::FileInfo& newest = files.back();
     if (newest.size < kGraphFileFullBytes) return appendSample(graphPath(newest.name), sample);
     // The newest file is full: with two files the older goes, so at most two remain.
-    if (GraphFileTable.size() == 2) platform::deleteFile(graphPath(GraphFileTable.front().name));
+    if (files.size() == 2) platform::deleteFile(graphPath(files.front().name));
     return createAndAppend(sample);
 }
 

@@ -2,6 +2,7 @@
 // The logs' part of the one-second tick: the long-term record step, the running flag, then the
 // short-term and graph samples, in that order.
 
+#include "link/dryer_state.h"
 #include "logging/log_inputs.h"
 #include "platform/clock/clock.h"
 
@@ -14,8 +15,15 @@ void ResetLogStateForRun();
 
 void UpdateDryerRunningForLog(bool running);
 
-// Steps 6 to 8 of the one-second tick.
+// What the logs read from the dryer state, taken under its lock so that one record never mixes
+// two status frames.
+LogInputs LogInputsFromState(const dryer::DryerState& state);
+
+// The logs' steps of the one-second tick, in order: the long-term step (it sees the running flag
+// of the previous tick), the running flag, then the short-term and graph samples.
 void RunLogTickSteps(const LogInputs& inputs, const platform::LocalTime& now,
+                     const LogHooks& hooks);
+void RunLogTickSteps(const dryer::DryerState& state, const platform::LocalTime& now,
                      const LogHooks& hooks);
 
 }  // namespace logging
