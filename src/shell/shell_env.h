@@ -111,7 +111,7 @@ class ShellEnvironment {
     virtual void signalExchange() = 0;
     // The logs' share of the one-second tick: long-term record, running flag, short-term and
     // graph samples.
-    virtual void runLogSteps(const platform::LocalTime& now, bool dryerRunning) = 0;
+    virtual void runLogSteps(const platform::LocalTime& now) = 0;
     virtual void recordOperatorEvent() = 0;
 };
 

@@ -234,8 +234,7 @@ void tickSecond(ShellEnvironment& env) {
     dryer::countDownSecond(s.recordSuppressSeconds);
     sendClock(now);
     dryer::countDownSecond(s.linkAliveSeconds);
-    const bool running = dryerRunning();
-    env.runLogSteps(now, running);
+    env.runLogSteps(now);
     env.invalidate(Screen::AverageValues, true);
     keepSetupButtons(env);
     stepHistoryExitHold(env, p);

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
+#include "i18n/button_bitmaps.h"
 #include "i18n/language.h"
 #include "i18n/resources.h"
 #include "platform/files/files.h"
@@ -146,6 +148,63 @@ TEST_F(PanelImage, HelpFilesAndWarningHelpExistInBothLanguages) {
     std::string text;
     ASSERT_TRUE(ReadHelpFile("PlenumDiffHelp.txt", text, kHelpFileBytes));
     EXPECT_TRUE(text.starts_with("BRENNERDIFFERENZ\r\n"));
+}
+
+// Number and size of every button bitmap, from the artwork table of the sources.
+std::vector<std::tuple<int, int, int>> buttonSizes() {
+    const char* source = std::getenv("ORVANE_SOURCE_DIR");
+    std::istringstream table(
+        readHost(fs::path(source ? source : "") / "assets" / "artwork" / "buttons.txt"));
+    std::vector<std::tuple<int, int, int>> sizes;
+    std::string line;
+    while (std::getline(table, line)) {
+        int number = 0, width = 0, height = 0;
+        if (std::sscanf(line.c_str(), "%d %dx%d", &number, &width, &height) == 3) {
+            sizes.emplace_back(number, width, height);
+        }
+    }
+    return sizes;
+}
+
+TEST_F(PanelImage, ButtonBitmapsFitTheirButtonsInBothLanguages) {
+    const auto sizes = buttonSizes();
+    ASSERT_EQ(sizes.size(), 75u);
+    std::vector<ButtonBitmap> english;
+    for (auto [number, width, height] : sizes) {
+        const ButtonBitmap bitmap = LoadButtonBitmap(number);
+        ASSERT_TRUE(bitmap) << number;
+        EXPECT_EQ(bitmap->width(), width) << number;
+        EXPECT_EQ(bitmap->height(), height) << number;
+        english.push_back(bitmap);
+    }
+    SetLanguage(kGerman);
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        const int number = std::get<0>(sizes[i]);
+        const ButtonBitmap bitmap = LoadButtonBitmap(number);
+        ASSERT_TRUE(bitmap) << number;
+        EXPECT_EQ(bitmap->size(), english[i]->size()) << number;
+        // The labels differ between the languages.
+        if (number == 1 || number == 41 || number == 72) {
+            EXPECT_NE(*bitmap, *english[i]) << number;
+        }
+    }
+}
+
+TEST_F(PanelImage, WarningPicturesLoadForEveryHelpedWarning) {
+    for (LanguageId id : {kEnglish, kGerman}) {
+        SetLanguage(id);
+        for (auto [node, warning] : kHelpedWarnings) {
+            const ButtonBitmap picture = LoadBitmapFile(WarningBitmapPath(node, warning));
+            ASSERT_TRUE(picture) << node << "/" << warning;
+            EXPECT_EQ(picture->width(), 500);
+            EXPECT_EQ(picture->height(), 400);
+        }
+    }
+    for (int number = 74; number <= 77; ++number) {
+        const ButtonBitmap frame = LoadBitmapFile(RearDischargeBitmapPath(number));
+        ASSERT_TRUE(frame) << number;
+        EXPECT_EQ(frame->width(), 500);
+    }
 }
 
 TEST_F(PanelImage, EveryLanguageHasItsFolders) {

@@ -103,9 +103,8 @@ void FakeEnvironment::signalExchange() {
     events.push_back("exchange");
 }
 
-void FakeEnvironment::runLogSteps(const platform::LocalTime&, bool dryerRunning) {
+void FakeEnvironment::runLogSteps(const platform::LocalTime&) {
     ++logSteps;
-    lastDryerRunning = dryerRunning;
     events.push_back("logs");
 }
 

@@ -32,7 +32,6 @@ class FakeEnvironment : public shell::ShellEnvironment {
     std::deque<MessageAnswer> answers;  // next answers of message boxes; Cancel when empty
     int exchangeSignals = 0;
     int logSteps = 0;
-    bool lastDryerRunning = false;
     int operatorEvents = 0;
 
     int count(const std::string& event) const;
@@ -55,7 +54,7 @@ class FakeEnvironment : public shell::ShellEnvironment {
     void openDialog(int templateId, Screen owner) override;
     void openGrainSetpointKeypad(shell::GrainSetpoint setpoint, Screen owner) override;
     void signalExchange() override;
-    void runLogSteps(const platform::LocalTime& now, bool dryerRunning) override;
+    void runLogSteps(const platform::LocalTime& now) override;
     void recordOperatorEvent() override;
 };
 

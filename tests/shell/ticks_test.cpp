@@ -70,10 +70,6 @@ TEST_F(Ticks, EverySecondTheClockRecordTheWatchdogAndTheLogs) {
     tickSecond(env_);
     EXPECT_EQ(state().linkAliveSeconds, 0u);  // stays at 0
 
-    EXPECT_FALSE(env_.lastDryerRunning);
-    state().status.statusFlags172().set(0x01);
-    tickSecond(env_);
-    EXPECT_TRUE(env_.lastDryerRunning);
     EXPECT_GE(env_.count("invalidate AverageValues erase"), 1);
 
     state().recordSuppressSeconds = 2;

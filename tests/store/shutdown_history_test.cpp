@@ -5,6 +5,10 @@
 #include <atomic>
 #include <thread>
 
+#include "i18n/language.h"
+#include "i18n/text.h"
+#include "link/frame_builder.h"
+#include "link/status_decoder.h"
 #include "platform/files/files.h"
 #include "platform/store/store.h"
 #include "support/temp_dir.h"
@@ -16,21 +20,144 @@ using platform::LocalTime;
 
 constexpr int64_t kMinute = 60'000;
 
+// A warning text with a character outside the basic plane (two UTF-16 units) at units 98 and 99,
+// so that the list's cut at 99 falls inside it; 200 units long, so that it is stored cut.
+const std::string kLongWarning = std::string(98, 'w') + "\xF0\x9F\x94\xA5" + std::string(100, 'x');
+
 class ShutdownHistoryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::configureDevicePaths(dir.str(), "");
         platform::createFolder("\\Hard Disk");
         platform::createFolder("\\Hard Disk2");
+        writeWarnings("WarningsFH4.txt", {"", "", "", "0503 HIGH LIMIT"});  // node 5
+        writeWarnings("WarningsFH1.txt", {"", "C: FAN MOTOR OVERLOAD"});    // node 2
+        writeWarnings("WarningsMIO.txt",
+                      {"", "", "B: AUGER OVERLOAD", "", "", "", "", "0E07 WET"});   // node 14
+        writeWarnings("WarningsMC.txt", {"", "alarm: sensor open", kLongWarning});  // node 15
+        i18n::ResetLocalization();
         platform::useManualClock(LocalTime{2024, 1, 0, 5, 13, 7, 0, 0});
         ASSERT_TRUE(openShutdownHistory());
+        state.hooks.setShutdownRecorder(
+            [](uint8_t node, uint8_t warning) { recordShutdown(node, warning); });
     }
-    void TearDown() override { platform::useRealClock(); }
+    void TearDown() override {
+        platform::useRealClock();
+        i18n::ResetLocalization();
+    }
+
+    // An English warnings file: UTF-16 little-endian after its byte-order mark, lines ended by CR
+    // LF.
+    void writeWarnings(const std::string& name, std::initializer_list<std::string> lines) {
+        std::string bytes = "\xFF\xFE";
+        for (const std::string& line : lines) {
+            for (char16_t unit : i18n::toUtf16(line + "\r\n")) {
+                bytes += static_cast<char>(unit & 0xFF);
+                bytes += static_cast<char>(unit >> 8);
+            }
+        }
+        dir.write("Hard Disk/Languages/EN/" + name, bytes);
+    }
+
+    // The controller reports a shutdown pair (warning 0: none) in a status frame.
+    void report(uint8_t node, uint8_t warning) {
+        frame.put(185, {warning, node});
+        dryer::decodeStatusFrame(state, frame.sealed());
+    }
+    // Seconds pass: the one-second tick counts the repeat guard down.
+    void seconds(int n) {
+        for (int i = 0; i < n; ++i) {
+            dryer::countDownSecond(state.recordSuppressSeconds);
+            platform::advanceManualClock(1000);
+        }
+    }
 
     std::string exported() const { return dir.read("Hard Disk2/DryerShutdownHistory.txt"); }
 
     testsupport::TempDir dir;
+    dryer::DryerState state;
+    dryer::testing::StatusFrameBuilder frame;
 };
+
+TEST_F(ShutdownHistoryTest, ReportedShutdownsAreRecordedOnceUntilTheGuardRunsOut) {
+    report(5, 3);
+    EXPECT_EQ(shutdownHistoryCount(), 1u);
+    seconds(20);
+    report(5, 3);  // still on the line: unchanged, nothing
+    report(0, 0);
+    seconds(30);
+    report(5, 3);  // back 50 s after its record
+    EXPECT_EQ(shutdownHistoryCount(), 1u);
+    report(0, 0);
+    seconds(51);
+    report(5, 3);  // back 101 s after its record
+    EXPECT_EQ(shutdownHistoryCount(), 2u);
+
+    // Two shutdowns taking turns every few seconds are each recorded every time.
+    for (int turn = 0; turn < 2; ++turn) {
+        seconds(3);
+        report(14, 7);
+        seconds(3);
+        report(5, 3);
+    }
+    EXPECT_EQ(shutdownHistoryCount(), 6u);
+
+    report(9, 0);  // another node, no warning: taken over, nothing recorded
+    EXPECT_EQ(state.status.shutdownNodeId().get(), 9);
+    EXPECT_EQ(shutdownHistoryCount(), 6u);
+
+    const std::vector<HistoryRow> rows = listShutdownHistory(kSortByDateTime);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0].warning, "0503 HIGH LIMIT");
+    EXPECT_EQ(rows[0].node, "FAN/HEATER #4");
+    EXPECT_EQ(rows[1].warning, "0E07 WET");
+    EXPECT_EQ(rows[1].node, "MAIN I/O");
+    EXPECT_EQ(rows[5].time, "1:07 PM");
+    EXPECT_EQ(rows[4].time, "1:08 PM");  // 101 s later
+}
+
+TEST_F(ShutdownHistoryTest, SortOrdersListTheirKeysFromLastToFirst) {
+    ASSERT_TRUE(recordShutdown(14, 2));  // "B: AUGER OVERLOAD", "MAIN I/O"
+    platform::advanceManualClock(kMinute);
+    ASSERT_TRUE(recordShutdown(2, 1));  // "C: FAN MOTOR OVERLOAD", "FAN/HEATER #1"
+    platform::advanceManualClock(kMinute);
+    ASSERT_TRUE(recordShutdown(15, 1));  // "alarm: sensor open", "MOISTURE CONT"
+    platform::advanceManualClock(kMinute);
+    ASSERT_TRUE(recordOperatorEvent());  // "User Accepted ...", "Global"
+
+    auto column = [](int order, std::string HistoryRow::*field) {
+        std::string out;
+        for (const HistoryRow& row : listShutdownHistory(order))
+            out += (row.*field).substr(0, 2) + " ";
+        return out;
+    };
+    // Case-sensitive: the small "alarm" after every capital.
+    EXPECT_EQ(column(kSortByWarning, &HistoryRow::warning), "al Us C: B: ");
+    EXPECT_EQ(column(kSortByNodeId, &HistoryRow::node), "MO MA Gl FA ");
+    EXPECT_EQ(column(kSortByDateTime, &HistoryRow::time), "1: 1: 1: 1: ");
+    EXPECT_EQ(column(kSortByDateTime, &HistoryRow::warning), "Us al C: B: ");
+}
+
+TEST_F(ShutdownHistoryTest, WarningTextsAreKeptAt149CharactersAndListedAt99) {
+    ASSERT_TRUE(recordShutdown(15, 2));
+    platform::advanceManualClock(kMinute);
+    ASSERT_TRUE(recordShutdown(8, 1));  // a node without a warnings table
+    platform::advanceManualClock(kMinute);
+    ASSERT_TRUE(recordShutdown(0, 4));  // a value that names no device
+    std::vector<ShutdownRecord> records;
+    ASSERT_TRUE(readShutdownHistory(kSortByDateTime, records));
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(i18n::charCount(records[0].warning), kStoredWarningChars);
+    EXPECT_EQ(records[0].warning, i18n::firstChars(kLongWarning, kStoredWarningChars));
+    EXPECT_EQ(records[0].node, "MOISTURE CONT");
+    EXPECT_EQ(records[1].warning, "");
+    EXPECT_EQ(records[1].node, "FAN/HEATER INT #1");
+    EXPECT_EQ(records[2].node, "");
+
+    const std::vector<HistoryRow> rows = listShutdownHistory(kSortByDateTime);
+    // The pair that would straddle the cut goes whole.
+    EXPECT_EQ(rows[2].warning, std::string(98, 'w'));
+}
 
 TEST_F(ShutdownHistoryTest, EmptyHistoryListsNothingAndExportsNoLine) {
     EXPECT_EQ(shutdownHistoryCount(), 0u);

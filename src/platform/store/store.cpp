@@ -239,7 +239,12 @@ long Volume::mount(std::string_view devicePath) {
         sqlite3_busy_timeout(db_, 5000);
         // A rollback journal keeps the volume one file at rest; EXTRA also syncs the folder after
         // the journal is deleted, so a write that returned is kept through a power loss.
-        e = exec(db_, "PRAGMA journal_mode = DELETE; PRAGMA synchronous = EXTRA;");
+        // The file is read as data, never as program: nothing it holds may run functions, and
+        // damaged pages are caught as early as SQLite can.
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+        e = exec(db_,
+                 "PRAGMA journal_mode = DELETE; PRAGMA synchronous = EXTRA;"
+                 " PRAGMA trusted_schema = OFF; PRAGMA cell_size_check = ON;");
     }
     if (e == kStoreOk) e = prepareCatalog();
     if (e != kStoreOk) dismount();

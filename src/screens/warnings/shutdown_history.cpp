@@ -1,10 +1,11 @@
 #include "screens/warnings/shutdown_history.h"
 
-#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <mutex>
 
+#include "i18n/language.h"
+#include "i18n/text.h"
 #include "platform/files/files.h"
 #include "platform/store/store.h"
 
@@ -22,12 +23,6 @@ constexpr std::string_view kDatePicture = "MMM dd',' yyy";
 constexpr std::string_view kTimePicture = "h':'mm tt";
 constexpr size_t kExportChunkBytes = 64 * 1024;
 
-std::string noWarningText(int, int) {
-    return {};
-}
-
-std::atomic<WarningTextProvider> gWarningText{&noWarningText};
-
 // One volume operation at a time: the exchange thread records while the user-interface thread
 // lists, exports or clears. Also guards gDatabase.
 std::mutex gMutex;
@@ -43,21 +38,6 @@ platform::DatabaseDef historyLayout() {
             {{kWarningProperty, kNodeProperty, kTimeProperty},
              {kNodeProperty, kWarningProperty, kTimeProperty},
              {kTimeProperty, kWarningProperty, kNodeProperty}}};
-}
-
-// Cuts UTF-8 text to at most `limit` characters as the panel counts them (UTF-16 units), never
-// inside a character.
-std::string cutToChars(std::string_view text, size_t limit) {
-    size_t units = 0, end = 0;
-    while (end < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[end]);
-        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        const size_t width = length == 4 ? 2 : 1;
-        if (units + width > limit) break;
-        units += width;
-        end = std::min(end + length, text.size());
-    }
-    return std::string(text.substr(0, end));
 }
 
 std::string withCode(const char* format, long code) {
@@ -151,7 +131,7 @@ long runOnHistory(const std::function<long(Volume&, DatabaseId)>& work) {
 bool writeRecord(std::string warning, std::string node) {
     platform::Record record(3);
     record[0].id = kWarningProperty;
-    record[0].text = cutToChars(warning, kStoredWarningChars);
+    record[0].text = i18n::firstChars(warning, kStoredWarningChars);
     record[1].id = kNodeProperty;
     record[1].text = std::move(node);
     record[2].id = kTimeProperty;
@@ -205,15 +185,17 @@ bool writeExport(platform::File& file, const std::vector<ShutdownRecord>& record
 
 }  // namespace
 
-void setWarningTextProvider(WarningTextProvider provider) {
-    gWarningText.store(provider != nullptr ? provider : &noWarningText);
-}
-
 bool openShutdownHistory() {
     std::lock_guard lock(gMutex);
     gDatabase = 0;
     return runOnHistory([](Volume& volume, DatabaseId) { return volume.check(); }) ==
            platform::kStoreOk;
+}
+
+bool recordShutdown(dryer::NodeId node, uint8_t warning) {
+    std::string name;
+    dryer::nodeNameInto(node, name);
+    return writeRecord(i18n::GetWarningText(node, warning), std::move(name));
 }
 
 bool recordOperatorEvent() {
@@ -233,7 +215,7 @@ std::vector<HistoryRow> listShutdownHistory(int sortOrder) {
     // The dialog puts each record read at the top of its list.
     for (auto r = records.rbegin(); r != records.rend(); ++r) {
         const platform::LocalTime when = platform::fileTimeToLocalTime(r->time);
-        rows.push_back({cutToChars(r->warning, kListedWarningChars), r->node,
+        rows.push_back({i18n::firstChars(r->warning, kListedWarningChars), r->node,
                         platform::formatPicture(when, kDatePicture),
                         platform::formatPicture(when, kTimePicture)});
     }

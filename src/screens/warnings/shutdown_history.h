@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/node_id.h"
 #include "platform/clock/clock.h"
 
 namespace warnings {
@@ -44,20 +45,17 @@ struct HistoryRow {
     std::string time;  // "h':'mm tt"
 };
 
-// Where the warning text of a (node, warning) pair comes from.
-using WarningTextProvider = std::string (*)(int nodeId, int warning);
-void setWarningTextProvider(WarningTextProvider provider);
-
 // Start-up: mounts the volume, opens the history database or creates it, and remembers it. False
 // when the volume cannot be mounted. Here and in every other operation, a volume file found
 // damaged is renamed "ShutdownHistoryDB.damaged-<yyyyMMdd-HHmmss>" (kept for inspection) and a
 // fresh volume takes its place, so that recording goes on.
 bool openShutdownHistory();
 
-// Writes a record for a shutdown of a node now: its warning text (at most
-// kStoredWarningChars characters), the node's device name and the local time. The rule of when a
-// shutdown is recorded lies with the caller.
-bool recordShutdown(int nodeId, int warning);
+// Writes a record for a shutdown of a node now: its warning text in the current language (at most
+// kStoredWarningChars characters), the node's device name (empty for a value that names no
+// device) and the local time. When a shutdown is recorded is the decoder's repeat guard's
+// business (dryer::shutdownRecordRule).
+bool recordShutdown(dryer::NodeId node, uint8_t warning);
 
 // Writes the record of the operator accepting the auto-start moisture-control setup.
 bool recordOperatorEvent();
