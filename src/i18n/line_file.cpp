@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "i18n/text.h"
+
 namespace i18n {
 
 size_t storeLines(std::span<const uint8_t> bytes, std::span<TableEntry> entries) {
@@ -23,6 +25,21 @@ size_t storeLines(std::span<const uint8_t> bytes, std::span<TableEntry> entries)
         }
     }
     return stored;
+}
+
+std::vector<uint8_t> encodeLineFile(const std::vector<std::string>& lines) {
+    std::vector<uint8_t> bytes = {0xFF, 0xFE};
+    auto put = [&bytes](char16_t c) {
+        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(c >> 8));
+    };
+    for (const auto& line : lines) {
+        for (char16_t c : toUtf16(line))
+            put(c);
+        put(u'\r');
+        put(u'\n');
+    }
+    return bytes;
 }
 
 }  // namespace i18n

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace i18n {
 
@@ -17,5 +19,8 @@ using TableEntry = std::array<char16_t, kEntryChars + 1>;
 // the entry zeroed) until the bytes or the entries run out. Entries after the last stored line
 // keep what they held. Returns how many lines were stored.
 size_t storeLines(std::span<const uint8_t> bytes, std::span<TableEntry> entries);
+
+// The file that storeLines reads back as `lines` (UTF-8 in, FF FE and CR LF out).
+std::vector<uint8_t> encodeLineFile(const std::vector<std::string>& lines);
 
 }  // namespace i18n

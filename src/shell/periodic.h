@@ -77,15 +77,10 @@ struct PeriodicState {
     uint8_t setupRefreshPending = 0;
     uint32_t setupRefreshDelay = 25;
 
-    // one-second tick
-    uint32_t LongTermLogCountdown = 12;
-    int32_t shortTermLogCountdown = 0;
-    uint32_t GraphLogCountdown = 10;
-    uint8_t logFullWarningArmed = 1;
-    uint8_t sampleLatch = 0;
+    // one-second tick (the logs keep their own counters)
     std::array<StagePrompt, 4> stagePromptDelay{};
-    uint32_t historyExitHoldSeconds = 5;
-    bool autoStartNoticeShown = false;
+    uint32_t historyExitHoldSeconds = 5;  // the history dialog's hold-EXIT-to-clear gesture
+    bool autoStartNoticeShown = false;    // "Auto-Start Finished..." at most once per run
     HourlyMoistureAverage hourlyMoisture;
 
     // 100 ms tick
@@ -95,13 +90,13 @@ struct PeriodicState {
 
     // Shared with the screens
     uint32_t alertBlinkFlags = 0;
-    uint8_t DryerRunningForLog = 0;
-    std::array<uint8_t, 6> fanFrame{};
-    uint8_t loadFrame = 0;
-    uint8_t unloadFrame = 0;
-    std::array<uint8_t, 2> meterRollFrame{};
-    uint8_t binMotorFrame = 0;
-    uint8_t rearDischargeFrame = 0;
+    bool helpFromHistory = false;        // the shutdown help dialog was opened from the history
+    std::array<uint32_t, 6> fanFrame{};  // animation frames 0 to 2
+    uint32_t loadFrame = 0;
+    uint32_t unloadFrame = 0;
+    std::array<uint32_t, 2> meterRollFrame{};
+    uint32_t binMotorFrame = 0;
+    uint8_t rearDischargeFrame = 0;  // 0 to 6
 };
 
 // The process's tick state.

@@ -129,37 +129,38 @@ void ScriptRunner::poll(int64_t nowMs, ScriptDriver& driver) {
         if (holding_) {
             holding_ = false;
             driver.pointerUp(holdX_, holdY_);
-            continue;
+            return;
         }
         if (next_ >= actions_.size()) return;
-        run(actions_[next_++], driver);
+        if (run(actions_[next_++], driver)) return;
     }
 }
 
-void ScriptRunner::run(const ScriptAction& action, ScriptDriver& driver) {
+bool ScriptRunner::run(const ScriptAction& action, ScriptDriver& driver) {
     switch (action.kind) {
         case ScriptAction::Kind::Wait:
             dueMs_ += action.ms;
-            break;
+            return false;
         case ScriptAction::Kind::Touch:
             driver.pointerDown(action.x, action.y);
             driver.pointerUp(action.x, action.y);
-            break;
+            return true;
         case ScriptAction::Kind::Hold:
             driver.pointerDown(action.x, action.y);
             holding_ = true;
             holdX_ = action.x;
             holdY_ = action.y;
             dueMs_ += action.ms;
-            break;
+            return true;
         case ScriptAction::Kind::Screenshot:
             if (!driver.screenshot(action.file)) ++failedScreenshots_;
-            break;
+            return false;
         case ScriptAction::Kind::Quit:
             next_ = actions_.size();
             driver.quit();
-            break;
+            return true;
     }
+    return false;
 }
 
 }  // namespace shell

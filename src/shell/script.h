@@ -33,15 +33,17 @@ class ScriptDriver {
     virtual void quit() = 0;
 };
 
-// Plays the actions against the time base it is polled with. A touch presses and releases in
-// one poll; a hold keeps the pointer down for its time.
+// Plays the actions against the time base it is polled with. After each press or release the
+// runner yields, so that the display takes the input in before the next action (a screenshot
+// right after a touch shows its effect); it goes on at the next poll. A touch presses and
+// releases together; a hold keeps the pointer down for its time.
 class ScriptRunner {
   public:
     explicit ScriptRunner(std::vector<ScriptAction> actions) : actions_(std::move(actions)) {}
 
     // Starts the clock of the first action.
     void start(int64_t nowMs) { dueMs_ = nowMs; }
-    // Runs every action that is due at nowMs.
+    // Runs the actions that are due at nowMs, up to the next press or release.
     void poll(int64_t nowMs, ScriptDriver& driver);
     bool finished() const { return next_ >= actions_.size() && !holding_; }
     // The time at which poll has something to do next; -1 when finished.
@@ -49,7 +51,8 @@ class ScriptRunner {
     int failedScreenshots() const { return failedScreenshots_; }
 
   private:
-    void run(const ScriptAction& action, ScriptDriver& driver);
+    // True when the runner yields after the action.
+    bool run(const ScriptAction& action, ScriptDriver& driver);
 
     std::vector<ScriptAction> actions_;
     size_t next_ = 0;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/gfx/bmp.h"
+
 namespace platform::gfx {
 namespace {
 
@@ -53,6 +55,32 @@ bool writePng(const Surface& surface, const std::string& hostPath) {
               static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
+}
+
+std::optional<Surface> loadPng(const std::string& hostPath) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, hostPath.c_str())) return std::nullopt;
+    const int64_t pixels = int64_t{image.width} * image.height;
+    if (image.width == 0 || image.height == 0 || image.width > kMaxBmpSide ||
+        image.height > kMaxBmpSide || pixels > kMaxBmpPixels) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> bytes(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    Surface surface(static_cast<int>(image.width), static_cast<int>(image.height));
+    const uint8_t* p = bytes.data();
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x, p += 3)
+            surface.setPixel(x, y, rgb(p[0], p[1], p[2]));
+    }
+    return surface;
 }
 
 }  // namespace platform::gfx

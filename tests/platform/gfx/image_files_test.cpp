@@ -169,5 +169,16 @@ TEST(PngTest, WritesAValidHeaderWithTheSurfaceSize) {
     EXPECT_FALSE(writePng(s, dir.str() + "/missing/shot.png"));
 }
 
+TEST(PngTest, ReadsBackWhatItWrote) {
+    Surface s(3, 2, rgb(10, 20, 30));
+    s.setPixel(2, 1, rgb(200, 100, 50));
+    testsupport::TempDir dir;
+    ASSERT_TRUE(writePng(s, dir.str() + "/a.png"));
+    EXPECT_EQ(loadPng(dir.str() + "/a.png"), s);
+    dir.write("bad.png", "not a png");
+    EXPECT_FALSE(loadPng(dir.str() + "/bad.png"));
+    EXPECT_FALSE(loadPng(dir.str() + "/missing.png"));
+}
+
 }  // namespace
 }  // namespace platform::gfx

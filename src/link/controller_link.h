@@ -1,0 +1,71 @@
+#pragma once
+// The exchange with the controller: every signal, take in the status frame that answers the
+// previous cycle's frame, decode it if it is whole and sound, and send exactly one frame of our
+// own (a command frame, an idle frame or, after the link was lost, a resync frame).
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "link/dryer_state.h"
+#include "platform/serial/serial.h"
+#include "platform/sys/sys.h"
+
+namespace dryer {
+
+inline constexpr int kIdleFrameSize = 7;
+inline constexpr int kResyncFrameSize = 4;
+inline constexpr uint32_t kLinkAliveSeconds = 10;
+inline constexpr uint32_t kResyncHoldoffCycles = 10;
+
+// Step 3 of a cycle: accepts exactly one status frame with a good CRC, resets the link watchdog
+// and decodes it. Anything else is dropped; false then.
+bool receiveStatusFrame(DryerState& state, const uint8_t* bytes, size_t length);
+
+class ControllerLink {
+  public:
+    explicit ControllerLink(DryerState& state) : state_(state) {}
+    ~ControllerLink();
+    ControllerLink(const ControllerLink&) = delete;
+    ControllerLink& operator=(const ControllerLink&) = delete;
+
+    // Opens the device with the controller line's settings and starts the exchange thread.
+    // False (and nothing started) when the port cannot be opened.
+    bool openControllerLink(const std::string& device);
+    // The same over a port opened elsewhere (for instance one end of a pseudo-terminal).
+    bool openControllerLink(platform::SerialPort port);
+
+    // Starts one exchange cycle; does nothing before the link is open.
+    void signalExchange();
+    // Ends the exchange thread (tests and tools; the display never stops it).
+    void stop();
+
+    // Cycles finished since the start; lets a harness wait for a cycle to complete.
+    uint64_t completedCycles() const { return completedCycles_.load(); }
+
+    // One cycle on the calling thread, for tests that drive a port without the exchange thread.
+    void attachPort(platform::SerialPort port) { port_ = std::move(port); }
+    void exchangeCycle();
+    // Waits until bytes from the controller have reached the port (pseudo-terminals deliver
+    // them a moment after they are written).
+    bool inputWaiting(int timeoutMs) { return port_.waitReadable(timeoutMs); }
+
+  private:
+    void run();
+    void sendResync();
+    void send(const uint8_t* bytes, size_t length);
+
+    DryerState& state_;
+    platform::SerialPort port_;
+    std::unique_ptr<platform::AutoResetEvent> event_;
+    std::atomic<platform::AutoResetEvent*> signal_{nullptr};
+    std::thread thread_;
+    std::atomic<uint64_t> completedCycles_{0};
+    uint8_t rxFrame_[kStatusFrameSize] = {};
+    uint8_t txFrame_[128] = {};
+};
+
+}  // namespace dryer

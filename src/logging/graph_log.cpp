@@ -1,0 +1,177 @@
+#include "logging/graph_log.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "logging/log_files.h"
+#include "logging/long_term_log.h"
+#include "logging/short_term_log.h"
+
+namespace logging {
+
+std::vector<platform::FileInfo> GraphFileTable;
+int GraphLogCountdown = 10;
+std::array<GraphSeries, kGraphTraceCount> GraphSeriesSet;
+std::array<uint8_t, kGraphWindowBytes> GraphWindow{};
+
+namespace {
+
+constexpr int kGraphSamplePeriodTicks = 10;
+constexpr size_t kMaxTableEntries = 3;
+
+std::string graphPath(const std::string& name) {
+    return std::string(kGraphLogFolder) + "\\" + name;
+}
+
+// The one or two files the log is made of: with more, the two newest.
+std::vector<platform::FileInfo> currentFiles() {
+    std::vector<platform::FileInfo> files = listLogFiles(kGraphLogPattern);
+    if (files.size() > 2) files.erase(files.begin(), files.end() - 2);
+    return files;
+}
+
+uint64_t totalBytes(const std::vector<platform::FileInfo>& files) {
+    uint64_t total = 0;
+    for (const auto& file : files)
+        total += wholeSampleBytes(file.size);
+    return total;
+}
+
+bool createAndAppend(const DryerSample& sample) {
+    std::string path;
+    return CreateGraphFile(path) && appendSample(path, sample);
+}
+
+// Copies the stream bytes [from, to) (older file first, then newer) into `out`.
+SampleRead readStream(const std::vector<platform::FileInfo>& files, uint64_t from, uint64_t to,
+                      uint8_t* out) {
+    uint64_t fileStart = 0;
+    for (const auto& file : files) {
+        const uint64_t fileEnd = fileStart + wholeSampleBytes(file.size);
+        const uint64_t begin = std::max(from, fileStart);
+        const uint64_t end = std::min(to, fileEnd);
+        if (begin < end) {
+            const SampleRead read =
+                readSamples(graphPath(file.name), (begin - fileStart) / kDryerSampleSize,
+                            (end - begin) / kDryerSampleSize, out + (begin - from));
+            if (read != SampleRead::Ok) return read;
+        }
+        fileStart = fileEnd;
+    }
+    return SampleRead::Ok;
+}
+
+void computeSeries() {
+    const int k = GraphScaleFactor();
+    auto& set = GraphSeriesSet;
+    for (size_t j = 0; j < kGraphPoints; ++j) {
+        int column = 0, tempIn = 0, moistIn = 0, tempOut = 0, moistOut = 0, speed = 0;
+        for (int i = 0; i < k; ++i) {
+            const DryerSample d =
+                GraphWindowSample(j * static_cast<size_t>(k) + static_cast<size_t>(i));
+            column += d.grainColumnTemp();
+            tempIn += d.grainTempIn();
+            moistIn += d.moistureIn();
+            tempOut += d.grainTempOut();
+            moistOut += d.moistureOut();
+            speed += d.meterRollSpeed();
+        }
+        set[kTraceGrainColumnTemp].values[j] = column / k;
+        set[kTraceGrainTempIn].values[j] = tempIn / 10 / k;
+        set[kTraceMoistureIn].values[j] = moistIn / k;
+        set[kTraceGrainTempOut].values[j] = tempOut / 10 / k;
+        set[kTraceMoistureOut].values[j] = moistOut / k;
+        set[kTraceMeterRollSpeed].values[j] = speed / k;
+    }
+    for (GraphSeries& series : GraphSeriesSet) {
+        series.ticks = GraphAxisTicks(series.values);
+        GraphScaleHeights(series.values, series.ticks, series.heights);
+    }
+}
+
+}  // namespace
+
+int ScanGraphFiles() {
+    GraphFileTable = listLogFiles(kGraphLogPattern);
+    if (GraphFileTable.size() > kMaxTableEntries) {
+        GraphFileTable.erase(GraphFileTable.begin(), GraphFileTable.end() - kMaxTableEntries);
+    }
+    return static_cast<int>(GraphFileTable.size());
+}
+
+bool CreateGraphFile(std::string& path) {
+    platform::createFolder(kGraphLogFolder);
+    const std::string name =
+        datedLogName(std::string(kGraphLogFolder) + "\\GRAPH_DATA_LOG_24HR", platform::localNow());
+    platform::File file = platform::openFile(name, platform::FileAccess::ReadWrite,
+                                             platform::Disposition::OpenAlways);
+    if (!file.isOpen()) return false;
+    path = name;
+    return true;
+}
+
+bool AppendGraphSample(const DryerSample& sample) {
+    if (!platform::createFolder(kGraphLogFolder)) return false;
+    // More than two files would otherwise pile up a new file on every append.
+    std::vector<platform::FileInfo> files =
+        keepTwoNewest(kGraphLogFolder, kGraphLogPattern, listLogFiles(kGraphLogPattern));
+    if (files.size() > 2) files.erase(files.begin(), files.end() - 2);
+    GraphFileTable = files;
+    if (files.empty()) return createAndAppend(sample);
+    const platform::FileInfo& newest = files.back();
+    if (newest.size < kGraphFileFullBytes) return appendSample(graphPath(newest.name), sample);
+    // The newest file is full: with two files the older goes, so at most two remain.
+    if (files.size() == 2) platform::deleteFile(graphPath(files.front().name));
+    return createAndAppend(sample);
+}
+
+bool ReadGraphWindow(int pageOffset) {
+    const std::vector<platform::FileInfo> files = currentFiles();
+    const uint64_t total = totalBytes(files);
+    const uint64_t window = kGraphPageBytes * static_cast<uint64_t>(GraphScaleFactor());
+    const uint64_t length = std::min(total, window);
+    const uint64_t back =
+        std::min(static_cast<uint64_t>(std::max(pageOffset, 0)) * kGraphPageBytes, total - length);
+    std::array<uint8_t, kGraphWindowBytes> buffer{};
+    const SampleRead read =
+        readStream(files, total - back - length, total - back, buffer.data() + (window - length));
+    if (read == SampleRead::Short) return false;
+    if (read == SampleRead::CannotOpen) buffer.fill(0);
+    GraphWindow = buffer;
+    computeSeries();
+    return read == SampleRead::Ok;
+}
+
+DryerSample GraphWindowSample(size_t index) {
+    DryerSample sample;
+    if (index < kGraphWindowBytes / kDryerSampleSize) {
+        std::memcpy(sample.bytes.data(), GraphWindow.data() + index * kDryerSampleSize,
+                    kDryerSampleSize);
+    }
+    return sample;
+}
+
+int GraphPagesAvailable() {
+    return static_cast<int>(
+        std::min<uint64_t>(totalBytes(currentFiles()) / kGraphPageBytes, kGraphMaxPages));
+}
+
+int GraphMaxPageOffset() {
+    const auto pages = static_cast<int>(totalBytes(currentFiles()) / kGraphPageBytes);
+    return pages == 0 ? 0 : std::max(pages - GraphScaleFactor(), 0);
+}
+
+void GraphLogTick(const LogInputs& inputs, const platform::LocalTime& now, const LogHooks& hooks) {
+    if (!DryerRunningForLog) return;
+    const DryerSample sample = makeDryerSample(inputs.values, now);
+    ShortTermLogTick(inputs, sample, hooks);
+    if (GraphLogCountdown > 0) {
+        --GraphLogCountdown;
+        return;
+    }
+    AppendGraphSample(sample);
+    GraphLogCountdown = kGraphSamplePeriodTicks - 1;
+    if (hooks.graphSampleWritten) hooks.graphSampleWritten();
+}
+
+}  // namespace logging

@@ -1,0 +1,42 @@
+#pragma once
+// File handling shared by the short-term and graph logs: dated file names, the listing of a
+// log's files, and appends that survive a cut at any point.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logging/dryer_sample.h"
+#include "platform/clock/clock.h"
+#include "platform/files/files.h"
+
+namespace logging {
+
+// A relative name placed on the flash disk when "\Hard Disk" exists, else left as it is.
+std::string logDataRootPath(std::string_view name);
+
+// The files (not folders) matching the pattern, oldest first by creation time.
+std::vector<platform::FileInfo> listLogFiles(std::string_view pattern);
+
+// Deletes all but the two newest of `files` (in `folder`) and returns the listing afterwards.
+std::vector<platform::FileInfo> keepTwoNewest(std::string_view folder, std::string_view pattern,
+                                              const std::vector<platform::FileInfo>& files);
+
+// prefix + "yy_MM_dd_" + "HH_mm_ss" + ".DAT"
+std::string datedLogName(std::string_view prefix, const platform::LocalTime& now);
+
+// Cuts a torn tail back to the last whole sample, appends the sample and flushes it to the disk.
+// A failed write is cut away again, so the file keeps only whole samples.
+bool appendSample(std::string_view path, const DryerSample& sample);
+
+enum class SampleRead { Ok, CannotOpen, Short };
+
+// Reads `count` samples starting at sample `first` of the file into `out`.
+SampleRead readSamples(std::string_view path, uint64_t first, uint64_t count, uint8_t* out);
+
+inline uint64_t wholeSamples(const platform::FileInfo& file) {
+    return wholeSampleBytes(file.size) / kDryerSampleSize;
+}
+
+}  // namespace logging

@@ -1,0 +1,85 @@
+#include "shell/layout.h"
+
+#include "link/dryer_state.h"
+#include "logging/view_settings.h"
+#include "shell/screen_table.h"
+
+namespace shell {
+namespace {
+
+constexpr MainButton kFiveMainButtons[] = {MainButton::Timers, MainButton::Temps, MainButton::Setup,
+                                           MainButton::View, MainButton::Misc};
+
+void showGraphView(ShellEnvironment& env, bool graph) {
+    env.setVisible(Screen::DrawGraph, graph);
+    env.setVisible(Screen::Graph, graph);
+}
+
+}  // namespace
+
+void updateScreenLayout(ShellEnvironment& env) {
+    auto& state = dryer::dryerState();
+    logging::ScreenViewSelection = state.status.userSettings().bit(6) ? 1 : 0;
+    updateBatchStageButtons(env);
+    if (state.status.dryingMode().get() == 0) {
+        const bool graph = logging::ScreenViewSelection == 1;
+        showGraphView(env, graph);
+        env.setVisible(Screen::CustomView, !graph);
+        env.setVisible(Screen::AverageValues, !graph);
+        env.setVisible(Screen::BatchDrying, false);
+    } else {
+        showGraphView(env, false);
+        env.setVisible(Screen::AverageValues, false);
+        env.setVisible(Screen::CustomView, true);
+        env.setVisible(Screen::BatchDrying, true);
+    }
+}
+
+void updateBatchStageButtons(ShellEnvironment& env) {
+    auto& state = dryer::dryerState();
+    const int mode = state.status.dryingMode().get();
+    bool twoHeatStages = state.status.plenumTempOptions().bit(1);
+    if (mode == 0) twoHeatStages = false;
+    if (mode == 3) twoHeatStages = true;
+    env.setChildVisible(Screen::BatchDrying, kHiHeatButton, twoHeatStages);
+    env.setChildVisible(Screen::BatchDrying, kLoHeatButton, twoHeatStages);
+    env.setChildVisible(Screen::BatchDrying, kDryButton, !twoHeatStages);
+    env.invalidateChild(Screen::BatchDrying, kDryButton);
+}
+
+void layoutButtonBar(ShellEnvironment& env) {
+    const bool quickStart = dryer::dryerState().status.hardwareOptions().bit(0);
+    env.setButtonVisible(MainButton::Qs, quickStart);
+    const int first = quickStart ? 10 : 20;
+    const int step = quickStart ? 115 : 124;
+    for (int i = 0; i < 5; ++i) {
+        const int x = first + step * i;
+        env.moveButton(kFiveMainButtons[i], Area{x, 427, x + 105, 427 + 40});
+    }
+}
+
+void hideStatusScreens(ShellEnvironment& env) {
+    for (Screen screen :
+         {Screen::LineGraph, Screen::UnloadStatus, Screen::RightStatusBar, Screen::CustomView,
+          Screen::AverageValues, Screen::ButtonBar, Screen::DrawGraph, Screen::Graph,
+          Screen::DryerPic, Screen::BatchDrying}) {
+        env.setVisible(screen, false);
+    }
+    for (MainButton button : kFiveMainButtons)
+        env.setButtonVisible(button, false);
+    env.setButtonVisible(MainButton::Qs, false);
+}
+
+void returnToMainView(ShellEnvironment& env) {
+    env.setButtonVisible(MainButton::ExitToDryer, false);
+    env.setVisible(Screen::BootLoader, false);
+    env.setVisible(Screen::ButtonBar, true);
+    env.setVisible(Screen::RightStatusBar, true);
+    updateScreenLayout(env);
+    env.setVisible(Screen::DryerPic, true);
+    for (MainButton button : kFiveMainButtons)
+        env.setButtonVisible(button, true);
+    layoutButtonBar(env);
+}
+
+}  // namespace shell

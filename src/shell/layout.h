@@ -1,0 +1,29 @@
+#pragma once
+// Which status screens are up, derived from the drying mode and the graph view bit; the batch
+// stage buttons; the places of the main buttons.
+
+#include "shell/shell_env.h"
+
+namespace shell {
+
+// Buttons of the batch drying screen.
+inline constexpr int kDryButton = 36958;
+inline constexpr int kHiHeatButton = 36959;
+inline constexpr int kLoHeatButton = 36960;
+inline constexpr int kCoolButton = 36961;
+inline constexpr int kUnloadButton = 36962;
+
+// ScreenViewSelection from bit 6 of userSettings; then the graph or the status chart and plenum
+// view in continuous flow, the batch drying screen and plenum view in the batch modes.
+void updateScreenLayout(ShellEnvironment& env);
+// DRY in continuous flow; HI HEAT and LO HEAT in mode 3; otherwise by the dual plenum option.
+void updateBatchStageButtons(ShellEnvironment& env);
+// QS at the right while auto-start is active, the five main buttons closing up beside it.
+void layoutButtonBar(ShellEnvironment& env);
+
+// Hides the status screens for a selection screen.
+void hideStatusScreens(ShellEnvironment& env);
+// EXIT_TO_DRYER, and every selection screen's way back to the main view.
+void returnToMainView(ShellEnvironment& env);
+
+}  // namespace shell

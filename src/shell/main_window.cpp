@@ -1,0 +1,137 @@
+// The main window: an empty full-screen background that owns the button bar's buttons and runs
+// their commands.
+#include <array>
+#include <optional>
+
+#include "i18n/resources.h"
+#include "link/dryer_state.h"
+#include "platform/files/files.h"
+#include "platform/gfx/bmp.h"
+#include "platform/ui/controls.h"
+#include "shell/app.h"
+#include "shell/app_internal.h"
+#include "shell/commands.h"
+#include "shell/layout.h"
+#include "shell/screen_table.h"
+
+namespace shell::detail {
+namespace ui = platform::ui;
+namespace gfx = platform::gfx;
+
+namespace {
+
+// The pictures of the buttons; a button without one gets a plain labelled face.
+std::array<std::optional<gfx::Surface>, kMainButtonCount> gPictures;
+
+std::optional<gfx::Surface> loadButtonPicture(int number) {
+    if (number <= 0) return std::nullopt;
+    return gfx::loadBmp(platform::hostPath(i18n::ButtonBitmapPath(number)));
+}
+
+void loadPictures() {
+    for (const MainButtonSpec& spec : mainButtonTable()) {
+        gPictures[static_cast<int>(spec.button)] = loadButtonPicture(spec.bitmap);
+    }
+}
+
+void createButtons(ui::Window main) {
+    for (const MainButtonSpec& spec : mainButtonTable()) {
+        ui::WindowSpec button;
+        button.className = ui::kButtonClass;
+        button.title = std::string(spec.name);
+        button.style = ui::kChild | ui::kOwnerDraw | (spec.shownAtStart ? ui::kVisible : 0);
+        button.rect = gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height);
+        button.parent = main;
+        button.id = spec.commandId;
+        app().buttons[static_cast<int>(spec.button)] = ui::createWindow(button);
+    }
+}
+
+const MainButtonSpec* buttonById(int id) {
+    for (const MainButtonSpec& spec : mainButtonTable()) {
+        if (spec.commandId == id) return &spec;
+    }
+    return nullptr;
+}
+
+void drawEdge(gfx::Painter& p, const gfx::Rect& r, bool sunken) {
+    const gfx::Color light = sunken ? gfx::colors::kButtonDarkShadow : gfx::colors::kButtonLight;
+    const gfx::Color dark = sunken ? gfx::colors::kButtonLight : gfx::colors::kButtonDarkShadow;
+    p.fillRect({r.left, r.top, r.right, r.top + 2}, light);
+    p.fillRect({r.left, r.top, r.left + 2, r.bottom}, light);
+    p.fillRect({r.left, r.bottom - 2, r.right, r.bottom}, dark);
+    p.fillRect({r.right - 2, r.top, r.right, r.bottom}, dark);
+}
+
+// A plain face with the button's name, for buttons whose picture is missing.
+void drawPlainFace(gfx::Painter& p, const gfx::Rect& r, std::string_view label, bool pressed,
+                   bool dimmed) {
+    p.fillRect(r, gfx::rgb(70, 80, 96));
+    drawEdge(p, r, pressed);
+    const int shift = pressed ? 1 : 0;
+    const gfx::Color text = dimmed ? gfx::rgb(150, 150, 150) : gfx::colors::kWhite;
+    p.drawText(label, r.inflate(-3, -3).offset(shift, shift), gfx::font(16, 700),
+               {text, gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kWordBreak});
+}
+
+std::string buttonLabel(const MainButtonSpec& spec) {
+    return spec.button == MainButton::ExitToDryer ? "EXIT TO DRYER" : std::string(spec.name);
+}
+
+void drawButton(const ui::DrawItem& item) {
+    const MainButtonSpec* spec = buttonById(item.controlId);
+    if (spec == nullptr) return;
+    const bool locked = spec->button == MainButton::Misc && dryer::dryerState().miscLockout;
+    const auto& picture = gPictures[static_cast<int>(spec->button)];
+    if (picture && !locked) {
+        item.painter.stretchBitmap(*picture, picture->bounds(), item.rect);
+        if (item.pressed) item.painter.drawFrame(item.rect, gfx::colors::kWhite, 2);
+        return;
+    }
+    drawPlainFace(item.painter, item.rect, buttonLabel(*spec), item.pressed, locked);
+}
+
+ui::LResult mainWindowProc(ui::Window window, uint32_t message, ui::WParam wp, ui::LParam lp) {
+    switch (message) {
+        case ui::kCreate:
+            loadPictures();
+            createButtons(window);
+            return 0;
+        case ui::kDestroy:
+            gPictures = {};
+            ui::postQuit(0);
+            return 0;
+        case ui::kPaint:
+            return 0;
+        case ui::kDrawItem:
+            drawButton(ui::drawItem(lp));
+            return 1;
+        case ui::kCommand:
+            if (mainWindowCommand(environment(), ui::commandId(wp))) return 0;
+            break;
+        case kLayoutRequest:
+            updateScreenLayout(environment());
+            return 0;
+        case kBatchButtonsRequest:
+            updateBatchStageButtons(environment());
+            return 0;
+        default:
+            break;
+    }
+    return ui::defaultProc(window, message, wp, lp);
+}
+
+}  // namespace
+
+bool registerMainWindowClass() {
+    return ui::registerClass(
+        {std::string(kWindowClassName), mainWindowProc, gfx::colors::kStockBlackBrush});
+}
+
+void raiseMainButtons() {
+    for (ui::Window button : app().buttons) {
+        if (ui::isVisible(button)) ui::bringToTop(button);
+    }
+}
+
+}  // namespace shell::detail
