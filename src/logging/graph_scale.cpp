@@ -36,8 +36,10 @@ GraphTicks GraphAxisTicks(std::span<const int> values) {
     GraphTicks ticks;
     ticks.step = stepForRange(max - min + 3);
     ticks.base = floorToMultiple(min, ticks.step);
+    // The step grows by a quarter of the shortfall, rounded up so that the top tick is never
+    // below the largest value (which would be drawn above the plot).
     const int top = ticks.base + 4 * ticks.step;
-    if (top < max) ticks.step += (max - top) / 4;
+    if (top < max) ticks.step += (max - top + 3) / 4;
     return ticks;
 }
 

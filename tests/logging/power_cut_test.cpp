@@ -19,7 +19,7 @@
 namespace logging {
 namespace {
 
-constexpr int kRounds = 120;
+constexpr int kRounds = 80;
 const std::string kHeaderLine =
     "Date,Time,Grain Column Temp,Moist In,Grain Temp In,Moist Out,Grain Temp Out,MR Speed,BPH";
 

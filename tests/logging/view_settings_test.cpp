@@ -116,6 +116,13 @@ TEST(GraphAxis, TicksCoverTheSeriesAndHeightsSpanOneHundredEightyPixels) {
     GraphScaleHeights(moisture, t, h);
     EXPECT_EQ(h, (std::array<int, 4>{63, 144, 36, 117}));
 
+    const std::array<int, 2> justOver{4, 21};  // r = 20: step 5 from 0 tops out at 20
+    t = GraphAxisTicks(justOver);
+    EXPECT_EQ(t.base, 0);
+    EXPECT_EQ(t.step, 6);
+    GraphScaleHeights(justOver, t, h);
+    EXPECT_LE(h[1], 180);
+
     const std::array<int, 2> cold{-30, 10};  // r = 43: step 20, base below the lowest value
     t = GraphAxisTicks(cold);
     EXPECT_EQ(t.base, -40);

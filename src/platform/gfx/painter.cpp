@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace platform::gfx {
 namespace {
@@ -73,6 +75,10 @@ void Painter::fillSurfaceRect(const Rect& surfaceRect, uint32_t argb, const Rect
 
 void Painter::fillRect(const Rect& rect, Color color) {
     fillSurfaceRect(rect.offset(origin_.x, origin_.y), color.argb(), clip_);
+}
+
+void Painter::clearRect(const Rect& rect) {
+    fillSurfaceRect(rect.offset(origin_.x, origin_.y), 0u, clip_);
 }
 
 void Painter::setPixel(int x, int y, Color color) {
@@ -212,6 +218,51 @@ void Painter::fillDisc(Point centre, int diameter, uint32_t argb) {
     }
 }
 
+void Painter::fillEllipse(const Rect& bounds, Color color) {
+    const Rect r = bounds.offset(origin_.x, origin_.y);
+    if (r.empty()) return;
+    const double rx = r.width() / 2.0, ry = r.height() / 2.0;
+    const double cx = r.left + rx, cy = r.top + ry;
+    const int y0 = std::max(clip_.top, r.top), y1 = std::min(clip_.bottom, r.bottom);
+    for (int y = y0; y < y1; ++y) {
+        const double dy = (y + 0.5 - cy) / ry;
+        if (dy * dy > 1) continue;
+        const double dx = rx * std::sqrt(1 - dy * dy);
+        const int x0 = std::max(clip_.left, static_cast<int>(std::ceil(cx - dx - 0.5)));
+        const int x1 = std::min(clip_.right, static_cast<int>(std::ceil(cx + dx - 0.5)));
+        if (x0 < x1) std::fill(target_->row(y) + x0, target_->row(y) + x1, color.argb());
+    }
+}
+
+void Painter::fillPolygon(std::span<const Point> points, Color color) {
+    if (points.size() < 3) return;
+    int minY = INT32_MAX, maxY = INT32_MIN;
+    for (Point p : points) {
+        minY = std::min(minY, p.y + origin_.y);
+        maxY = std::max(maxY, p.y + origin_.y);
+    }
+    const int y0 = std::max(clip_.top, minY), y1 = std::min(clip_.bottom, maxY + 1);
+    std::vector<double> xs;
+    for (int y = y0; y < y1; ++y) {
+        const double cy = y + 0.5;
+        xs.clear();
+        for (size_t i = 0; i < points.size(); ++i) {
+            const Point a = points[i], b = points[(i + 1) % points.size()];
+            const double ay = a.y + origin_.y + 0.5, by = b.y + origin_.y + 0.5;
+            if ((ay <= cy && by > cy) || (by <= cy && ay > cy)) {
+                const double ax = a.x + origin_.x + 0.5, bx = b.x + origin_.x + 0.5;
+                xs.push_back(ax + (cy - ay) * (bx - ax) / (by - ay));
+            }
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t i = 0; i + 1 < xs.size(); i += 2) {
+            const int x0 = std::max(clip_.left, static_cast<int>(std::ceil(xs[i] - 0.5)));
+            const int x1 = std::min(clip_.right, static_cast<int>(std::ceil(xs[i + 1] - 0.5)));
+            if (x0 < x1) std::fill(target_->row(y) + x0, target_->row(y) + x1, color.argb());
+        }
+    }
+}
+
 void Painter::drawText(std::string_view utf8, const Rect& rect, const FontSpec& font,
                        const TextStyle& style) {
     std::vector<TextLine> lines = layoutText(utf8, rect, font, style.flags);
@@ -271,6 +322,18 @@ void Painter::copyBitmap(const Surface& source, const Rect& sourceRect, Point to
     for (int y = dst.top; y < dst.bottom; ++y) {
         const uint32_t* from = source.row(src.top + y - dy) + src.left + (dst.left - dx);
         std::copy(from, from + dst.width(), target_->row(y) + dst.left);
+    }
+}
+
+void Painter::copyBitmapOver(const Surface& source, Point to) {
+    const int dx = to.x + origin_.x, dy = to.y + origin_.y;
+    const Rect dst = Rect::fromSize(dx, dy, source.width(), source.height()).intersect(clip_);
+    for (int y = dst.top; y < dst.bottom; ++y) {
+        const uint32_t* from = source.row(y - dy);
+        uint32_t* out = target_->row(y);
+        for (int x = dst.left; x < dst.right; ++x) {
+            if (from[x - dx] >> 24) out[x] = from[x - dx];
+        }
     }
 }
 

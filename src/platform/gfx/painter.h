@@ -41,6 +41,8 @@ class Painter {
     void setClip(const Rect& rect);
 
     void fillRect(const Rect& rect, Color color);
+    // Makes the pixels transparent (for windows that let their parent show through).
+    void clearRect(const Rect& rect);
     void setPixel(int x, int y, Color color);
     void drawLine(Point from, Point to, Color color, int width = 1);
     void drawPolyline(std::span<const Point> points, Color color, int width = 1);
@@ -49,11 +51,17 @@ class Painter {
     // Every `spacing`-th pixel of the 1-pixel line, starting with `from`.
     void drawDottedLine(Point from, Point to, Color color, int spacing = 2);
 
+    void fillEllipse(const Rect& bounds, Color color);
+    // A filled polygon (even-odd rule), pixel centres inside are set.
+    void fillPolygon(std::span<const Point> points, Color color);
+
     void drawText(std::string_view utf8, const Rect& rect, const FontSpec& font,
                   const TextStyle& style);
 
     void copyBitmap(const Surface& source, Point to);
     void copyBitmap(const Surface& source, const Rect& sourceRect, Point to);
+    // Copies only the source pixels that are not transparent (alpha 0).
+    void copyBitmapOver(const Surface& source, Point to);
     // Nearest-neighbour scaling of `sourceRect` onto `destination`.
     void stretchBitmap(const Surface& source, const Rect& sourceRect, const Rect& destination);
 

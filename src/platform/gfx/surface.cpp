@@ -27,4 +27,8 @@ void Surface::fill(Color c) {
     std::fill(pixels_.begin(), pixels_.end(), c.argb());
 }
 
+void Surface::clear() {
+    std::fill(pixels_.begin(), pixels_.end(), 0u);
+}
+
 }  // namespace platform::gfx

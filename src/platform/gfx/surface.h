@@ -2,6 +2,7 @@
 // A block of ARGB32 pixels: a window's image, an off-screen bitmap or a loaded picture.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/gfx/types.h"
@@ -13,6 +14,20 @@ class Surface {
     Surface() = default;
     // Sizes below zero count as zero.
     Surface(int width, int height, Color fill = colors::kBlack);
+    Surface(const Surface&) = default;
+    Surface& operator=(const Surface&) = default;
+    // A moved-from surface is empty.
+    Surface(Surface&& other) noexcept
+        : width_(std::exchange(other.width_, 0)),
+          height_(std::exchange(other.height_, 0)),
+          pixels_(std::move(other.pixels_)) {}
+    Surface& operator=(Surface&& other) noexcept {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        pixels_ = std::move(other.pixels_);
+        other.pixels_.clear();
+        return *this;
+    }
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -29,6 +44,8 @@ class Surface {
     Color colorAt(int x, int y) const { return Color::fromArgb(pixel(x, y)); }
     void setPixel(int x, int y, Color c);
     void fill(Color c);
+    // Makes every pixel transparent (alpha 0); drawing makes pixels opaque again.
+    void clear();
 
     bool operator==(const Surface&) const = default;
 

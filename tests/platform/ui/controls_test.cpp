@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include "platform/backend/headless/panel_harness.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/display.h"
+
+namespace platform::ui {
+namespace {
+
+using backend::PanelHarness;
+
+struct Seen {
+    std::vector<std::pair<int, uint32_t>> commands;  // id, notification
+    std::vector<std::pair<uint32_t, int>> scrolls;   // code, position
+    std::vector<bool> drawnPressed;
+};
+Seen* gSeen = nullptr;
+
+LResult parentProc(Window w, uint32_t message, WParam wp, LParam lp) {
+    switch (message) {
+        case kCommand:
+            gSeen->commands.push_back({commandId(wp), commandNotification(wp)});
+            return 0;
+        case kVScroll:
+        case kHScroll:
+            gSeen->scrolls.push_back({scrollCode(wp), scrollPosition(wp)});
+            return 0;
+        case kDrawItem: {
+            DrawItem& item = drawItem(lp);
+            gSeen->drawnPressed.push_back(item.pressed);
+            item.painter.fillRect(item.rect,
+                                  item.pressed ? gfx::rgb(255, 0, 0) : gfx::rgb(0, 255, 0));
+            return 1;
+        }
+        default:
+            return defaultProc(w, message, wp, lp);
+    }
+}
+
+class ControlsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gSeen = &seen;
+        panel.call([this] {
+            registerClass({"PARENT", parentProc, gfx::colors::kDialog});
+            parent = createWindow("PARENT", "", kVisible, {0, 0, 640, 480});
+        });
+    }
+    Window make(const char* cls, std::string_view text, uint32_t style, Rect rect, int id) {
+        Window w;
+        panel.call(
+            [&] { w = createWindow(cls, text, kChild | kVisible | style, rect, parent, id); });
+        return w;
+    }
+    Seen seen;
+    PanelHarness panel;
+    Window parent;
+};
+
+TEST_F(ControlsTest, APressedButtonReachesItsParentAsACommandAndReportsBeingHeld) {
+    const Window timers = make(kButtonClass, "TIMERS", 0, {20, 427, 125, 467}, 0x8801);
+    panel.pointerDown(60, 440);
+    EXPECT_TRUE(isButtonHeld(timers));
+    EXPECT_TRUE(seen.commands.empty());
+    panel.pointerUp(60, 440);
+    EXPECT_FALSE(isButtonHeld(timers));
+    ASSERT_EQ(seen.commands.size(), 1u);
+    EXPECT_EQ(seen.commands[0], (std::pair<int, uint32_t>{0x8801, kClicked}));
+
+    // Sliding off before release cancels the press.
+    panel.pointerDown(60, 440);
+    panel.pointerMove(300, 300);
+    EXPECT_FALSE(isButtonHeld(timers));
+    panel.pointerUp(300, 300);
+    EXPECT_EQ(seen.commands.size(), 1u);
+
+    // A disabled button takes no press; its label is drawn greyed.
+    panel.call([&] { enableWindow(timers, false); });
+    panel.tap(60, 440);
+    EXPECT_EQ(seen.commands.size(), 1u);
+    const auto texts = panel.texts(timers);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().text, "TIMERS");
+    EXPECT_EQ(texts.back().color, gfx::colors::kGrayText);
+}
+
+TEST_F(ControlsTest, OwnerDrawnButtonsAreDrawnByTheParentWithTheirPressedState) {
+    make(kButtonClass, "", kOwnerDraw, {195, 125, 395, 175}, 0x8844);
+    ASSERT_FALSE(seen.drawnPressed.empty());
+    EXPECT_FALSE(seen.drawnPressed.back());
+    EXPECT_EQ(panel.screen().colorAt(200, 130), gfx::rgb(0, 255, 0));
+    panel.pointerDown(200, 130);
+    EXPECT_TRUE(seen.drawnPressed.back());
+    EXPECT_EQ(panel.screen().colorAt(200, 130), gfx::rgb(255, 0, 0));
+    panel.pointerUp(200, 130);
+    EXPECT_FALSE(seen.drawnPressed.back());
+    EXPECT_EQ(seen.commands.size(), 1u);
+}
+
+TEST_F(ControlsTest, RadioButtonsCheckWithinTheirGroupAndCheckBoxesToggle) {
+    const Window a = make(kButtonClass, "1 HOUR", kRadioButton | kGroup, {10, 10, 110, 30}, 1);
+    const Window b = make(kButtonClass, "2 HOURS", kRadioButton, {10, 40, 110, 60}, 2);
+    const Window c = make(kButtonClass, "ON", kRadioButton | kGroup, {10, 70, 110, 90}, 3);
+    const Window box = make(kButtonClass, "Logging", kCheckBox, {10, 100, 110, 120}, 4);
+    panel.call([&] {
+        setCheck(a, true);
+        setCheck(c, true);
+    });
+    panel.tap(20, 50);
+    EXPECT_FALSE(isChecked(a));
+    EXPECT_TRUE(isChecked(b));
+    EXPECT_TRUE(isChecked(c));  // another group
+    panel.tap(20, 110);
+    EXPECT_TRUE(isChecked(box));
+    panel.tap(20, 110);
+    EXPECT_FALSE(isChecked(box));
+    EXPECT_EQ(seen.commands.size(), 3u);
+
+    // A push-like radio looks pressed while checked.
+    const Window lang = make(kButtonClass, "ENGLISH\n(English)",
+                             kRadioButton | kPushLike | kMultiLine, {200, 10, 320, 60}, 1492);
+    const gfx::Surface before = panel.capture(lang);
+    panel.call([&] { setCheck(lang, true); });
+    EXPECT_NE(panel.capture(lang), before);
+    const auto texts = panel.texts(lang);
+    ASSERT_FALSE(texts.empty());
+    ASSERT_EQ(texts.back().lines.size(), 2u);
+    EXPECT_EQ(texts.back().lines[1].text, "(English)");
+}
+
+TEST_F(ControlsTest, ReportListViewInsertsAtTheTopSelectsAndScrolls) {
+    const Window list = make(kListViewClass, "", 0, {10, 10, 610, 200}, 1105);
+    panel.call([&] {
+        listViewAddColumn(list, "Shutdown ID", 280);
+        listViewAddColumn(list, "Node ID", 140);
+        listViewSetColumnWidth(list, 0, 325);
+        for (int i = 0; i < 30; ++i) {
+            listViewInsertRow(list, 0,
+                              {"warning " + std::to_string(i), "MAIN I/O", "Jun 03, 2024"});
+        }
+    });
+    EXPECT_EQ(listViewColumnWidth(list, 0), 325);
+    EXPECT_EQ(listViewRowCount(list), 30);
+    EXPECT_EQ(listViewCell(list, 0, 0), "warning 29");
+    EXPECT_EQ(listViewCell(list, 29, 2), "Jun 03, 2024");
+    EXPECT_EQ(listViewCell(list, 30, 0), "");
+    ASSERT_TRUE(panel.findText("warning 29"));
+    EXPECT_FALSE(panel.findText("warning 0"));  // below the visible rows
+
+    // A tap on the second row selects it and tells the parent.
+    const gfx::Rect second = panel.findText("warning 28")->text.rect;
+    panel.tap(second.left + 5 + 10, second.top + 2 + 10);
+    EXPECT_EQ(listViewSelection(list), 1);
+    ASSERT_EQ(seen.commands.size(), 1u);
+    EXPECT_EQ(seen.commands[0], (std::pair<int, uint32_t>{1105, kSelectionChanged}));
+
+    // The list's own scroll bar: a tap on its lower arrow scrolls a line.
+    panel.tap(600, 195);
+    EXPECT_EQ(listViewTopRow(list), 1);
+    EXPECT_TRUE(panel.findText("warning 28"));
+    EXPECT_FALSE(panel.findText("warning 29"));
+
+    panel.call([&] { listViewClear(list); });
+    EXPECT_EQ(listViewRowCount(list), 0);
+    EXPECT_EQ(listViewSelection(list), -1);
+    EXPECT_EQ(listViewColumnWidth(list, 1), 140);
+}
+
+TEST_F(ControlsTest, ListBoxKeepsLinesInOrder) {
+    const Window list = make(kListBoxClass, "", 0, {10, 10, 300, 100}, 1225);
+    panel.call([&] {
+        listBoxAdd(list, "NO TEXT FILE AVAILABLE.");
+        listBoxAdd(list, "second");
+    });
+    EXPECT_EQ(listBoxCount(list), 2);
+    EXPECT_EQ(listBoxText(list, 0), "NO TEXT FILE AVAILABLE.");
+    EXPECT_TRUE(panel.findText("second"));
+    EXPECT_EQ(listBoxSelection(list), -1);
+}
+
+TEST_F(ControlsTest, ScrollBarsReportLinePageAndThumbWithoutMovingThemselves) {
+    const Window bar = make(kScrollBarClass, "", 0, {5, 225, 385, 250}, 36899);
+    panel.call([&] { setScrollInfo(bar, {0, 24, 1, 24}); });
+    EXPECT_EQ(scrollPos(bar), 24);
+    panel.tap(10, 237);  // left arrow
+    ASSERT_GE(seen.scrolls.size(), 2u);
+    EXPECT_EQ(seen.scrolls[0].first, kLineUp);
+    EXPECT_EQ(seen.scrolls[1].first, kEndScroll);
+    EXPECT_EQ(scrollPos(bar), 24);
+    seen.scrolls.clear();
+    panel.tap(100, 237);  // the track left of the thumb
+    EXPECT_EQ(seen.scrolls.at(0).first, kPageUp);
+
+    // Dragging the thumb reports tracking positions, then the final one.
+    panel.call([&] { setScrollInfo(bar, {0, 100, 10, 0}); });
+    seen.scrolls.clear();
+    panel.pointerDown(35, 237);
+    panel.pointerMove(200, 237);
+    panel.pointerUp(200, 237);
+    ASSERT_GE(seen.scrolls.size(), 3u);
+    EXPECT_EQ(seen.scrolls[0].first, kThumbTrack);
+    const auto final = seen.scrolls[seen.scrolls.size() - 2];
+    EXPECT_EQ(final.first, kThumbPosition);
+    EXPECT_GT(final.second, 40);
+    EXPECT_LE(final.second, 91);
+
+    // Positions clamp to the range less the page.
+    panel.call([&] { setScrollInfo(bar, {0, 100, 10, 500}); });
+    EXPECT_EQ(scrollPos(bar), 91);
+}
+
+TEST_F(ControlsTest, ProgressBarClampsItsPosition) {
+    const Window bar = make(kProgressClass, "", 0, {10, 10, 210, 30}, 1213);
+    panel.call([&] {
+        progressSetRange(bar, 0, 100);
+        progressSetPos(bar, 150);
+    });
+    EXPECT_EQ(progressPos(bar), 100);
+    auto filled = [&] {
+        const gfx::Surface image = panel.capture(bar);
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x)
+            n += image.colorAt(x, 10) == gfx::colors::kHighlight;
+        return n;
+    };
+    EXPECT_GT(filled(), 150);
+    panel.call([&] { progressSetPos(bar, 50); });
+    EXPECT_NEAR(filled(), 80, 15);
+    panel.call([&] { progressSetPos(bar, -5); });
+    EXPECT_EQ(filled(), 0);
+}
+
+}  // namespace
+}  // namespace platform::ui
