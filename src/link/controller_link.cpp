@@ -54,7 +54,9 @@ void ControllerLink::exchangeCycle() {
     // Whatever has arrived; a frame that is not whole now is dropped, and the purge before the
     // write below throws away the rest of it.
     const long got = port_.readAvailable(rxFrame_, sizeof rxFrame_);
-    if (got > 0) receiveStatusFrame(state_, rxFrame_, static_cast<size_t>(got));
+    if (got > 0 && receiveStatusFrame(state_, rxFrame_, static_cast<size_t>(got))) {
+        goodFrames_.fetch_add(1);
+    }
 
     if (state_.resyncHoldoff.load() > 0) state_.resyncHoldoff.fetch_sub(1);
     if (state_.resyncRequest.load() && state_.resyncHoldoff.load() == 0) {

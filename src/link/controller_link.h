@@ -45,6 +45,8 @@ class ControllerLink {
 
     // Cycles finished since the start; lets a harness wait for a cycle to complete.
     uint64_t completedCycles() const { return completedCycles_.load(); }
+    // Status frames taken in (whole, with a good CRC).
+    uint64_t goodFrames() const { return goodFrames_.load(); }
 
     // One cycle on the calling thread, for tests that drive a port without the exchange thread.
     void attachPort(platform::SerialPort port) { port_ = std::move(port); }
@@ -64,6 +66,7 @@ class ControllerLink {
     std::atomic<platform::AutoResetEvent*> signal_{nullptr};
     std::thread thread_;
     std::atomic<uint64_t> completedCycles_{0};
+    std::atomic<uint64_t> goodFrames_{0};
     uint8_t rxFrame_[kStatusFrameSize] = {};
     uint8_t txFrame_[128] = {};
 };

@@ -7,7 +7,9 @@ namespace {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
-int32_t decode(const uint8_t* p, Kind kind) {
+}  // namespace
+
+int32_t decodeValue(const uint8_t* p, Kind kind) {
     switch (kind) {
         case Kind::U8:
             return p[0];
@@ -25,6 +27,8 @@ int32_t decode(const uint8_t* p, Kind kind) {
     }
     return 0;
 }
+
+namespace {
 
 void encode(uint8_t* p, Kind kind, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
@@ -56,7 +60,7 @@ void encode(uint8_t* p, Kind kind, int32_t value) {
 
 int32_t Field::get() const {
     Lock lock(image_->mutex());
-    return decode(image_->unlockedBytes() + offset_, kind_);
+    return decodeValue(image_->unlockedBytes() + offset_, kind_);
 }
 
 void Field::set(int32_t value) {

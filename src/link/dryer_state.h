@@ -46,6 +46,9 @@ constexpr int widthOf(Kind kind) {
     return kind == Kind::U8 ? 1 : (kind == Kind::LE32 ? 4 : 2);
 }
 
+// A value of the given kind from its bytes.
+int32_t decodeValue(const uint8_t* bytes, Kind kind);
+
 class ParameterImage;
 class PendingFlags;
 

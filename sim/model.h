@@ -1,0 +1,66 @@
+#pragma once
+// A small model of a running dryer, moved one second at a time over the controller's parameter
+// table: fans and burners cycling around the plenum setpoints, grain temperatures and moistures,
+// the metering roll, the bushel count, loading with its out-of-grain timer, batch stages and the
+// auto-start sequence.
+
+#include <array>
+#include <cstdint>
+#include <random>
+
+#include "link/dryer_state.h"
+
+namespace sim {
+
+class DryerModel {
+  public:
+    explicit DryerModel(dryer::ParameterImage& table) : t_(table) {}
+
+    void startConfiguration();
+    void advanceSecond();
+
+    void setRunning(bool running);
+    bool running() const { return running_; }
+    // A shutdown stops the dryer and stays on the line until cleared.
+    void raiseShutdown(uint8_t node, uint8_t warning);
+    void clearShutdown();
+    void setGrainSupply(bool present) { grainSupply_ = present; }
+    void startAutoStart();
+    void cancelAutoStart();
+    bool autoStartActive() const { return autoStart_; }
+    // Turning the control-panel knob: the medium speed moves and the change bit toggles.
+    void turnKnob(int speed);
+
+  private:
+    int fanHeaterCount() const;
+    void stepFanHeater(int n, bool active);
+    void stepGrain();
+    void stepMeteringRoll();
+    void stepLoading();
+    void stepBatch();
+    void stepAutoStart();
+    void writeStatusBits();
+    float noise(float amplitude);
+
+    dryer::ParameterImage& t_;
+    std::mt19937 rng_{20240611};
+    bool running_ = false;
+    std::array<float, 6> plenum_{};  // fan/heater 1 .. 6
+    std::array<bool, 6> burner_{};
+    std::array<float, 3> grain_{};
+    float grainIn_ = 0;
+    float grainOut_ = 0;
+    float moistureIn_ = 0;
+    float moistureOut_ = 0;
+    float speed_ = 0;
+    float garnerLevel_ = 80;
+    bool loading_ = false;
+    bool grainSupply_ = true;
+    int outOfGrainSeconds_ = 0;
+    int secondsRun_ = 0;
+    int batchStage_ = 0;
+    bool autoStart_ = false;
+    int autoStartElapsed_ = 0;
+};
+
+}  // namespace sim

@@ -1,0 +1,82 @@
+#include "sim/simulator.h"
+
+#include <chrono>
+
+#include "platform/clock/clock.h"
+
+namespace sim {
+namespace {
+
+// The display writes a frame in one piece; a pause this long ends it.
+constexpr int kFrameGapMs = 4;
+constexpr int kPollMs = 50;
+
+}  // namespace
+
+Simulator::~Simulator() {
+    stop();
+}
+
+bool Simulator::start(platform::SerialPort line) {
+    if (!line.isOpen() || thread_.joinable()) return false;
+    line_ = std::move(line);
+    stopping_.store(false);
+    thread_ = std::thread([this] { run(); });
+    return true;
+}
+
+void Simulator::stop() {
+    if (!thread_.joinable()) return;
+    stopping_.store(true);
+    thread_.join();
+}
+
+std::string Simulator::command(std::string_view line) {
+    std::lock_guard lock(mutex_);
+    return controller_.command(line, platform::monotonicMs());
+}
+
+uint8_t Simulator::parameter(int address) {
+    std::lock_guard lock(mutex_);
+    return controller_.at(address);
+}
+
+void Simulator::run() {
+    std::vector<uint8_t> frame;
+    uint8_t buffer[512];
+    while (!stopping_.load()) {
+        if (!line_.waitReadable(kPollMs)) continue;
+        frame.clear();
+        do {
+            const long n = line_.readAvailable(buffer, sizeof buffer);
+            if (n <= 0) break;
+            frame.insert(frame.end(), buffer, buffer + n);
+        } while (line_.waitReadable(kFrameGapMs));
+        if (!frame.empty()) handle(frame);
+    }
+}
+
+void Simulator::handle(const std::vector<uint8_t>& bytes) {
+    Answer answer;
+    {
+        std::lock_guard lock(mutex_);
+        answer = controller_.receive(bytes.data(), bytes.size(), platform::monotonicMs());
+    }
+    if (trace_) trace_(answer.trace);
+    if (answer.bytes.empty()) return;
+    if (answer.delayMs > 0 && !waitWhileRunning(answer.delayMs)) return;
+    line_.write(answer.bytes.data(), answer.bytes.size());
+    answered_.fetch_add(1);
+}
+
+// A late answer is held back in real time, whatever clock the model runs on.
+bool Simulator::waitWhileRunning(int ms) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < until) {
+        if (stopping_.load()) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+}  // namespace sim

@@ -1,0 +1,65 @@
+#pragma once
+// The controller simulator on a line: a thread that takes each frame the display sends and
+// answers it with one status frame, as the dryer's controller does.
+//
+// In the display's own process (--simulate) and in tests:
+//
+//   platform::PtyPair pty;
+//   platform::openPtyPair(pty);
+//   sim::Simulator simulator;
+//   simulator.start(std::move(pty.controller));      // the controller's end
+//   link.openControllerLink(pty.devicePath);          // the display's end
+//   simulator.command("shutdown 5 3");                // scripted events, as orvane-sim takes them
+//   simulator.stop();
+//
+// The dryer model moves with platform::monotonicMs, so under the manual clock it moves only when
+// the test advances time.
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "platform/serial/serial.h"
+#include "sim/controller.h"
+
+namespace sim {
+
+class Simulator {
+  public:
+    Simulator() = default;
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // Starts answering on the given end of the line. False when it is not open or already running.
+    bool start(platform::SerialPort line);
+    void stop();
+
+    // A line command ("run", "shutdown 5 3", "silence 15", "set 187 0x83", "help" ...); returns
+    // the reply text.
+    std::string command(std::string_view line);
+    // Receives every frame both ways, decoded (for --trace). Set before start.
+    void setTrace(std::function<void(const std::string&)> sink) { trace_ = std::move(sink); }
+
+    uint64_t framesAnswered() const { return answered_.load(); }
+    // A byte of the controller's parameter table.
+    uint8_t parameter(int address);
+
+  private:
+    void run();
+    void handle(const std::vector<uint8_t>& bytes);
+    bool waitWhileRunning(int ms);
+
+    std::mutex mutex_;  // guards controller_
+    Controller controller_;
+    platform::SerialPort line_;
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::atomic<uint64_t> answered_{0};
+    std::function<void(const std::string&)> trace_;
+};
+
+}  // namespace sim

@@ -1,0 +1,203 @@
+#include "sim/controller.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "link/command_frame.h"
+#include "link/controller_link.h"
+#include "link/crc.h"
+
+namespace sim {
+namespace {
+
+// Frames exactly as the display's link puts them on the line.
+std::vector<uint8_t> commandFrame(dryer::DryerState& display) {
+    uint8_t frame[dryer::kMaxCommandFrame + 2] = {};
+    EXPECT_TRUE(dryer::buildCommandFrame(display, frame));
+    dryer::appendCrc(frame, frame[0] - 2);
+    return std::vector<uint8_t>(frame, frame + frame[0]);
+}
+
+std::vector<uint8_t> idleFrame() {
+    std::vector<uint8_t> f = {7, 0, 0, 0, 0, 0, 0};
+    dryer::appendCrc(f.data(), 5);
+    return f;
+}
+
+bool goodStatus(const Answer& a) {
+    return a.bytes.size() == dryer::kStatusFrameSize &&
+           dryer::checkCrc(a.bytes.data(), dryer::kStatusDataSize);
+}
+
+TEST(SimController, AnswersEachFrameAndReportsWhatItWasSent) {
+    Controller c;
+    dryer::DryerState display;
+    int64_t now = 0;
+    Answer a = c.receive(idleFrame().data(), 7, now);
+    ASSERT_TRUE(goodStatus(a));
+    EXPECT_EQ(a.bytes[3], 3);  // four fan/heaters
+    EXPECT_EQ(a.bytes[4], 1);  // two modules
+    EXPECT_EQ(a.bytes[8], 0);  // continuous flow
+    EXPECT_EQ(a.bytes[187] & 0x07, 1);
+
+    display.edit.plenumTempSetpoint(5).set(195);
+    display.commitEdit(display.pending.plenumTempSetpoint(5));
+    for (int i = 0; i < 5; ++i)
+        display.edit.clock(i).set(10 + i);
+    display.commitEdit(display.pending.clock());
+    auto frame = commandFrame(display);
+    a = c.receive(frame.data(), frame.size(), now);
+    ASSERT_TRUE(goodStatus(a));
+    EXPECT_EQ(a.bytes[69], 195);
+    EXPECT_EQ(a.bytes[53], 10);
+    EXPECT_NE(a.trace.find("69+2 plenumTempSetpoint[5] = C3 00"), std::string::npos) << a.trace;
+    EXPECT_NE(a.trace.find("53+5 clock = 0A 0B 0C 0D 0E"), std::string::npos) << a.trace;
+
+    // The display's decoder takes the answer and confirms its edit.
+    dryer::receiveStatusFrame(display, a.bytes.data(), a.bytes.size());
+    EXPECT_FALSE(display.pending.plenumTempSetpoint(5).raised());
+
+    // A refused address is never reported back; a clamped one comes back clamped.
+    EXPECT_NE(c.command("refuse 149", now).find("refused"), std::string::npos);
+    EXPECT_NE(c.command("clamp 151 100", now).find("clamped"), std::string::npos);
+    display.edit.grainTempSetpoint().set(140);
+    display.commitEdit(display.pending.grainTempSetpoint());
+    display.edit.grainHiTempSetpoint().set(130);
+    display.commitEdit(display.pending.grainHiTempSetpoint());
+    frame = commandFrame(display);
+    a = c.receive(frame.data(), frame.size(), now);
+    dryer::receiveStatusFrame(display, a.bytes.data(), a.bytes.size());
+    EXPECT_EQ(display.status.grainTempSetpoint().get(), 110);
+    EXPECT_EQ(display.status.grainHiTempSetpoint().get(), 100);
+    EXPECT_TRUE(display.pending.grainTempSetpoint().raised());
+    EXPECT_TRUE(display.pending.grainHiTempSetpoint().raised());
+    c.command("accept 149", now);
+    frame = commandFrame(display);
+    a = c.receive(frame.data(), frame.size(), now);
+    dryer::receiveStatusFrame(display, a.bytes.data(), a.bytes.size());
+    EXPECT_FALSE(display.pending.grainTempSetpoint().raised());
+
+    // Command bits of the user settings are taken, not kept; the counter zeroing request works.
+    c.command("set 164 0x40", now);
+    display.edit.userSettings().set(0x82);
+    display.commitEdit(display.pending.userSettings());
+    display.edit.meterRollVoltageSetup(2).set(0x08);
+    display.commitEdit(display.pending.meterRollVoltageSetup(2));
+    frame = commandFrame(display);
+    a = c.receive(frame.data(), frame.size(), now);
+    EXPECT_EQ(a.bytes[266], 0x80);
+    EXPECT_EQ(a.bytes[164], 0);
+}
+
+TEST(SimController, UnreadableFramesGetNoAnswerAndScriptedFaultsSpoilAnswers) {
+    Controller c;
+    auto idle = idleFrame();
+    idle[6] ^= 1;
+    EXPECT_TRUE(c.receive(idle.data(), idle.size(), 0).bytes.empty());
+    const uint8_t truncated[] = {12, 1, 0, 53, 5, 1, 2};
+    EXPECT_TRUE(c.receive(truncated, sizeof truncated, 0).bytes.empty());
+    std::vector<uint8_t> resync = {6, 0, 0, 0};
+    dryer::appendCrc(resync.data(), 2);
+    EXPECT_TRUE(goodStatus(c.receive(resync.data(), resync.size(), 0)));
+
+    idle = idleFrame();
+    c.command("badcrc 1", 0);
+    c.command("short 1", 0);
+    c.command("stray 1", 0);
+    c.command("late 1 250", 0);
+    Answer a = c.receive(idle.data(), 7, 0);
+    EXPECT_EQ(a.bytes.size(), 331u);
+    EXPECT_FALSE(dryer::checkCrc(a.bytes.data(), dryer::kStatusDataSize));
+    EXPECT_EQ(a.delayMs, 250);
+    EXPECT_EQ(c.receive(idle.data(), 7, 0).bytes.size(), 300u);
+    EXPECT_EQ(c.receive(idle.data(), 7, 0).bytes.size(), 334u);
+    a = c.receive(idle.data(), 7, 0);
+    EXPECT_TRUE(goodStatus(a));
+    EXPECT_EQ(a.delayMs, 0);
+
+    c.command("silence 15", 1000);
+    EXPECT_TRUE(c.receive(idle.data(), 7, 15999).bytes.empty());
+    EXPECT_TRUE(goodStatus(c.receive(idle.data(), 7, 16000)));
+
+    EXPECT_EQ(c.command("frobnicate", 0), "unknown command (try help)");
+    EXPECT_EQ(c.command("set 400 1", 0), "unknown command (try help)");
+    EXPECT_EQ(c.command("set 187 0x83", 0), "moistureControlMode (187) = 131");
+    EXPECT_EQ(c.at(187), 0x83);
+}
+
+TEST(SimController, RunningDryerCyclesBurnersAroundTheSetpoints) {
+    Controller c;
+    c.command("run", 0);
+    int64_t now = 0;
+    bool burnerSeenOn = false;
+    bool burnerSeenOff = false;
+    int lowest = 999;
+    int highest = 0;
+    for (int s = 1; s <= 900; ++s) {
+        now += 1000;
+        c.advanceTo(now);
+        if (s < 300) continue;                           // warm-up
+        const int temp = c.table().plenumTemp(5).get();  // fan/heater 1
+        lowest = std::min(lowest, temp);
+        highest = std::max(highest, temp);
+        (c.at(125) & 0x04 ? burnerSeenOn : burnerSeenOff) = true;
+    }
+    EXPECT_TRUE(burnerSeenOn);
+    EXPECT_TRUE(burnerSeenOff);
+    EXPECT_GE(lowest, 180 - 3 - 3);
+    EXPECT_LE(highest, 180 + 3);
+    EXPECT_EQ(c.at(129), 0);  // fan/heater 5 is not fitted
+    EXPECT_GT(c.table().bushelCounter().get(), 0);
+    EXPECT_GT(c.table().bushelRate().get(), 0);
+    EXPECT_NEAR(c.table().moistureOut().get(), 155, 20);
+    EXPECT_TRUE(c.at(172) & 0x01);
+
+    c.command("shutdown 5 3", now);
+    c.advanceTo(now += 1000);
+    EXPECT_EQ(c.at(185), 3);
+    EXPECT_EQ(c.at(186), 5);
+    EXPECT_FALSE(c.at(172) & 0x01);
+    c.command("clear", now);
+    EXPECT_EQ(c.at(185), 0);
+}
+
+TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
+    Controller c;
+    dryer::DryerState display;
+    display.edit.hardwareOptions().set(0x01);  // the display's start request
+    display.commitEdit(display.pending.hardwareOptions());
+    auto frame = commandFrame(display);
+    c.receive(frame.data(), frame.size(), 0);
+    EXPECT_TRUE(c.at(279) & 0x01);
+    const int total = c.table().autoStartTotalTime().get();
+    EXPECT_EQ(total, 180);
+    EXPECT_EQ(c.table().autoStartStageTimes(5).get(), 0);   // fan/heater 1 starts at once
+    EXPECT_EQ(c.table().autoStartStageTimes(2).get(), 90);  // fan/heater 4 after 90 s
+    c.advanceTo(1000 * 40);
+    EXPECT_TRUE(c.at(131) & 0x01);
+    EXPECT_FALSE(c.at(134) & 0x01);
+    EXPECT_EQ(c.at(280), 0x02);
+    c.advanceTo(1000 * 100);
+    EXPECT_EQ(c.at(280), 0x04);
+    EXPECT_TRUE(c.at(134) & 0x01);
+    c.advanceTo(1000 * 181);
+    EXPECT_EQ(c.at(280), 0x80);
+    EXPECT_FALSE(c.at(279) & 0x01);
+    EXPECT_TRUE(c.at(172) & 0x01);  // running
+
+    // Loading without grain runs the out-of-grain timer up to its 8:00 setpoint.
+    c.command("supply off", 0);
+    int64_t now = 1000 * 181;
+    int longest = 0;
+    for (int s = 0; s < 3600 && c.at(185) == 0; ++s) {
+        c.advanceTo(now += 1000);
+        longest = std::max(longest, c.table().outOfGrainElapsed().get());
+    }
+    EXPECT_EQ(longest, 8 * 60);
+    EXPECT_EQ(c.at(186), 14);
+    EXPECT_EQ(c.at(185), 2);
+}
+
+}  // namespace
+}  // namespace sim
