@@ -87,6 +87,7 @@ void drawHeader(gfx::Painter& p, Window w, const ListState& st, const gfx::FontS
 void drawRow(gfx::Painter& p, const ListState& st, int index, const Rect& line,
              const gfx::FontSpec& font) {
     const bool selected = index == st.selection;
+    p.setClip(line);
     if (selected) p.fillRect(line, gfx::colors::kHighlight);
     const gfx::Color color = selected ? gfx::colors::kHighlightText : gfx::colors::kWindowText;
     const auto& cells = st.rows[static_cast<size_t>(index)];
@@ -115,9 +116,10 @@ void paintList(Window w, PaintContext& pc) {
     if (st->report) drawHeader(p, w, *st, font);
     const Rect area = rowArea(w, *st, isVisible(st->bar));
     const int h = rowHeight(w);
-    for (int i = st->top, y = area.top; i < static_cast<int>(st->rows.size()) && y < area.bottom;
-         ++i, y += h) {
-        drawRow(p, *st, i, {area.left, y, area.right, std::min(y + h, area.bottom)}, font);
+    // Whole rows only: the scroll bar pages by whole rows too.
+    for (int i = st->top, y = area.top;
+         i < static_cast<int>(st->rows.size()) && y + h <= area.bottom; ++i, y += h) {
+        drawRow(p, *st, i, {area.left, y, area.right, y + h}, font);
     }
 }
 
