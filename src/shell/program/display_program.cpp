@@ -12,6 +12,7 @@
 #include "link/controller_link.h"
 #include "link/dryer_state.h"
 #include "platform/backend/headless/headless.h"
+#include "platform/backend/sdl/sdl.h"
 #include "platform/clock/clock.h"
 #include "platform/files/files.h"
 #include "platform/gfx/png.h"
@@ -136,9 +137,16 @@ void startProgramTimers() {
     }
 }
 
+// A window (or the full screen) where a display exists; headless otherwise, said so.
 std::unique_ptr<ui::Backend> makeBackend(const DisplayOptions& options) {
     if (!options.headless) {
-        std::cerr << "orvane-display: no display available; running headless\n";
+        platform::backend::SdlOptions sdl;
+        sdl.scale = options.scale;
+        sdl.fullscreen = options.fullscreen;
+        sdl.title = std::string(kWindowTitle);
+        std::string error;
+        if (auto backend = platform::backend::makeSdlBackend(sdl, error)) return backend;
+        std::cerr << "orvane-display: " << error << "; running headless\n";
     }
     return platform::backend::makeHeadlessBackend();
 }

@@ -21,12 +21,16 @@ sim::Simulator& simulator() {
 
 }  // namespace
 
-void wireProgram() { wireHistory(); }
+void wireProgram() {
+    wireHistory();
+}
 
 bool startSimulator(platform::SerialPort controllerEnd) {
     return simulator().start(std::move(controllerEnd));
 }
 
-void stopSimulator() { simulator().stop(); }
+void stopSimulator() {
+    simulator().stop();
+}
 
 }  // namespace shell
