@@ -1,6 +1,8 @@
 #include "link/status_decoder.h"
 
 #include <algorithm>
+#include <array>
+#include <cassert>
 #include <cstring>
 
 #include "link/command_frame.h"
@@ -22,6 +24,19 @@ bool confirmedByComparison(int record) {
     const CommandRecord& r = commandRecords()[record - 1];
     return r.statusSource < 0 && record != kClockRecord && record != kUserSettingsRecord &&
            record != kSpeedSetpointsRecord;
+}
+
+// The records confirmed by comparison, by the address they start at (at most one per address).
+const std::array<uint8_t, kStatusFrameSize>& comparedRecordAt() {
+    static const std::array<uint8_t, kStatusFrameSize> table = [] {
+        std::array<uint8_t, kStatusFrameSize> at{};
+        for (int n = 1; n <= kCommandRecordCount; ++n) {
+            if (confirmedByComparison(n))
+                at[commandRecords()[n - 1].address] = static_cast<uint8_t>(n);
+        }
+        return at;
+    }();
+    return table;
 }
 
 constexpr RepaintArea kLineGraphBand{5, 145, 235, 170};
@@ -218,13 +233,11 @@ class Decoder {
     }
 
     void confirm(int low, int high) {
-        const auto records = commandRecords();
-        for (int n = 1; n <= kCommandRecordCount; ++n) {
-            const CommandRecord& r = records[n - 1];
-            if (r.address < low || r.address >= high || !p_[n - 1] || !confirmedByComparison(n)) {
-                continue;
-            }
-            if (std::memcmp(s_ + r.address, e_ + r.address, r.count) == 0) clear(n);
+        for (int at = low; at < high; ++at) {
+            const int n = comparedRecordAt()[at];
+            if (n == 0 || !p_[n - 1]) continue;
+            const int count = commandRecords()[n - 1].count;
+            if (std::memcmp(s_ + at, e_ + at, count) == 0) clear(n);
         }
     }
 
