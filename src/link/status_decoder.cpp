@@ -11,8 +11,8 @@
 namespace dryer {
 namespace {
 
-// Records confirmed by their own rules in the metering-roll block rather than by the plain
-// comparison of status and edit; the one-shots are never confirmed.
+// Records with rules of their own. The metering-roll records (47, 48, 51, 52) are confirmed in
+// the metering-roll block rather than by comparing status with edit; one-shots never are.
 constexpr int kKnobCopyAllRecord = 47;
 constexpr int kKnobCopy161Record = 48;
 constexpr int kKnobCopyUpperRecord = 51;
@@ -31,8 +31,10 @@ const std::array<uint8_t, kStatusFrameSize>& comparedRecordAt() {
     static const std::array<uint8_t, kStatusFrameSize> table = [] {
         std::array<uint8_t, kStatusFrameSize> at{};
         for (int n = 1; n <= kCommandRecordCount; ++n) {
-            if (confirmedByComparison(n))
-                at[commandRecords()[n - 1].address] = static_cast<uint8_t>(n);
+            if (!confirmedByComparison(n)) continue;
+            const int address = commandRecords()[n - 1].address;
+            assert(at[address] == 0);
+            at[address] = static_cast<uint8_t>(n);
         }
         return at;
     }();
