@@ -45,8 +45,10 @@ const char* const kHelp =
 
 }  // namespace
 
+// The dryer is running when the display first looks at it.
 Controller::Controller() {
     model_.startConfiguration();
+    model_.setRunning(true);
 }
 
 void Controller::advanceTo(int64_t nowMs) {

@@ -40,11 +40,8 @@ void onTick100(ui::Window, uint32_t, int64_t) {
 
 bool createMainWindow() {
     if (!detail::registerMainWindowClass()) return false;
-    ui::WindowSpec spec;
-    spec.className = std::string(kWindowClassName);
-    spec.title = std::string(kWindowTitle);
-    spec.style = ui::kTopmost | ui::kVisible;
-    app().main = ui::createWindow(spec);
+    app().main = ui::createWindow(kWindowClassName, kWindowTitle, ui::kTopmost | ui::kVisible,
+                                  ui::kDefaultRect);
     return bool(app().main);
 }
 
@@ -114,6 +111,7 @@ int runShell(const StartupSteps& steps) {
     if (!initInstance(steps)) return 0;
     ui::bringToTop(app().main);
     i18n::ReadLanguageConfig();
+    if (steps.started) steps.started();
     return runMessageLoop();
 }
 

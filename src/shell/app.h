@@ -21,6 +21,7 @@ inline constexpr std::string_view kWindowTitle = "Orvane Dryer Display";
 struct StartupSteps {
     std::function<void()> openControllerLink;   // its result is not examined
     std::function<void()> openShutdownHistory;  // creates the history database when missing
+    std::function<void()> started;              // after start-up, before the message loop
 };
 
 // Start-up from the main window's class to its first paint: view settings, screen windows, the

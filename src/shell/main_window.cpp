@@ -1,12 +1,9 @@
 // The main window: an empty full-screen background that owns the button bar's buttons and runs
 // their commands.
 #include <array>
-#include <optional>
 
-#include "i18n/resources.h"
+#include "i18n/button_bitmaps.h"
 #include "link/dryer_state.h"
-#include "platform/files/files.h"
-#include "platform/gfx/bmp.h"
 #include "platform/ui/controls.h"
 #include "shell/app.h"
 #include "shell/app_internal.h"
@@ -20,30 +17,22 @@ namespace gfx = platform::gfx;
 
 namespace {
 
-// The pictures of the buttons; a button without one gets a plain labelled face.
-std::array<std::optional<gfx::Surface>, kMainButtonCount> gPictures;
+// The localized pictures of the five main buttons; a button without one gets a plain labelled
+// face (QS and EXIT_TO_DRYER have no localized picture).
+std::array<i18n::HeldButtonBitmap, kMainButtonCount> gPictures;
 
-std::optional<gfx::Surface> loadButtonPicture(int number) {
-    if (number <= 0) return std::nullopt;
-    return gfx::loadBmp(platform::hostPath(i18n::ButtonBitmapPath(number)));
-}
-
-void loadPictures() {
+void loadPictures(bool load) {
     for (const MainButtonSpec& spec : mainButtonTable()) {
-        gPictures[static_cast<int>(spec.button)] = loadButtonPicture(spec.bitmap);
+        gPictures[static_cast<int>(spec.button)].load(load ? spec.bitmap : 0);
     }
 }
 
 void createButtons(ui::Window main) {
     for (const MainButtonSpec& spec : mainButtonTable()) {
-        ui::WindowSpec button;
-        button.className = ui::kButtonClass;
-        button.title = std::string(spec.name);
-        button.style = ui::kChild | ui::kOwnerDraw | (spec.shownAtStart ? ui::kVisible : 0);
-        button.rect = gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height);
-        button.parent = main;
-        button.id = spec.commandId;
-        app().buttons[static_cast<int>(spec.button)] = ui::createWindow(button);
+        const uint32_t style = ui::kChild | ui::kOwnerDraw | (spec.shownAtStart ? ui::kVisible : 0);
+        app().buttons[static_cast<int>(spec.button)] = ui::createWindow(
+            ui::kButtonClass, spec.name, style,
+            gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height), main, spec.commandId);
     }
 }
 
@@ -82,8 +71,8 @@ void drawButton(const ui::DrawItem& item) {
     const MainButtonSpec* spec = buttonById(item.controlId);
     if (spec == nullptr) return;
     const bool locked = spec->button == MainButton::Misc && dryer::dryerState().miscLockout;
-    const auto& picture = gPictures[static_cast<int>(spec->button)];
-    if (picture && !locked) {
+    const gfx::Surface* picture = gPictures[static_cast<int>(spec->button)].get();
+    if (picture != nullptr && !locked) {
         item.painter.stretchBitmap(*picture, picture->bounds(), item.rect);
         if (item.pressed) item.painter.drawFrame(item.rect, gfx::colors::kWhite, 2);
         return;
@@ -94,11 +83,11 @@ void drawButton(const ui::DrawItem& item) {
 ui::LResult mainWindowProc(ui::Window window, uint32_t message, ui::WParam wp, ui::LParam lp) {
     switch (message) {
         case ui::kCreate:
-            loadPictures();
+            loadPictures(true);
             createButtons(window);
             return 0;
         case ui::kDestroy:
-            gPictures = {};
+            loadPictures(false);
             ui::postQuit(0);
             return 0;
         case ui::kPaint:

@@ -2,6 +2,7 @@
 // build yet.
 #include <string>
 
+#include "link/dryer_state.h"
 #include "platform/ui/controls.h"
 #include "shell/app.h"
 #include "shell/app_internal.h"
@@ -32,28 +33,28 @@ const ScreenSpec* specOf(ui::Window window) {
 void addExitButton(ui::Window window, const ScreenSpec& spec) {
     if (!fullScreen(spec) && spec.screen != Screen::ViewSelection) return;
     const gfx::Rect client = ui::clientRect(window);
-    ui::WindowSpec button;
-    button.className = ui::kButtonClass;
-    button.title = "EXIT";
-    button.style = ui::kChild | ui::kVisible;
-    button.rect = gfx::Rect::fromSize(client.width() / 2 - 80, client.height() - 60, 160, 45);
-    button.parent = window;
-    button.id = kUnfinishedExitButton;
-    ui::createWindow(button);
+    ui::createWindow(ui::kButtonClass, "EXIT", ui::kChild | ui::kVisible,
+                     gfx::Rect::fromSize(client.width() / 2 - 80, client.height() - 60, 160, 45),
+                     window, kUnfinishedExitButton);
 }
 
 void paintUnfinished(ui::Window window, ui::PaintContext& pc) {
     gfx::Painter& p = pc.painter;
     p.fillRect(pc.client, gfx::rgb(48, 52, 60));
-    p.drawFrame(pc.client.inflate(-4, -4), gfx::rgb(110, 110, 120), 1);
-    const int middle = pc.client.height() / 2;
+    p.drawFrame(pc.client.inflate(-3, -3), gfx::rgb(110, 110, 120), 1);
+    const unsigned centred = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine;
     const std::string title = ui::windowText(window);
-    p.drawText(
-        title, {0, middle - 24, pc.client.right, middle}, gfx::font(16, 700),
-        {gfx::rgb(230, 230, 230), gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
-    p.drawText(
-        "(not built yet)", {0, middle, pc.client.right, middle + 20}, gfx::font(13, 400),
-        {gfx::rgb(170, 170, 170), gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
+    const gfx::Color bright = gfx::rgb(230, 230, 230);
+    const gfx::Color dim = gfx::rgb(170, 170, 170);
+    if (pc.client.height() < 60) {
+        p.drawText(title + "  (not built yet)", pc.client, gfx::font(13, 600), {dim, centred});
+        return;
+    }
+    const int middle = pc.client.height() / 2;
+    p.drawText(title, {0, middle - 24, pc.client.right, middle}, gfx::font(16, 700),
+               {bright, centred});
+    p.drawText("(not built yet)", {0, middle, pc.client.right, middle + 20}, gfx::font(13, 400),
+               {dim, centred});
 }
 
 ui::LResult unfinishedScreenProc(ui::Window window, uint32_t message, ui::WParam wp,
@@ -80,6 +81,26 @@ ui::LResult unfinishedScreenProc(ui::Window window, uint32_t message, ui::WParam
     return ui::defaultProc(window, message, wp, lp);
 }
 
+// Until the warning window of its own is built: what is wrong, in plain words, and the link's
+// resync request while the connection is lost, which the controller needs to pick up again.
+ui::LResult interimWarningProc(ui::Window window, uint32_t message, ui::WParam wp, ui::LParam lp) {
+    if (message != ui::kPaint) return unfinishedScreenProc(window, message, wp, lp);
+    ui::PaintContext& pc = ui::paintContext(lp);
+    paintUnfinished(window, pc);
+    auto& state = dryer::dryerState();
+    std::string line;
+    if (state.linkAliveSeconds == 0) {
+        state.resyncRequest = 1;
+        line = " CONNECTION TO DRYER LOST!";
+    } else {
+        line = "NODE " + std::to_string(state.status.shutdownNodeId().get()) + "  WARNING " +
+               std::to_string(state.status.shutdownWarningId().get());
+    }
+    pc.painter.drawText(line, {0, 20, pc.client.right, 60}, gfx::font(24, 700),
+                        {gfx::rgb(255, 80, 80), gfx::kAlignCenter | gfx::kSingleLine});
+    return 0;
+}
+
 // The button bar only hosts the main buttons.
 ui::LResult buttonBarProc(ui::Window window, uint32_t message, ui::WParam wp, ui::LParam lp) {
     return ui::defaultProc(window, message, wp, lp);
@@ -87,7 +108,8 @@ ui::LResult buttonBarProc(ui::Window window, uint32_t message, ui::WParam wp, ui
 
 ui::WindowProc procedureOf(const ScreenSpec& spec) {
     if (ui::WindowProc own = screenProcedure(spec.screen)) return own;
-    return spec.screen == Screen::ButtonBar ? buttonBarProc : unfinishedScreenProc;
+    if (spec.screen == Screen::ButtonBar) return buttonBarProc;
+    return spec.screen == Screen::Warning ? interimWarningProc : unfinishedScreenProc;
 }
 
 uint32_t styleOf(const ScreenSpec& spec, bool shown) {
@@ -104,13 +126,9 @@ void createScreenWindows(ui::Window main, int screenViewSelection) {
     for (const ScreenSpec& spec : screenTable()) {
         ui::registerClass(
             {std::string(spec.className), procedureOf(spec), gfx::colors::kStockBlackBrush});
-        ui::WindowSpec window;
-        window.className = std::string(spec.className);
-        window.title = std::string(spec.title);
-        window.style = styleOf(spec, shownAtStart(spec, screenViewSelection));
-        window.rect = gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height);
-        window.parent = main;
-        app().screens[static_cast<int>(spec.screen)] = ui::createWindow(window);
+        app().screens[static_cast<int>(spec.screen)] = ui::createWindow(
+            spec.className, spec.title, styleOf(spec, shownAtStart(spec, screenViewSelection)),
+            gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height), main);
     }
     raiseMainButtons();
 }

@@ -6,6 +6,7 @@
 #include "logging/log_ticks.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/display.h"
 #include "shell/app.h"
 #include "shell/app_internal.h"
 #include "shell/hooks.h"

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "i18n/i18n_files.h"
 #include "i18n/text.h"
 #include "platform/files/files.h"
@@ -152,6 +155,22 @@ TEST_F(Language, LazyLoadReadsConfigurationOnce) {
     SetLanguage(200);
     EXPECT_EQ(config(), "English");
     EXPECT_EQ(GetLanguage(), 200);
+}
+
+TEST_F(Language, WarningTextsCanBeFetchedWhileTheLanguageChanges) {
+    writeDisk("Languages/EN/WarningsMC.txt", lineFile({"h", "0F01 wet sensor"}));
+    writeDisk("Languages/DE/WarningsMC.txt", lineFile({"h", "0F01 Nasssensor"}));
+    std::atomic<bool> done = false;
+    std::thread exchange([&] {
+        while (!done) {
+            const std::string text = GetWarningText(15, 1);
+            ASSERT_TRUE(text == "0F01 wet sensor" || text == "0F01 Nasssensor") << text;
+        }
+    });
+    for (int i = 0; i < 20; ++i)
+        SetLanguage(i % 2 ? kEnglish : kGerman);
+    done = true;
+    exchange.join();
 }
 
 TEST_F(Language, DataRootFollowsTheFlashDisk) {

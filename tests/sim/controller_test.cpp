@@ -128,7 +128,8 @@ TEST(SimController, UnreadableFramesGetNoAnswerAndScriptedFaultsSpoilAnswers) {
 
 TEST(SimController, RunningDryerCyclesBurnersAroundTheSetpoints) {
     Controller c;
-    c.command("run", 0);
+    EXPECT_EQ(c.command("stop", 0), "stopped");
+    EXPECT_EQ(c.command("run", 0), "running");
     int64_t now = 0;
     bool burnerSeenOn = false;
     bool burnerSeenOff = false;
@@ -164,6 +165,7 @@ TEST(SimController, RunningDryerCyclesBurnersAroundTheSetpoints) {
 
 TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
     Controller c;
+    c.command("stop", 0);
     dryer::DryerState display;
     display.edit.hardwareOptions().set(0x01);  // the display's start request
     display.commitEdit(display.pending.hardwareOptions());

@@ -121,6 +121,13 @@ std::unique_ptr<ui::Backend> makeSdlBackend(const SdlOptions& options, std::stri
         error = std::string("no display: ") + SDL_GetError();
         return nullptr;
     }
+    // SDL falls back to drivers that show nothing; they are no display.
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (driver == "offscreen" || driver == "dummy") {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no display: only the " + driver + " video driver is available";
+        return nullptr;
+    }
     const int scale = std::clamp(options.scale, 1, 8);
     const Uint32 flags = options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
     SDL_Window* window =

@@ -1,0 +1,36 @@
+#include "shell/program/wiring.h"
+
+#include "link/dryer_state.h"
+#include "screens/warnings/shutdown_history.h"
+#include "shell/hooks.h"
+#include "sim/simulator.h"
+
+namespace shell {
+namespace {
+
+void wireHistory() {
+    dryer::dryerState().hooks.setShutdownRecorder(
+        [](uint8_t node, uint8_t warning) { warnings::recordShutdown(node, warning); });
+    setOperatorEventRecorder([] { warnings::recordOperatorEvent(); });
+}
+
+sim::Simulator& simulator() {
+    static sim::Simulator instance;
+    return instance;
+}
+
+}  // namespace
+
+void wireProgram() {
+    wireHistory();
+}
+
+bool startSimulator(platform::SerialPort controllerEnd) {
+    return simulator().start(std::move(controllerEnd));
+}
+
+void stopSimulator() {
+    simulator().stop();
+}
+
+}  // namespace shell

@@ -1,0 +1,16 @@
+#pragma once
+// Connects the parts of the program that sit beside or above the shell: the shutdown history
+// behind the decoder and the ticks, and the screens' window procedures and dialogs.
+
+#include "platform/serial/serial.h"
+
+namespace shell {
+
+void wireProgram();
+
+// Plays the controller on the other end of the display's line, in this process. False when the
+// simulator cannot start.
+bool startSimulator(platform::SerialPort controllerEnd);
+void stopSimulator();
+
+}  // namespace shell

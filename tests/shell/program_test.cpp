@@ -1,0 +1,84 @@
+// The orvane-display program run in this process: command line, second copy, screenshot and
+// script runs, headless on the real clock for a fraction of a second.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/sys/sys.h"
+#include "shell/app.h"
+#include "shell/hooks.h"
+#include "shell/program/display_program.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+int run(std::vector<std::string> args) {
+    args.insert(args.begin(), "orvane-display");
+    std::vector<char*> argv;
+    for (auto& arg : args)
+        argv.push_back(arg.data());
+    const int code = shell::runDisplayProgram(static_cast<int>(argv.size()), argv.data());
+    shell::resetShell();
+    shell::clearShellHooks();
+    return code;
+}
+
+// Width and height from a PNG's header; {0, 0} when it is not one.
+std::pair<int, int> pngSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    if (in.gcount() != 24 || header[1] != 'P' || header[2] != 'N' || header[3] != 'G')
+        return {0, 0};
+    auto be32 = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return {be32(16), be32(20)};
+}
+
+TEST(Program, WrongOptionsAndBadScriptsExitTwoBeforeStarting) {
+    testsupport::TempDir dir;
+    EXPECT_EQ(run({"--bogus"}), 2);
+    EXPECT_EQ(run({"--scale", "0"}), 2);
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_EQ(run({"--version"}), 0);
+    dir.write("bad.txt", "wait 100\ntouch 1\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(
+        run({"--headless", "--root", dir.str() + "/root", "--script", dir.str() + "/bad.txt"}), 2);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("line 2"), std::string::npos);
+    EXPECT_EQ(run({"--script", dir.str() + "/missing.txt"}), 2);
+}
+
+TEST(Program, SecondCopyOnTheSameRootBringsTheFirstToTheFront) {
+    testsupport::TempDir dir;
+    platform::InstanceLock first;
+    ASSERT_TRUE(first.acquire(dir.str()));
+    EXPECT_EQ(run({"--headless", "--root", dir.str()}), 0);
+    EXPECT_TRUE(first.takeFrontRequest());
+}
+
+TEST(Program, ScreenshotAndScriptRunsWriteTheScreen) {
+    testsupport::TempDir dir;
+    const std::string shot = dir.str() + "/shot.png";
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null",
+                   "--screenshot", shot, "--after", "0.3"}),
+              0);
+    EXPECT_EQ(pngSize(shot), (std::pair<int, int>{640, 480}));
+
+    dir.write("timers.txt",
+              "wait 100\ntouch 72 447\nscreenshot " + dir.str() + "/timers.png\nquit\n");
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null", "--script",
+                   dir.str() + "/timers.txt"}),
+              0);
+    EXPECT_EQ(pngSize(dir.str() + "/timers.png"), (std::pair<int, int>{640, 480}));
+
+    // A screenshot that cannot be written makes the run fail.
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null",
+                   "--screenshot", dir.str() + "/no/such/dir/shot.png", "--after", "0"}),
+              1);
+}
+
+}  // namespace
