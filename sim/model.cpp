@@ -182,7 +182,8 @@ void DryerModel::stepGrain() {
     t_.grainTempIn().set(clampInt(grainIn_ * 10, -999, 9999));
     t_.grainTempOut().set(clampInt(grainOut_ * 10, -999, 9999));
 
-    moistureIn_ = std::clamp(moistureIn_ + noise(0.2f), 19.0f, 25.0f);
+    moistureIn_ =
+        std::clamp(moistureIn_ + (22.0f - moistureIn_) * 0.02f + noise(0.2f), 19.0f, 25.0f);
     if (running_) {
         const float setpoint = t_.moistureSetpoint().get() / 10.0f;
         const float target = setpoint + (speed_ - 50) * 0.08f + (moistureIn_ - 22) * 0.3f;

@@ -147,8 +147,7 @@ int warningTableOfNode(int nodeId) {
 }
 
 std::string DataRootPath(std::string_view relativeName) {
-    if (platform::fileInfo("\\Hard Disk")) return "\\Hard Disk\\" + std::string(relativeName);
-    return std::string(relativeName);
+    return platform::dataRootPath(relativeName);
 }
 
 void GetString(int number, std::string& buffer) {

@@ -1,6 +1,8 @@
 #include "link/status_decoder.h"
 
 #include <algorithm>
+#include <array>
+#include <cassert>
 #include <cstring>
 
 #include "link/command_frame.h"
@@ -9,8 +11,8 @@
 namespace dryer {
 namespace {
 
-// Records confirmed by their own rules in the metering-roll block rather than by the plain
-// comparison of status and edit; the one-shots are never confirmed.
+// Records with rules of their own. The metering-roll records (47, 48, 51, 52) are confirmed in
+// the metering-roll block rather than by comparing status with edit; one-shots never are.
 constexpr int kKnobCopyAllRecord = 47;
 constexpr int kKnobCopy161Record = 48;
 constexpr int kKnobCopyUpperRecord = 51;
@@ -22,6 +24,21 @@ bool confirmedByComparison(int record) {
     const CommandRecord& r = commandRecords()[record - 1];
     return r.statusSource < 0 && record != kClockRecord && record != kUserSettingsRecord &&
            record != kSpeedSetpointsRecord;
+}
+
+// The records confirmed by comparison, by the address they start at (at most one per address).
+const std::array<uint8_t, kStatusFrameSize>& comparedRecordAt() {
+    static const std::array<uint8_t, kStatusFrameSize> table = [] {
+        std::array<uint8_t, kStatusFrameSize> at{};
+        for (int n = 1; n <= kCommandRecordCount; ++n) {
+            if (!confirmedByComparison(n)) continue;
+            const int address = commandRecords()[n - 1].address;
+            assert(at[address] == 0);
+            at[address] = static_cast<uint8_t>(n);
+        }
+        return at;
+    }();
+    return table;
 }
 
 constexpr RepaintArea kLineGraphBand{5, 145, 235, 170};
@@ -218,13 +235,11 @@ class Decoder {
     }
 
     void confirm(int low, int high) {
-        const auto records = commandRecords();
-        for (int n = 1; n <= kCommandRecordCount; ++n) {
-            const CommandRecord& r = records[n - 1];
-            if (r.address < low || r.address >= high || !p_[n - 1] || !confirmedByComparison(n)) {
-                continue;
-            }
-            if (std::memcmp(s_ + r.address, e_ + r.address, r.count) == 0) clear(n);
+        for (int at = low; at < high; ++at) {
+            const int n = comparedRecordAt()[at];
+            if (n == 0 || !p_[n - 1]) continue;
+            const int count = commandRecords()[n - 1].count;
+            if (std::memcmp(s_ + at, e_ + at, count) == 0) clear(n);
         }
     }
 

@@ -2,12 +2,6 @@
 
 namespace logging {
 
-std::string logDataRootPath(std::string_view name) {
-    const auto disk = platform::fileInfo("\\Hard Disk");
-    if (disk && disk->isFolder) return "\\Hard Disk\\" + std::string(name);
-    return std::string(name);
-}
-
 std::vector<platform::FileInfo> listLogFiles(std::string_view pattern) {
     std::vector<platform::FileInfo> files;
     for (auto& entry : platform::listFolder(pattern)) {

@@ -13,9 +13,6 @@
 
 namespace logging {
 
-// A relative name placed on the flash disk when "\Hard Disk" exists, else left as it is.
-std::string logDataRootPath(std::string_view name);
-
 // The files (not folders) matching the pattern, oldest first by creation time.
 std::vector<platform::FileInfo> listLogFiles(std::string_view pattern);
 

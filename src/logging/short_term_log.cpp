@@ -43,11 +43,11 @@ bool createAndAppend(const DryerSample& sample) {
 }  // namespace
 
 std::string ShortTermFolder() {
-    return logDataRootPath("ShortTermDataLog");
+    return platform::dataRootPath("ShortTermDataLog");
 }
 
 std::string ShortTermPattern() {
-    return logDataRootPath("ShortTermDataLog\\DATA_LOG_24HR??_??_??_??_??_??.DAT");
+    return platform::dataRootPath("ShortTermDataLog\\DATA_LOG_24HR??_??_??_??_??_??.DAT");
 }
 
 bool AppendShortTermSample(const DryerSample& sample) {

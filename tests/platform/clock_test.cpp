@@ -70,7 +70,9 @@ TEST(ManualClock, LocalTimeAndTimerBaseMoveTogether) {
 namespace platform {
 namespace {
 
-int64_t secondsOfDay(const LocalTime& t) { return (t.hour * 60 + t.minute) * 60 + t.second; }
+int64_t secondsOfDay(const LocalTime& t) {
+    return (t.hour * 60 + t.minute) * 60 + t.second;
+}
 
 TEST(PanelClock, SetTimeIsKeptAsAnOffsetThatSurvivesARestart) {
     testsupport::TempDir dir;
@@ -89,7 +91,8 @@ TEST(PanelClock, SetTimeIsKeptAsAnOffsetThatSurvivesARestart) {
     EXPECT_EQ(now.year, 2031);
     EXPECT_EQ(now.month, 5);
     EXPECT_EQ(now.day, 20);
-    EXPECT_NEAR(static_cast<double>(secondsOfDay(now)), static_cast<double>(secondsOfDay(wanted)), 5.0);
+    EXPECT_NEAR(static_cast<double>(secondsOfDay(now)), static_cast<double>(secondsOfDay(wanted)),
+                5.0);
     EXPECT_EQ(now.dayOfWeek, dayOfWeek(2031, 5, 20));
 
     registryOpen("");

@@ -11,21 +11,23 @@ namespace platform {
 namespace {
 
 class Files : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { configureDevicePaths(root.str(), ""); }
     testsupport::TempDir root;
 };
 
 std::vector<std::string> names(const std::vector<FileInfo>& entries) {
     std::vector<std::string> out;
-    for (const auto& e : entries) out.push_back(e.name + (e.isFolder ? "/" : ""));
+    for (const auto& e : entries)
+        out.push_back(e.name + (e.isFolder ? "/" : ""));
     return out;
 }
 
 TEST_F(Files, DevicePathsMapCaseInsensitivelyAndStayInsideTheirDevice) {
     root.write("Hard Disk/Manuals/Guide.pdf", "pdf");
     EXPECT_EQ(hostPath("\\hard disk\\manuals"), root.str() + "/Hard Disk/Manuals");
-    EXPECT_EQ(hostPath("\\HARD DISK\\MANUALS\\guide.PDF"), root.str() + "/Hard Disk/Manuals/Guide.pdf");
+    EXPECT_EQ(hostPath("\\HARD DISK\\MANUALS\\guide.PDF"),
+              root.str() + "/Hard Disk/Manuals/Guide.pdf");
     EXPECT_EQ(hostPath("Hard Disk\\Manuals\\new.txt"), root.str() + "/Hard Disk/Manuals/new.txt");
     EXPECT_EQ(hostPath("\\"), root.str());
     EXPECT_EQ(hostPath("\\Hard Disk2\\x.txt"), root.str() + "/Hard Disk2/x.txt");
@@ -44,7 +46,8 @@ TEST_F(Files, DispositionsOpenCreateTruncateOrRefuse) {
     EXPECT_TRUE(createFolder("\\hard disk"));  // existing folder is no error
     EXPECT_FALSE(createFolder("\\Hard Disk\\no\\such"));
 
-    EXPECT_FALSE(openFile("\\Hard Disk\\a.bin", FileAccess::Read, Disposition::OpenExisting).isOpen());
+    EXPECT_FALSE(
+        openFile("\\Hard Disk\\a.bin", FileAccess::Read, Disposition::OpenExisting).isOpen());
     {
         File f = openFile("\\Hard Disk\\a.bin", FileAccess::ReadWrite, Disposition::CreateNew);
         ASSERT_TRUE(f.isOpen());
@@ -60,7 +63,8 @@ TEST_F(Files, DispositionsOpenCreateTruncateOrRefuse) {
         ASSERT_TRUE(f.truncateHere());
         EXPECT_EQ(f.size(), 3);
     }
-    EXPECT_FALSE(openFile("\\Hard Disk\\A.BIN", FileAccess::Write, Disposition::CreateNew).isOpen());
+    EXPECT_FALSE(
+        openFile("\\Hard Disk\\A.BIN", FileAccess::Write, Disposition::CreateNew).isOpen());
     {
         File f = openFile("\\hard disk\\A.BIN", FileAccess::ReadWrite, Disposition::OpenAlways);
         ASSERT_TRUE(f.isOpen());
@@ -98,7 +102,8 @@ TEST_F(Files, CopyRefusesAnExistingTargetUnlessAskedToReplaceIt) {
 TEST_F(Files, ListingMatchesPatternsReportsFoldersAndOrdersOldestFirst) {
     ASSERT_TRUE(createFolder("\\Hard Disk"));
     ASSERT_TRUE(createFolder("\\Hard Disk\\ShortTermDataLog"));
-    const char* created[] = {"DATA_LOG_24HR26_03_07_13_30_00.DAT", "data_log_24hr26_03_07_13_29_59.dat",
+    const char* created[] = {"DATA_LOG_24HR26_03_07_13_30_00.DAT",
+                             "data_log_24hr26_03_07_13_29_59.dat",
                              "DATA_LOG_24HR26_03_07_13_30.DAT", "OTHER.DAT"};
     for (const char* name : created) {
         std::string path = std::string("\\Hard Disk\\ShortTermDataLog\\") + name;
@@ -107,10 +112,11 @@ TEST_F(Files, ListingMatchesPatternsReportsFoldersAndOrdersOldestFirst) {
     }
     ASSERT_TRUE(createFolder("\\Hard Disk\\ShortTermDataLog\\DATA_LOG_24HR99_99_99_99_99_99.DAT"));
 
-    const auto listed = listFolder("\\hard disk\\shorttermdatalog\\DATA_LOG_24HR??_??_??_??_??_??.DAT");
-    EXPECT_EQ(names(listed),
-              (std::vector<std::string>{"DATA_LOG_24HR26_03_07_13_30_00.DAT", "data_log_24hr26_03_07_13_29_59.dat",
-                                        "DATA_LOG_24HR99_99_99_99_99_99.DAT/"}));
+    const auto listed =
+        listFolder("\\hard disk\\shorttermdatalog\\DATA_LOG_24HR??_??_??_??_??_??.DAT");
+    EXPECT_EQ(names(listed), (std::vector<std::string>{"DATA_LOG_24HR26_03_07_13_30_00.DAT",
+                                                       "data_log_24hr26_03_07_13_29_59.dat",
+                                                       "DATA_LOG_24HR99_99_99_99_99_99.DAT/"}));
     EXPECT_LT(listed[0].creationTime, listed[1].creationTime);
     EXPECT_EQ(listFolder("\\Hard Disk\\ShortTermDataLog\\*.*").size(), 5u);
     EXPECT_EQ(names(listFolder("\\Hard Disk\\*")), (std::vector<std::string>{"ShortTermDataLog/"}));

@@ -9,15 +9,20 @@
 namespace platform {
 namespace {
 
-std::vector<uint8_t> bytes(std::initializer_list<uint8_t> b) { return b; }
+std::vector<uint8_t> bytes(std::initializer_list<uint8_t> b) {
+    return b;
+}
 
 TEST(Registry, ValuesSurviveAReopenAndKeysIgnoreCase) {
     testsupport::TempDir dir;
     const std::string store = (dir.path() / "Registry.dat").string();
     registryOpen(store);
-    ASSERT_TRUE(registryWrite("Software\\Tavren\\OrvaneDryer", "GRAPH_HORIZONTAL_SCALE", bytes({2})));
-    ASSERT_TRUE(registryWrite("Software\\Tavren\\OrvaneDryer", "GRAPH_TRACES_ON_OFF", bytes({0x21})));
-    ASSERT_TRUE(registryWrite("Software\\Tavren\\OrvaneDryer", "GRAPH_HORIZONTAL_SCALE", bytes({3})));
+    ASSERT_TRUE(
+        registryWrite("Software\\Tavren\\OrvaneDryer", "GRAPH_HORIZONTAL_SCALE", bytes({2})));
+    ASSERT_TRUE(
+        registryWrite("Software\\Tavren\\OrvaneDryer", "GRAPH_TRACES_ON_OFF", bytes({0x21})));
+    ASSERT_TRUE(
+        registryWrite("Software\\Tavren\\OrvaneDryer", "GRAPH_HORIZONTAL_SCALE", bytes({3})));
 
     registryOpen("");
     registryOpen(store);  // as after a restart

@@ -61,7 +61,8 @@ TEST(SerialPort, CarriesEveryByteValueBothWaysAndReadsNeverBlock) {
     EXPECT_EQ(port.readAvailable(buf, sizeof buf), 0);  // nothing there: returns at once
 
     std::vector<uint8_t> all(256);
-    for (int i = 0; i < 256; ++i) all[i] = static_cast<uint8_t>(i);  // NUL, CR, LF, XON, 0xFF ...
+    for (int i = 0; i < 256; ++i)
+        all[i] = static_cast<uint8_t>(i);  // NUL, CR, LF, XON, 0xFF ...
     ASSERT_TRUE(pty.controller.write(all.data(), all.size()));
     std::vector<uint8_t> got;
     while (got.size() < all.size() && port.waitReadable(1000)) {

@@ -20,10 +20,12 @@ TEST(AutoResetEvent, OneSetReleasesOneWaitAndIsKeptUntilThen) {
 
     std::atomic<int> released{0};
     std::thread waiter([&] {
-        while (event.wait()) ++released;
+        while (event.wait())
+            ++released;
     });
     event.set();
-    while (released.load() == 0) std::this_thread::yield();
+    while (released.load() == 0)
+        std::this_thread::yield();
     event.close();
     waiter.join();
     EXPECT_EQ(released.load(), 1);

@@ -50,7 +50,9 @@ void civilFromDays(int64_t z, int& y, int& m, int& d) {
     y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int64_t floorDiv(int64_t a, int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 // Local time as milliseconds since 1970 with no zone applied.
 int64_t toNaiveMs(const LocalTime& t) {
@@ -117,8 +119,9 @@ bool setHostClock(int64_t unixMs) {
 
 const char* const kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                  "Thursday", "Friday", "Saturday"};
-const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
-                                   "July",    "August",   "September", "October", "November", "December"};
+const char* const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
 
 std::string twoDigits(int v) {
     char buf[8];
@@ -143,12 +146,18 @@ std::string formatToken(const LocalTime& t, char c, size_t n) {
             if (n == 1) return std::to_string(t.year % 100);
             if (n == 2) return twoDigits(t.year);
             return std::to_string(t.year);
-        case 'h': return n == 1 ? std::to_string(hour12) : twoDigits(hour12);
-        case 'H': return n == 1 ? std::to_string(t.hour) : twoDigits(t.hour);
-        case 'm': return n == 1 ? std::to_string(t.minute) : twoDigits(t.minute);
-        case 's': return n == 1 ? std::to_string(t.second) : twoDigits(t.second);
-        case 't': return n == 1 ? (t.hour < 12 ? "A" : "P") : (t.hour < 12 ? "AM" : "PM");
-        default: return std::string(n, c);
+        case 'h':
+            return n == 1 ? std::to_string(hour12) : twoDigits(hour12);
+        case 'H':
+            return n == 1 ? std::to_string(t.hour) : twoDigits(t.hour);
+        case 'm':
+            return n == 1 ? std::to_string(t.minute) : twoDigits(t.minute);
+        case 's':
+            return n == 1 ? std::to_string(t.second) : twoDigits(t.second);
+        case 't':
+            return n == 1 ? (t.hour < 12 ? "A" : "P") : (t.hour < 12 ? "AM" : "PM");
+        default:
+            return std::string(n, c);
     }
 }
 
@@ -166,11 +175,17 @@ void useManualClock(const LocalTime& start) {
     gManual.store(true);
 }
 
-void advanceManualClock(int64_t ms) { gManualMs.fetch_add(ms); }
+void advanceManualClock(int64_t ms) {
+    gManualMs.fetch_add(ms);
+}
 
-bool manualClockActive() { return gManual.load(); }
+bool manualClockActive() {
+    return gManual.load();
+}
 
-void useRealClock() { gManual.store(false); }
+void useRealClock() {
+    gManual.store(false);
+}
 
 void initPanelClock(ClockSetMode mode) {
     gMode.store(mode);
@@ -179,7 +194,8 @@ void initPanelClock(ClockSetMode mode) {
     if (mode == ClockSetMode::PanelOffset && registryRead(kOffsetKey, kOffsetName, bytes) &&
         bytes.size() == 8) {
         uint64_t raw = 0;
-        for (size_t i = 0; i < 8; ++i) raw |= static_cast<uint64_t>(bytes[i]) << (8 * i);
+        for (size_t i = 0; i < 8; ++i)
+            raw |= static_cast<uint64_t>(bytes[i]) << (8 * i);
         offset = static_cast<int64_t>(raw);
     }
     gOffsetMs.store(offset);
@@ -230,9 +246,12 @@ LocalTime fileTimeToLocalTime(FileTime time) {
 }
 
 FileTime utcFileTimeToLocal(FileTime utc) {
-    const int64_t unixMs = static_cast<int64_t>(utc / kFileTimeUnitsPerMs) - kDaysFrom1601To1970 * kMsPerDay;
+    const int64_t unixMs =
+        static_cast<int64_t>(utc / kFileTimeUnitsPerMs) - kDaysFrom1601To1970 * kMsPerDay;
     const int64_t localMs = unixMsToNaiveLocal(unixMs) + kDaysFrom1601To1970 * kMsPerDay;
-    return localMs < 0 ? 0 : static_cast<FileTime>(localMs) * kFileTimeUnitsPerMs + utc % kFileTimeUnitsPerMs;
+    return localMs < 0
+               ? 0
+               : static_cast<FileTime>(localMs) * kFileTimeUnitsPerMs + utc % kFileTimeUnitsPerMs;
 }
 
 FileTime unixToFileTime(int64_t seconds, int64_t nanoseconds) {
@@ -252,7 +271,8 @@ std::string formatPicture(const LocalTime& time, std::string_view picture) {
             continue;
         }
         size_t n = 1;
-        while (i + n < picture.size() && picture[i + n] == c) ++n;
+        while (i + n < picture.size() && picture[i + n] == c)
+            ++n;
         if (std::strchr("dMyhHmst", c) != nullptr) {
             out += formatToken(time, c, n);
         } else {

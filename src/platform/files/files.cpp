@@ -25,11 +25,13 @@ std::mutex gConfigMutex;
 std::string gRoot = ".";
 std::string gUsb;
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 bool equalsFolded(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::vector<std::string> splitComponents(std::string_view path) {
@@ -72,7 +74,9 @@ std::string joinResolved(std::string base, const std::vector<std::string>& parts
     return base;
 }
 
-FileTime toFileTime(const struct timespec& ts) { return unixToFileTime(ts.tv_sec, ts.tv_nsec); }
+FileTime toFileTime(const struct timespec& ts) {
+    return unixToFileTime(ts.tv_sec, ts.tv_nsec);
+}
 
 void stampBirth(int fd) {
     struct timespec now {};
@@ -116,11 +120,14 @@ std::string lastComponent(const std::string& host) {
 void configureDevicePaths(const std::string& rootDir, const std::string& usbDir) {
     std::lock_guard lock(gConfigMutex);
     gRoot = rootDir.empty() ? "." : rootDir;
-    while (gRoot.size() > 1 && gRoot.back() == '/') gRoot.pop_back();
+    while (gRoot.size() > 1 && gRoot.back() == '/')
+        gRoot.pop_back();
     gUsb = usbDir;
 }
 
-const std::string& panelRootDir() { return gRoot; }
+const std::string& panelRootDir() {
+    return gRoot;
+}
 
 std::string hostPath(std::string_view devicePath) {
     const std::vector<std::string> parts = splitComponents(devicePath);
@@ -185,6 +192,11 @@ bool moveFile(std::string_view from, std::string_view to) {
     return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
+std::string dataRootPath(std::string_view relativeName) {
+    if (fileInfo("\\Hard Disk")) return "\\Hard Disk\\" + std::string(relativeName);
+    return std::string(relativeName);
+}
+
 bool matchesPattern(std::string_view name, std::string_view pattern) {
     size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
@@ -201,7 +213,8 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     // "*.*" matches names without a dot too, as on the panel.
     return p == pattern.size() || pattern.substr(p) == ".*";
 }
@@ -213,7 +226,8 @@ std::vector<FileInfo> listFolder(std::string_view pattern) {
     const std::string filter = parts.back();
     parts.pop_back();
     std::string folderDevice;
-    for (const std::string& part : parts) folderDevice += "\\" + part;
+    for (const std::string& part : parts)
+        folderDevice += "\\" + part;
     const std::string folder = hostPath(folderDevice.empty() ? "\\" : folderDevice);
     DIR* d = folder.empty() ? nullptr : ::opendir(folder.c_str());
     if (d == nullptr) return entries;
@@ -229,9 +243,13 @@ std::vector<FileInfo> listFolder(std::string_view pattern) {
     return entries;
 }
 
-File::~File() { close(); }
+File::~File() {
+    close();
+}
 
-File::File(File&& other) noexcept : fd_(other.fd_), existed_(other.existed_) { other.fd_ = -1; }
+File::File(File&& other) noexcept : fd_(other.fd_), existed_(other.existed_) {
+    other.fd_ = -1;
+}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
@@ -272,7 +290,9 @@ bool File::write(const void* buffer, size_t size) {
 
 int64_t File::seek(int64_t offset, SeekFrom from) {
     if (fd_ < 0) return -1;
-    const int whence = from == SeekFrom::Begin ? SEEK_SET : from == SeekFrom::Current ? SEEK_CUR : SEEK_END;
+    const int whence = from == SeekFrom::Begin     ? SEEK_SET
+                       : from == SeekFrom::Current ? SEEK_CUR
+                                                   : SEEK_END;
     return ::lseek(fd_, static_cast<off_t>(offset), whence);
 }
 
@@ -288,7 +308,9 @@ bool File::truncateHere() {
     return here >= 0 && ::ftruncate(fd_, here) == 0;
 }
 
-bool File::sync() { return fd_ >= 0 && ::fdatasync(fd_) == 0; }
+bool File::sync() {
+    return fd_ >= 0 && ::fdatasync(fd_) == 0;
+}
 
 void File::close() {
     if (fd_ >= 0) ::close(fd_);
@@ -301,18 +323,31 @@ File openFile(std::string_view devicePath, FileAccess access, Disposition dispos
     if (host.empty()) return file;
     int flags = O_CLOEXEC;
     switch (access) {
-        case FileAccess::Read: flags |= O_RDONLY; break;
-        case FileAccess::Write: flags |= O_WRONLY; break;
-        case FileAccess::ReadWrite: flags |= O_RDWR; break;
+        case FileAccess::Read:
+            flags |= O_RDONLY;
+            break;
+        case FileAccess::Write:
+            flags |= O_WRONLY;
+            break;
+        case FileAccess::ReadWrite:
+            flags |= O_RDWR;
+            break;
     }
     struct stat st {};
     const bool existed = ::stat(host.c_str(), &st) == 0;
     if (existed && S_ISDIR(st.st_mode)) return file;
     switch (disposition) {
-        case Disposition::OpenExisting: break;
-        case Disposition::OpenAlways: flags |= O_CREAT; break;
-        case Disposition::CreateAlways: flags |= O_CREAT | O_TRUNC; break;
-        case Disposition::CreateNew: flags |= O_CREAT | O_EXCL; break;
+        case Disposition::OpenExisting:
+            break;
+        case Disposition::OpenAlways:
+            flags |= O_CREAT;
+            break;
+        case Disposition::CreateAlways:
+            flags |= O_CREAT | O_TRUNC;
+            break;
+        case Disposition::CreateNew:
+            flags |= O_CREAT | O_EXCL;
+            break;
     }
     const int fd = ::open(host.c_str(), flags, 0644);
     if (fd < 0) return file;

@@ -58,7 +58,7 @@ enum class Disposition {
 enum class SeekFrom { Begin, Current, End };
 
 class File {
-public:
+  public:
     File() = default;
     ~File();
     File(const File&) = delete;
@@ -83,7 +83,7 @@ public:
     bool sync();
     void close();
 
-private:
+  private:
     friend File openFile(std::string_view, FileAccess, Disposition);
     int fd_ = -1;
     bool existed_ = false;
@@ -93,6 +93,11 @@ File openFile(std::string_view devicePath, FileAccess access, Disposition dispos
 
 // Reads a whole file of at most maxBytes; nullopt when it cannot be opened or is larger.
 std::optional<std::vector<uint8_t>> readWholeFile(std::string_view devicePath, size_t maxBytes);
+
+// Places a relative name of the program on the flash disk: "\Hard Disk\" + name when that
+// folder exists (its attributes can be read), the name unchanged otherwise. Tested afresh on
+// every call, so a disk that appears or goes is followed at once.
+std::string dataRootPath(std::string_view relativeName);
 
 // Matches a name against a '?' / '*' pattern, case-insensitively.
 bool matchesPattern(std::string_view name, std::string_view pattern);

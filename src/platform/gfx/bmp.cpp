@@ -1,5 +1,6 @@
 #include "platform/gfx/bmp.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <fstream>
@@ -36,9 +37,10 @@ struct Channel {
     int bits = 0;
     uint8_t extract(uint32_t v) const {
         if (bits == 0) return 0;
-        const uint32_t raw = (v & mask) >> shift;
-        const uint32_t max = bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1;
-        return static_cast<uint8_t>((raw * 255 + max / 2) / max);
+        const uint64_t raw = (v & mask) >> shift;
+        const uint64_t max = (uint64_t{1} << bits) - 1;
+        // A mask with gaps can give more than its bit count holds.
+        return static_cast<uint8_t>(std::min<uint64_t>(255, (raw * 255 + max / 2) / max));
     }
     static Channel of(uint32_t mask) {
         Channel c;
@@ -68,7 +70,7 @@ bool readHeader(const Reader& in, Header& h) {
     if (h.headerSize == 12) {
         if (!in.has(info, 12)) return false;
         h.width = in.u16(info + 4);
-        h.height = static_cast<int16_t>(in.u16(info + 6));
+        h.height = in.u16(info + 6);  // always bottom-up in this old header
         if (in.u16(info + 8) != 1) return false;
         h.bpp = static_cast<int>(in.u16(info + 10));
         h.paletteEntrySize = 3;

@@ -42,10 +42,10 @@ class Engine {
     bool available() const { return files_[0].face && files_[1].face; }
 
     // Caller holds mutex.
-    SizedFace* activate(const FontSpec& spec) {
-        FaceFile& file = files_[spec.weight >= 600 ? 1 : 0];
+    SizedFace* activate(const FontSpec& font) {
+        FaceFile& file = files_[font.weight >= 600 ? 1 : 0];
         if (!file.face) return nullptr;
-        const int height = cellHeight(spec);
+        const int height = cellHeight(font);
         auto it = file.sizes.find(height);
         if (it == file.sizes.end()) {
             SizedFace sized;
@@ -86,28 +86,28 @@ class Engine {
         return g;
     }
 
-    static int cellHeight(const FontSpec& spec) {
-        if (spec.height <= 0) return kDefaultHeight;
-        return std::min(spec.height, kMaxHeight);
+    static int cellHeight(const FontSpec& font) {
+        if (font.height <= 0) return kDefaultHeight;
+        return std::min(font.height, kMaxHeight);
     }
 
     std::mutex mutex;
     std::map<std::tuple<int, int, char32_t>, std::shared_ptr<const Glyph>> glyphs;
 
-    FontMetrics metrics(const FontSpec& spec) {
-        SizedFace* sized = activate(spec);
-        if (!sized) return FontMetrics{cellHeight(spec), cellHeight(spec), 0};
+    FontMetrics metrics(const FontSpec& font) {
+        SizedFace* sized = activate(font);
+        if (!sized) return FontMetrics{cellHeight(font), cellHeight(font), 0};
         return sized->metrics;
     }
 
-    std::shared_ptr<const Glyph> glyph(const FontSpec& spec, char32_t cp) {
-        const int bold = spec.weight >= 600 ? 1 : 0;
-        const auto key = std::make_tuple(bold, cellHeight(spec), cp);
+    std::shared_ptr<const Glyph> glyph(const FontSpec& font, char32_t cp) {
+        const int bold = font.weight >= 600 ? 1 : 0;
+        const auto key = std::make_tuple(bold, cellHeight(font), cp);
         auto it = glyphs.find(key);
         if (it != glyphs.end()) return it->second;
         if (glyphs.size() >= kMaxCachedGlyphs) glyphs.clear();
         Glyph g;
-        if (activate(spec)) g = render(files_[bold].face, cp);
+        if (activate(font)) g = render(files_[bold].face, cp);
         return glyphs.emplace(key, std::make_shared<const Glyph>(std::move(g))).first->second;
     }
 
@@ -136,16 +136,16 @@ bool fontsAvailable() {
     return e.available();
 }
 
-FontMetrics fontMetrics(const FontSpec& spec) {
+FontMetrics fontMetrics(const FontSpec& font) {
     Engine& e = engine();
     std::lock_guard lock(e.mutex);
-    return e.metrics(spec);
+    return e.metrics(font);
 }
 
-std::shared_ptr<const Glyph> glyph(const FontSpec& spec, char32_t codePoint) {
+std::shared_ptr<const Glyph> glyph(const FontSpec& font, char32_t codePoint) {
     Engine& e = engine();
     std::lock_guard lock(e.mutex);
-    return e.glyph(spec, codePoint);
+    return e.glyph(font, codePoint);
 }
 
 void clearGlyphCache() {

@@ -46,9 +46,9 @@ struct FontMetrics {
 
 // False when the font files cannot be opened; text then measures and draws as nothing.
 bool fontsAvailable();
-FontMetrics fontMetrics(const FontSpec& spec);
+FontMetrics fontMetrics(const FontSpec& font);
 // The glyph of one code point (never null).
-std::shared_ptr<const Glyph> glyph(const FontSpec& spec, char32_t codePoint);
+std::shared_ptr<const Glyph> glyph(const FontSpec& font, char32_t codePoint);
 void clearGlyphCache();
 
 // UTF-8 to code points; a malformed sequence gives U+FFFD.

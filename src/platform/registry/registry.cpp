@@ -30,14 +30,17 @@ std::string folded(std::string_view s) {
     std::string out(s);
     std::transform(out.begin(), out.end(), out.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    while (!out.empty() && out.back() == '\\') out.pop_back();
-    while (!out.empty() && out.front() == '\\') out.erase(out.begin());
+    while (!out.empty() && out.back() == '\\')
+        out.pop_back();
+    while (!out.empty() && out.front() == '\\')
+        out.erase(out.begin());
     return out;
 }
 
 uint32_t fnv1a(const std::vector<uint8_t>& bytes, size_t n) {
     uint32_t h = 2166136261u;
-    for (size_t i = 0; i < n; ++i) h = (h ^ bytes[i]) * 16777619u;
+    for (size_t i = 0; i < n; ++i)
+        h = (h ^ bytes[i]) * 16777619u;
     return h;
 }
 
@@ -55,7 +58,8 @@ struct Reader {
         const uint8_t* p = nullptr;
         if (!take(width, p)) return false;
         v = 0;
-        for (size_t i = 0; i < width; ++i) v |= static_cast<uint32_t>(p[i]) << (8 * i);
+        for (size_t i = 0; i < width; ++i)
+            v |= static_cast<uint32_t>(p[i]) << (8 * i);
         return true;
     }
     bool blob(size_t width, std::vector<uint8_t>& out) {
@@ -74,7 +78,8 @@ Values parse(const std::vector<uint8_t>& bytes) {
     }
     const size_t body = bytes.size() - 4;
     uint32_t stored = 0;
-    for (size_t i = 0; i < 4; ++i) stored |= static_cast<uint32_t>(bytes[body + i]) << (8 * i);
+    for (size_t i = 0; i < 4; ++i)
+        stored |= static_cast<uint32_t>(bytes[body + i]) << (8 * i);
     if (stored != fnv1a(bytes, body)) return {};
     Values values;
     Reader r{bytes, body, kMagic.size()};
@@ -88,7 +93,8 @@ Values parse(const std::vector<uint8_t>& bytes) {
 }
 
 void putNumber(std::vector<uint8_t>& out, size_t width, size_t v) {
-    for (size_t i = 0; i < width; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (size_t i = 0; i < width; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 std::vector<uint8_t> serialize(const Values& values) {
@@ -108,7 +114,8 @@ std::vector<uint8_t> serialize(const Values& values) {
 Values load() {
     std::ifstream in(gFile, std::ios::binary);
     if (!in) return {};
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     return parse(bytes);
 }
 
@@ -153,7 +160,8 @@ bool registryRead(std::string_view keyPath, std::string_view name, std::vector<u
     return true;
 }
 
-bool registryWrite(std::string_view keyPath, std::string_view name, std::span<const uint8_t> bytes) {
+bool registryWrite(std::string_view keyPath, std::string_view name,
+                   std::span<const uint8_t> bytes) {
     std::lock_guard lock(gMutex);
     if (gFile.empty() || bytes.size() > kMaxValueBytes || keyPath.size() > 0xFFFF ||
         name.size() > 0xFFFF) {

@@ -17,8 +17,8 @@ bool makeControllerLineTermios(struct termios& tio) {
     tio.c_cflag |= CS8 | PARENB | CREAD | CLOCAL;
     // Parity errors are checked; IGNPAR drops the damaged byte so the frame fails its length or
     // CRC test instead of carrying a marker byte.
-    tio.c_iflag &= ~static_cast<tcflag_t>(PARMRK | ISTRIP | IGNBRK | BRKINT | INLCR | IGNCR | ICRNL |
-                                         IXON | IXOFF | IXANY);
+    tio.c_iflag &= ~static_cast<tcflag_t>(PARMRK | ISTRIP | IGNBRK | BRKINT | INLCR | IGNCR |
+                                          ICRNL | IXON | IXOFF | IXANY);
     tio.c_iflag |= INPCK | IGNPAR;
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
@@ -36,20 +36,30 @@ bool applyControllerLineSettings(int fd) {
 
 int baudOf(speed_t speed) {
     switch (speed) {
-        case B9600: return 9600;
-        case B19200: return 19200;
-        case B38400: return 38400;
-        case B57600: return 57600;
-        case B115200: return 115200;
-        default: return 0;
+        case B9600:
+            return 9600;
+        case B19200:
+            return 19200;
+        case B38400:
+            return 38400;
+        case B57600:
+            return 57600;
+        case B115200:
+            return 115200;
+        default:
+            return 0;
     }
 }
 
 }  // namespace
 
-SerialPort::~SerialPort() { close(); }
+SerialPort::~SerialPort() {
+    close();
+}
 
-SerialPort::SerialPort(SerialPort&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+SerialPort::SerialPort(SerialPort&& other) noexcept : fd_(other.fd_) {
+    other.fd_ = -1;
+}
 
 SerialPort& SerialPort::operator=(SerialPort&& other) noexcept {
     if (this != &other) {
@@ -97,7 +107,8 @@ long SerialPort::readAvailable(uint8_t* buffer, size_t size) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EIO) return got ? static_cast<long>(got) : -1;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EIO)
+            return got ? static_cast<long>(got) : -1;
         break;
     }
     return static_cast<long>(got);
@@ -105,7 +116,9 @@ long SerialPort::readAvailable(uint8_t* buffer, size_t size) {
 
 bool SerialPort::waitReadable(int timeoutMs) {
     if (fd_ < 0) return false;
-    struct pollfd p {fd_, POLLIN, 0};
+    struct pollfd p {
+        fd_, POLLIN, 0
+    };
     return ::poll(&p, 1, timeoutMs) > 0 && (p.revents & POLLIN);
 }
 
@@ -119,7 +132,9 @@ bool SerialPort::write(const uint8_t* buffer, size_t size) {
         } else if (n < 0 && (errno == EINTR)) {
             continue;
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            struct pollfd p {fd_, POLLOUT, 0};
+            struct pollfd p {
+                fd_, POLLOUT, 0
+            };
             if (::poll(&p, 1, 100) <= 0) return false;
         } else {
             return false;
@@ -128,17 +143,27 @@ bool SerialPort::write(const uint8_t* buffer, size_t size) {
     return true;
 }
 
-bool SerialPort::purge() { return fd_ >= 0 && ::tcflush(fd_, TCIOFLUSH) == 0; }
+bool SerialPort::purge() {
+    return fd_ >= 0 && ::tcflush(fd_, TCIOFLUSH) == 0;
+}
 
 bool SerialPort::readSettings(SerialSettings& s) const {
     struct termios tio {};
     if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return false;
     s.baud = baudOf(::cfgetispeed(&tio));
     switch (tio.c_cflag & CSIZE) {
-        case CS5: s.dataBits = 5; break;
-        case CS6: s.dataBits = 6; break;
-        case CS7: s.dataBits = 7; break;
-        default: s.dataBits = 8; break;
+        case CS5:
+            s.dataBits = 5;
+            break;
+        case CS6:
+            s.dataBits = 6;
+            break;
+        case CS7:
+            s.dataBits = 7;
+            break;
+        default:
+            s.dataBits = 8;
+            break;
     }
     s.parity = (tio.c_cflag & PARENB) ? ((tio.c_cflag & PARODD) ? 'O' : 'E') : 'N';
     s.parityChecking = (tio.c_iflag & INPCK) != 0;
@@ -153,7 +178,8 @@ bool openPtyPair(PtyPair& pair) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master < 0) return false;
     char name[128];
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
+    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+        ::ptsname_r(master, name, sizeof name) != 0) {
         ::close(master);
         return false;
     }

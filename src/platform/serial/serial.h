@@ -27,7 +27,7 @@ struct SerialSettings {
 };
 
 class SerialPort {
-public:
+  public:
     SerialPort() = default;
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
@@ -53,7 +53,7 @@ public:
     bool purge();
     bool readSettings(SerialSettings& settings) const;
 
-private:
+  private:
     int fd_ = -1;
 };
 

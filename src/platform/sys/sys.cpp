@@ -19,8 +19,12 @@ extern char** environ;
 namespace platform {
 namespace {
 
-std::string lockPath(const std::string& root) { return root + "/.orvane-display.lock"; }
-std::string fifoPath(const std::string& root) { return root + "/.orvane-display.front"; }
+std::string lockPath(const std::string& root) {
+    return root + "/.orvane-display.lock";
+}
+std::string fifoPath(const std::string& root) {
+    return root + "/.orvane-display.front";
+}
 
 bool hostFolderExists(const std::string& path) {
     struct stat st {};
@@ -47,7 +51,8 @@ bool AutoResetEvent::wait() {
 
 bool AutoResetEvent::waitFor(int timeoutMs) {
     std::unique_lock lock(mutex_);
-    cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return signalled_ || closed_; });
+    cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                 [this] { return signalled_ || closed_; });
     if (closed_ || !signalled_) return false;
     signalled_ = false;
     return true;
@@ -61,7 +66,9 @@ void AutoResetEvent::close() {
     cv_.notify_all();
 }
 
-InstanceLock::~InstanceLock() { release(); }
+InstanceLock::~InstanceLock() {
+    release();
+}
 
 bool InstanceLock::acquire(const std::string& rootDir) {
     release();
@@ -86,7 +93,8 @@ bool InstanceLock::takeFrontRequest() {
     if (fifoFd_ < 0) return false;
     char buffer[64];
     bool asked = false;
-    while (::read(fifoFd_, buffer, sizeof buffer) > 0) asked = true;
+    while (::read(fifoFd_, buffer, sizeof buffer) > 0)
+        asked = true;
     return asked;
 }
 

@@ -11,7 +11,7 @@ namespace platform {
 
 // One set() releases one wait(); a set() with nobody waiting stays until the next wait().
 class AutoResetEvent {
-public:
+  public:
     void set();
     // Waits until set or closed; false once closed.
     bool wait();
@@ -20,7 +20,7 @@ public:
     // Wakes every waiter for good (orderly stop in tests and tools).
     void close();
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable cv_;
     bool signalled_ = false;
@@ -29,7 +29,7 @@ private:
 
 // The one running copy of the display per panel root.
 class InstanceLock {
-public:
+  public:
     InstanceLock() = default;
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
@@ -42,7 +42,7 @@ public:
     bool takeFrontRequest();
     void release();
 
-private:
+  private:
     int lockFd_ = -1;
     int fifoFd_ = -1;
     std::string rootDir_;

@@ -178,9 +178,10 @@ LResult buttonProc(Window w, uint32_t message, WParam wp, LParam lp) {
                 release(w, *st, unpackPoint(lp));
             }
             return 0;
-        case kEnable:
-            if (ButtonState* st = controlOf<ButtonState>(w); st && wp == 0) {
+        case kCaptureLost:
+            if (ButtonState* st = controlOf<ButtonState>(w)) {
                 st->tracking = st->pressed = false;
+                invalidate(w, false);
             }
             return 0;
         default:
@@ -200,7 +201,7 @@ using namespace detail;
 
 bool isButtonHeld(Window button) {
     const ButtonState* st = controlOf<ButtonState>(button);
-    return st && st->pressed;
+    return st && st->pressed && hasCapture(button);
 }
 
 void setCheck(Window button, bool checked) {

@@ -89,6 +89,24 @@ void invalidateLocked(WindowObj& w, const Rect& clientArea, bool erase) {
     wakeLocked();
 }
 
+void dropCaptureLocked() {
+    State& s = state();
+    const WindowObj* captured = find(s.capture);
+    if (captured && shownLocked(*captured) && enabledLocked(*captured)) return;
+    s.capture = 0;
+    if (!captured) return;
+    QueueItem item;
+    item.window = captured->id;
+    item.message = kCaptureLost;
+    s.queue.push_back(std::move(item));
+    wakeLocked();
+}
+
+bool hasCapture(Window window) {
+    std::lock_guard lock(state().mutex);
+    return window.id != 0 && state().capture == window.id;
+}
+
 bool isUiThread() {
     State& s = state();
     return !s.running || s.uiThread == std::this_thread::get_id();
@@ -265,8 +283,8 @@ void showWindow(Window window, bool show) {
         raiseLocked(*w);
         w->frameDirty = true;
         invalidateLocked(*w, {0, 0, w->rect.width(), w->rect.height()}, true);
-    } else if (state().capture == w->id) {
-        state().capture = 0;
+    } else {
+        dropCaptureLocked();
     }
     markDirtyLocked(visibleScreenRectLocked(*w));
     wakeLocked();
@@ -290,7 +308,7 @@ void enableWindow(Window window, bool enable) {
         WindowObj* w = find(window.id);
         if (!w || w->enabled == enable) return;
         w->enabled = enable;
-        if (!enable && state().capture == w->id) state().capture = 0;
+        if (!enable) dropCaptureLocked();
         invalidateLocked(*w, {0, 0, w->rect.width(), w->rect.height()}, true);
     }
     if (isUiThread()) {

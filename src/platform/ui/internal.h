@@ -114,6 +114,9 @@ bool enabledLocked(const WindowObj& w);
 void markDirtyLocked(const Rect& screenArea);
 void invalidateLocked(WindowObj& w, const Rect& clientArea, bool erase);
 void wakeLocked();
+// Takes the pointer from a captured window that can no longer be touched, telling it so.
+void dropCaptureLocked();
+bool hasCapture(Window window);
 bool isUiThread();
 bool hasWorkLocked();
 

@@ -171,6 +171,12 @@ LResult scrollProc(Window w, uint32_t message, WParam wp, LParam lp) {
                 notify(w, kEndScroll, 0);
             }
             return 0;
+        case kCaptureLost:
+            if (st) {
+                st->pressed = Part::None;
+                invalidate(w, false);
+            }
+            return 0;
         default:
             return defaultProc(w, message, wp, lp);
     }

@@ -79,6 +79,8 @@ enum Message : uint32_t {
     kInitDialog,     // lp: the parameter given to runDialog
     kClose,          // defaultProc: destroys the window; dialogs: end with kIdCancel
     kEnable,         // wp: 1 enabled, 0 disabled
+    kCaptureLost,    // the pointer held down on the window no longer belongs to it (the window
+                     // or a parent was hidden or disabled meanwhile)
     kUser = 0x0400,  // first message number free for the program
 };
 

@@ -90,6 +90,24 @@ TEST(BmpTest, ReadsEveryDepthInBothRowOrders) {
     EXPECT_EQ(rgb16->colorAt(0, 0), rgb(255, 0, 0));
 }
 
+TEST(BmpTest, ReadsTheOldCoreHeaderWithThreeBytePaletteEntries) {
+    std::vector<uint8_t> v = {'B', 'M'};
+    put32(v, 14 + 12 + 6 + 4);
+    put32(v, 0);
+    put32(v, 14 + 12 + 6);
+    put32(v, 12);
+    put16(v, 2);  // width
+    put16(v, 1);  // height
+    put16(v, 1);
+    put16(v, 1);                                // bits per pixel
+    v.insert(v.end(), {0, 0, 255, 255, 0, 0});  // red, then blue (B, G, R)
+    v.insert(v.end(), {0b01000000, 0, 0, 0});
+    auto image = readBmp(v);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->colorAt(0, 0), rgb(255, 0, 0));
+    EXPECT_EQ(image->colorAt(1, 0), rgb(0, 0, 255));
+}
+
 TEST(BmpTest, WrittenFilesReadBackUnchanged) {
     Surface s(5, 3);
     for (int y = 0; y < 3; ++y) {

@@ -142,5 +142,51 @@ TEST(PainterTest, BitmapsCopyAndStretchWithClipping) {
     EXPECT_EQ(pixelsOf(big, kRed).size(), 64u);
 }
 
+TEST(PainterTest, EllipsesAndPolygonsFillThePixelsWhoseCentresLieInside) {
+    Surface s(20, 20);
+    Painter p(s);
+    p.fillEllipse({2, 2, 12, 12}, kRed);
+    EXPECT_EQ(boundsOf(s, kRed), (Rect{2, 2, 12, 12}));
+    EXPECT_EQ(s.colorAt(2, 2), colors::kBlack);  // the corners stay out
+    EXPECT_EQ(s.colorAt(7, 7), kRed);
+    const size_t area = pixelsOf(s, kRed).size();
+    EXPECT_NEAR(static_cast<double>(area), 3.14159 * 25, 6);
+
+    s.fill(colors::kBlack);
+    const Point square[] = {{1, 1}, {5, 1}, {5, 5}, {1, 5}};
+    p.fillPolygon(square, kBlue);
+    EXPECT_EQ(boundsOf(s, kBlue), (Rect{1, 1, 5, 5}));
+    const Point triangle[] = {{10, 0}, {19, 18}, {1, 18}};
+    p.fillPolygon(triangle, kRed);
+    EXPECT_EQ(s.colorAt(10, 17), kRed);
+    EXPECT_EQ(s.colorAt(2, 2), kBlue);
+    EXPECT_EQ(s.colorAt(18, 2), colors::kBlack);
+}
+
+TEST(PainterTest, TransparentPixelsLetTheTargetShowThrough) {
+    Surface layer(4, 1);
+    layer.clear();
+    layer.setPixel(1, 0, kRed);
+    Painter lp(layer);
+    lp.clearRect({3, 0, 4, 1});
+    Surface s(4, 1, kBlue);
+    Painter p(s);
+    p.copyBitmapOver(layer, {0, 0});
+    EXPECT_EQ(s.colorAt(0, 0), kBlue);
+    EXPECT_EQ(s.colorAt(1, 0), kRed);
+    EXPECT_EQ(s.colorAt(3, 0), kBlue);
+    EXPECT_EQ(layer.pixel(0, 0), 0u);
+}
+
+TEST(PainterTest, WidePolylinesHaveNoGapsAtTheirJoints) {
+    Surface s(60, 60);
+    Painter p(s);
+    const Point pts[] = {{10, 10}, {40, 40}, {10, 50}};
+    p.drawPolyline(pts, kRed, 8);
+    // The outer corner at (40, 40) is covered by the round join.
+    EXPECT_EQ(s.colorAt(43, 40), kRed);
+    EXPECT_EQ(s.colorAt(40, 43), kRed);
+}
+
 }  // namespace
 }  // namespace platform::gfx

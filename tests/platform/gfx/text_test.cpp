@@ -114,5 +114,17 @@ TEST(TextTest, MalformedUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(decodeUtf8("\xF0\x9F\x98\x80"), std::u32string(1, U'\U0001F600'));
 }
 
+TEST(TextTest, BoundsCoverEveryLaidOutLine) {
+    const FontSpec f = font(13);
+    const Rect bounds = textBounds("Delete data log file?\nYes", {0, 0, 400, 100}, f, kWordBreak);
+    EXPECT_EQ(bounds.left, 0);
+    EXPECT_EQ(bounds.top, 0);
+    EXPECT_EQ(bounds.bottom, 26);
+    EXPECT_EQ(bounds.right, textExtent("Delete data log file?", f).width);
+    // An empty line still takes its height.
+    EXPECT_EQ(textBounds("a\n\nb", {0, 0, 100, 100}, f, 0).bottom, 39);
+    EXPECT_TRUE(textBounds("", {0, 0, 100, 100}, f, kSingleLine).width() <= 1);
+}
+
 }  // namespace
 }  // namespace platform::gfx
