@@ -22,23 +22,23 @@ namespace {
 std::array<i18n::HeldButtonBitmap, kMainButtonCount> gPictures;
 
 void loadPictures(bool load) {
-    for (const MainButtonSpec& spec : mainButtonTable()) {
-        gPictures[static_cast<int>(spec.button)].load(load ? spec.bitmap : 0);
+    for (const MainButtonSpec& entry : mainButtonTable()) {
+        gPictures[static_cast<int>(entry.button)].load(load ? entry.bitmap : 0);
     }
 }
 
 void createButtons(ui::Window main) {
-    for (const MainButtonSpec& spec : mainButtonTable()) {
-        const uint32_t style = ui::kChild | ui::kOwnerDraw | (spec.shownAtStart ? ui::kVisible : 0);
-        app().buttons[static_cast<int>(spec.button)] = ui::createWindow(
-            ui::kButtonClass, spec.name, style,
-            gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height), main, spec.commandId);
+    for (const MainButtonSpec& entry : mainButtonTable()) {
+        const uint32_t style = ui::kChild | ui::kOwnerDraw | (entry.shownAtStart ? ui::kVisible : 0);
+        app().buttons[static_cast<int>(entry.button)] = ui::createWindow(
+            ui::kButtonClass, entry.name, style,
+            gfx::Rect::fromSize(entry.x, entry.y, entry.width, entry.height), main, entry.commandId);
     }
 }
 
 const MainButtonSpec* buttonById(int id) {
-    for (const MainButtonSpec& spec : mainButtonTable()) {
-        if (spec.commandId == id) return &spec;
+    for (const MainButtonSpec& entry : mainButtonTable()) {
+        if (entry.commandId == id) return &entry;
     }
     return nullptr;
 }
@@ -63,21 +63,21 @@ void drawPlainFace(gfx::Painter& p, const gfx::Rect& r, std::string_view label, 
                {text, gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kWordBreak});
 }
 
-std::string buttonLabel(const MainButtonSpec& spec) {
-    return spec.button == MainButton::ExitToDryer ? "EXIT TO DRYER" : std::string(spec.name);
+std::string buttonLabel(const MainButtonSpec& entry) {
+    return entry.button == MainButton::ExitToDryer ? "EXIT TO DRYER" : std::string(entry.name);
 }
 
 void drawButton(const ui::DrawItem& item) {
-    const MainButtonSpec* spec = buttonById(item.controlId);
-    if (spec == nullptr) return;
-    const bool locked = spec->button == MainButton::Misc && dryer::dryerState().miscLockout;
-    const gfx::Surface* picture = gPictures[static_cast<int>(spec->button)].get();
+    const MainButtonSpec* entry = buttonById(item.controlId);
+    if (entry == nullptr) return;
+    const bool locked = entry->button == MainButton::Misc && dryer::dryerState().miscLockout;
+    const gfx::Surface* picture = gPictures[static_cast<int>(entry->button)].get();
     if (picture != nullptr && !locked) {
         item.painter.stretchBitmap(*picture, picture->bounds(), item.rect);
         if (item.pressed) item.painter.drawFrame(item.rect, gfx::colors::kWhite, 2);
         return;
     }
-    drawPlainFace(item.painter, item.rect, buttonLabel(*spec), item.pressed, locked);
+    drawPlainFace(item.painter, item.rect, buttonLabel(*entry), item.pressed, locked);
 }
 
 ui::LResult mainWindowProc(ui::Window window, uint32_t message, ui::WParam wp, ui::LParam lp) {

@@ -15,19 +15,13 @@
 #include "platform/clock/clock.h"
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"
+#include "support/local_time.h"
 #include "support/temp_dir.h"
 
 namespace logging {
 
 inline platform::LocalTime at(int year, int month, int day, int hour, int minute, int second) {
-    platform::LocalTime t;
-    t.year = year;
-    t.month = month;
-    t.day = day;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    return t;
+    return testsupport::localTime(year, month, day, hour, minute, second);
 }
 
 // A sample whose fields carry `tag`, so a test can tell samples apart after reading them back.

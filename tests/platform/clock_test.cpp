@@ -3,21 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry/registry.h"
+#include "support/local_time.h"
 #include "support/temp_dir.h"
 
 namespace platform {
 namespace {
 
 LocalTime at(int year, int month, int day, int hour, int minute, int second = 0) {
-    LocalTime t;
-    t.year = year;
-    t.month = month;
-    t.day = day;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    t.dayOfWeek = dayOfWeek(year, month, day);
-    return t;
+    return testsupport::localTime(year, month, day, hour, minute, second);
 }
 
 TEST(ClockPictures, TwelveHourClockAroundMidnightAndNoon) {
