@@ -61,8 +61,8 @@ const ScreenSpec& screenSpec(Screen screen) {
     return kScreens[static_cast<int>(screen)];
 }
 
-bool shownAtStart(const ScreenSpec& spec, int screenViewSelection) {
-    switch (spec.start) {
+bool shownAtStart(const ScreenSpec& entry, int screenViewSelection) {
+    switch (entry.start) {
         case Hidden:
             return false;
         case Shown:

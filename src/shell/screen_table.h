@@ -34,7 +34,7 @@ const std::array<ScreenSpec, kCreatedScreenCount>& screenTable();
 const ScreenSpec& screenSpec(Screen screen);
 
 // Visibility at creation, from dryingMode 0 and the view selection loaded from the registry.
-bool shownAtStart(const ScreenSpec& spec, int screenViewSelection);
+bool shownAtStart(const ScreenSpec& entry, int screenViewSelection);
 
 struct MainButtonSpec {
     MainButton button;

@@ -17,21 +17,21 @@ namespace {
 
 constexpr int kUnfinishedExitButton = 34999;
 
-bool fullScreen(const ScreenSpec& spec) {
-    return spec.width == 640 && spec.height >= 475;
+bool fullScreen(const ScreenSpec& entry) {
+    return entry.width == 640 && entry.height >= 475;
 }
 
 const ScreenSpec* specOf(ui::Window window) {
     const std::string name = ui::windowClassName(window);
-    for (const ScreenSpec& spec : screenTable()) {
-        if (spec.className == name) return &spec;
+    for (const ScreenSpec& entry : screenTable()) {
+        if (entry.className == name) return &entry;
     }
     return nullptr;
 }
 
 // The full-screen screens and the view selection need a way back even while unfinished.
-void addExitButton(ui::Window window, const ScreenSpec& spec) {
-    if (!fullScreen(spec) && spec.screen != Screen::ViewSelection) return;
+void addExitButton(ui::Window window, const ScreenSpec& entry) {
+    if (!fullScreen(entry) && entry.screen != Screen::ViewSelection) return;
     const gfx::Rect client = ui::clientRect(window);
     ui::createWindow(ui::kButtonClass, "EXIT", ui::kChild | ui::kVisible,
                      gfx::Rect::fromSize(client.width() / 2 - 80, client.height() - 60, 160, 45),
@@ -61,7 +61,7 @@ ui::LResult unfinishedScreenProc(ui::Window window, uint32_t message, ui::WParam
                                  ui::LParam lp) {
     switch (message) {
         case ui::kCreate:
-            if (const ScreenSpec* spec = specOf(window)) addExitButton(window, *spec);
+            if (const ScreenSpec* entry = specOf(window)) addExitButton(window, *entry);
             return 0;
         case ui::kEraseBackground:
             return 1;
@@ -71,7 +71,7 @@ ui::LResult unfinishedScreenProc(ui::Window window, uint32_t message, ui::WParam
         case ui::kCommand:
             if (ui::commandId(wp) != kUnfinishedExitButton) break;
             ui::showWindow(window, false);
-            if (const ScreenSpec* spec = specOf(window); spec && fullScreen(*spec)) {
+            if (const ScreenSpec* entry = specOf(window); entry && fullScreen(*entry)) {
                 returnToMainView();
             }
             return 0;
@@ -106,16 +106,16 @@ ui::LResult buttonBarProc(ui::Window window, uint32_t message, ui::WParam wp, ui
     return ui::defaultProc(window, message, wp, lp);
 }
 
-ui::WindowProc procedureOf(const ScreenSpec& spec) {
-    if (ui::WindowProc own = screenProcedure(spec.screen)) return own;
-    if (spec.screen == Screen::ButtonBar) return buttonBarProc;
-    return spec.screen == Screen::Warning ? interimWarningProc : unfinishedScreenProc;
+ui::WindowProc procedureOf(const ScreenSpec& entry) {
+    if (ui::WindowProc own = screenProcedure(entry.screen)) return own;
+    if (entry.screen == Screen::ButtonBar) return buttonBarProc;
+    return entry.screen == Screen::Warning ? interimWarningProc : unfinishedScreenProc;
 }
 
-uint32_t styleOf(const ScreenSpec& spec, bool shown) {
+uint32_t styleOf(const ScreenSpec& entry, bool shown) {
     uint32_t style = ui::kChild | ui::kClientEdge | ui::kWindowEdge;
-    if (spec.caption) style |= ui::kCaption;
-    if (spec.topmost) style |= ui::kTopmost;
+    if (entry.caption) style |= ui::kCaption;
+    if (entry.topmost) style |= ui::kTopmost;
     if (shown) style |= ui::kVisible;
     return style;
 }
@@ -123,12 +123,12 @@ uint32_t styleOf(const ScreenSpec& spec, bool shown) {
 }  // namespace
 
 void createScreenWindows(ui::Window main, int screenViewSelection) {
-    for (const ScreenSpec& spec : screenTable()) {
+    for (const ScreenSpec& entry : screenTable()) {
         ui::registerClass(
-            {std::string(spec.className), procedureOf(spec), gfx::colors::kStockBlackBrush});
-        app().screens[static_cast<int>(spec.screen)] = ui::createWindow(
-            spec.className, spec.title, styleOf(spec, shownAtStart(spec, screenViewSelection)),
-            gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height), main);
+            {std::string(entry.className), procedureOf(entry), gfx::colors::kStockBlackBrush});
+        app().screens[static_cast<int>(entry.screen)] = ui::createWindow(
+            entry.className, entry.title, styleOf(entry, shownAtStart(entry, screenViewSelection)),
+            gfx::Rect::fromSize(entry.x, entry.y, entry.width, entry.height), main);
     }
     raiseMainButtons();
 }

@@ -141,10 +141,10 @@ FittedText fitText(const std::string& label, double width, double height, double
     return {minSize, wrap(given, width, minSize)};
 }
 
-std::string buttonSvg(const ButtonSpec& spec, const std::string& label) {
-    const Palette p = paletteOf(spec.style);
-    const double w = spec.width;
-    const double h = spec.height;
+std::string buttonSvg(const ButtonSpec& entry, const std::string& label) {
+    const Palette p = paletteOf(entry.style);
+    const double w = entry.width;
+    const double h = entry.height;
     const double radius = h >= 40 ? 5 : 3;
     std::string svg = format(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
@@ -165,17 +165,17 @@ std::string buttonSvg(const ButtonSpec& spec, const std::string& label) {
     const double maxSize = h >= 40 ? 16 : 13;
     double left = 6;
     FittedText text = fitText(label, right - left, h - 10, maxSize, 8);
-    if (spec.style.starts_with("trace:")) {
+    if (entry.style.starts_with("trace:")) {
         svg += format("<rect x=\"5\" y=\"5\" width=\"9\" height=\"%.0f\" rx=\"2\"", h - 10) +
-               " fill=\"#" + spec.style.substr(6) + "\" stroke=\"#000000\" stroke-width=\"1\"/>\n";
+               " fill=\"#" + entry.style.substr(6) + "\" stroke=\"#000000\" stroke-width=\"1\"/>\n";
         left = 18;
         text = fitText(label, right - left, h - 8, maxSize, 8);
-    } else if (!spec.icon.empty() && h >= 33) {
+    } else if (!entry.icon.empty() && h >= 33) {
         // The icon gives way when it would shrink the label too far.
         const double size = h * 0.56;
         const FittedText beside = fitText(label, right - (8 + size + 6), h - 10, maxSize, 8);
         if (beside.size >= 12 || beside.size >= text.size) {
-            svg += icon(spec.icon, 8, (h - size) / 2, size, p.text);
+            svg += icon(entry.icon, 8, (h - size) / 2, size, p.text);
             left = 8 + size + 6;
             svg += format("<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"", left - 3,
                           h * 0.18, left - 3, h * 0.82) +

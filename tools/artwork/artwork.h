@@ -28,7 +28,7 @@ struct FittedText {
 FittedText fitText(const std::string& label, double width, double height, double maxSize,
                    double minSize);
 
-std::string buttonSvg(const ButtonSpec& spec, const std::string& label);
+std::string buttonSvg(const ButtonSpec& entry, const std::string& label);
 // Rear-discharge help picture, frame 1 to 4: grain leaving the dryer through the discharge
 // auger; the last frame marks the high level switch.
 std::string dischargeSvg(int frame);

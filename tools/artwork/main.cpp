@@ -99,7 +99,7 @@ std::optional<std::vector<artwork::ButtonSpec>> readButtons(const fs::path& asse
     if (!rows) return std::nullopt;
     std::vector<artwork::ButtonSpec> specs;
     for (const auto& row : *rows) {
-        artwork::ButtonSpec spec;
+        artwork::ButtonSpec entry;
         const auto n = number(row[0]);
         const size_t x = row[1].find('x');
         const auto w = number(row[1].substr(0, x));
@@ -137,20 +137,20 @@ bool render(const std::string& svg, const fs::path& work, const fs::path& target
 bool buildButtons(const std::vector<artwork::ButtonSpec>& specs,
                   const std::map<int, std::string>& labels, const fs::path& folder,
                   const fs::path& work) {
-    for (const auto& spec : specs) {
+    for (const auto& entry : specs) {
         std::string svg;
-        if (spec.style.starts_with("discharge:")) {
-            svg = artwork::dischargeSvg(number(spec.style.substr(10)).value_or(1));
+        if (entry.style.starts_with("discharge:")) {
+            svg = artwork::dischargeSvg(number(entry.style.substr(10)).value_or(1));
         } else {
-            const auto label = labels.find(spec.number);
+            const auto label = labels.find(entry.number);
             if (label == labels.end()) {
                 return fail(folder.string() + ": no label for button " +
-                            std::to_string(spec.number));
+                            std::to_string(entry.number));
             }
-            svg = artwork::buttonSvg(spec, label->second);
+            svg = artwork::buttonSvg(entry, label->second);
         }
         const fs::path target =
-            folder / "Bitmaps" / std::string(i18n::ButtonBitmapNames[spec.number]);
+            folder / "Bitmaps" / std::string(i18n::ButtonBitmapNames[entry.number]);
         if (!render(svg, work, target)) return false;
     }
     return true;
