@@ -22,31 +22,18 @@
 #include "platform/gfx/font.h"
 #include "platform/gfx/png.h"
 #include "tools/artwork/artwork.h"
+#include "tools/common/source_text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string failure;
-
-bool fail(const std::string& message) {
-    if (failure.empty()) failure = message;
-    return false;
-}
-
-std::optional<std::string> readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        fail(path.string() + ": cannot be read");
-        return std::nullopt;
-    }
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using tools::fail;
 
 // The tab-separated fields of every line that is not blank or a '#' note.
 std::optional<std::vector<std::vector<std::string>>> readTable(const fs::path& path,
                                                                size_t fields) {
-    const auto text = readText(path);
+    const auto text = tools::readSourceText(path);
     if (!text) return std::nullopt;
     std::vector<std::vector<std::string>> rows;
     std::istringstream in(*text);
@@ -89,7 +76,7 @@ std::map<int, std::string> numbered(const std::vector<std::vector<std::string>>&
 
 std::optional<std::string> icon(const fs::path& assets, const std::string& name) {
     if (name == "-") return std::string();
-    const auto text = readText(assets / "artwork" / "icons" / (name + ".svg"));
+    const auto text = tools::readSourceText(assets / "artwork" / "icons" / (name + ".svg"));
     if (!text) return std::nullopt;
     return artwork::iconContent(*text);
 }
@@ -222,7 +209,7 @@ int main(int argc, char** argv) {
              buildWarningPictures(assets, source, languages / code, work);
     }
     if (!ok) {
-        std::fprintf(stderr, "orvane-artwork: %s\n", failure.c_str());
+        std::fprintf(stderr, "orvane-artwork: %s\n", tools::firstFailure().c_str());
         return 1;
     }
     return 0;

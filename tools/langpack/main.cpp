@@ -20,29 +20,13 @@
 #include "i18n/line_file.h"
 #include "i18n/resources.h"
 #include "i18n/text.h"
+#include "tools/common/source_text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The first problem found; the build stops on it.
-std::string failure;
-
-bool fail(const std::string& message) {
-    if (failure.empty()) failure = message;
-    return false;
-}
-
-std::optional<std::string> readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        fail(path.string() + ": cannot be read");
-        return std::nullopt;
-    }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    return text;
-}
+using tools::fail;
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -73,7 +57,7 @@ std::optional<int> parseNumber(std::string_view digits, int last) {
 // "<number><TAB><text>" lines; blank lines and lines starting with '#' are notes.
 std::optional<std::map<int, std::string>> readNumbered(const fs::path& path, int first, int last,
                                                        size_t maxChars) {
-    const auto text = readText(path);
+    const auto text = tools::readSourceText(path);
     if (!text) return std::nullopt;
     std::map<int, std::string> entries;
     int lineNumber = 0;
@@ -196,7 +180,7 @@ constexpr HelpFile kHelpFiles[] = {
 // Help files are shown whole, so a text must fit its limit; the last line keeps no line end.
 bool buildHelpFiles(const fs::path& source, const fs::path& folder) {
     for (const auto& help : kHelpFiles) {
-        const auto text = readText(source / "help" / help.name);
+        const auto text = tools::readSourceText(source / "help" / help.name);
         if (!text) return false;
         std::vector<std::string> lines = splitLines(*text);
         while (!lines.empty() && lines.back().empty())
@@ -213,7 +197,7 @@ bool buildWarningHelp(const fs::path& source, const fs::path& folder) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(source / "warning_help", error)) {
         if (entry.path().extension() != ".txt") continue;
-        const auto text = readText(entry.path());
+        const auto text = tools::readSourceText(entry.path());
         if (!text) return false;
         std::vector<std::string> lines = splitLines(*text);
         while (!lines.empty() && lines.back().empty())
@@ -249,7 +233,7 @@ int main(int argc, char** argv) {
     const fs::path languages = fs::path(argv[2]) / "Hard Disk" / "Languages";
     for (int id = 0; id < i18n::kLanguageCount; ++id) {
         if (!buildLanguage(argv[1], languages, static_cast<i18n::LanguageId>(id))) {
-            std::fprintf(stderr, "orvane-langpack: %s\n", failure.c_str());
+            std::fprintf(stderr, "orvane-langpack: %s\n", tools::firstFailure().c_str());
             return 1;
         }
     }
