@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libfreetype-dev libsqlite3-dev libpng-dev
   fonts-dejavu-core librsvg2-bin
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb sqlite3
+  xvfb sqlite3 ccache
 )
 
 missing=()
