@@ -28,6 +28,8 @@ class DryerModel {
     void startAutoStart();
     void cancelAutoStart();
     bool autoStartActive() const { return autoStart_; }
+    // Length in seconds of the sequences started from now on; 0: 30 s per fan/heater plus 60.
+    void setAutoStartLength(int seconds) { autoStartLength_ = seconds; }
     // Turning the control-panel knob: the medium speed moves and the change bit toggles.
     void turnKnob(int speed);
 
@@ -39,6 +41,7 @@ class DryerModel {
     void stepLoading();
     void stepBatch();
     void stepAutoStart();
+    void setAutoStartProgress(uint8_t bits);
     void writeStatusBits();
     float noise(float amplitude);
 
@@ -61,6 +64,7 @@ class DryerModel {
     int batchStage_ = 0;
     bool autoStart_ = false;
     int autoStartElapsed_ = 0;
+    int autoStartLength_ = 0;
 };
 
 }  // namespace sim
