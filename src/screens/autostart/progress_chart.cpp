@@ -29,9 +29,13 @@ constexpr int kOffString = 15;
 constexpr int kDryerString = 445;
 constexpr int kFanHeaterString = 512;
 
-const gfx::FontSpec& chartFont() {
-    static const gfx::FontSpec font = gfx::font(14, 700);
-    return font;
+// The chart's bold font, made smaller for a label that would not fit its box (the dryer row's
+// box is 55 pixels wide).
+gfx::FontSpec labelFont(std::string_view text, int width) {
+    int height = 14;
+    while (height > 9 && gfx::textExtent(text, gfx::font(height, 700)).width > width)
+        --height;
+    return gfx::font(height, 700);
 }
 
 int pixels(int seconds, int t) {
@@ -49,7 +53,7 @@ int drawPart(gfx::Painter& p, int left, int width, int top, int bottom, gfx::Col
 
 void drawLabel(gfx::Painter& p, const std::string& text, const gfx::Rect& r, gfx::Color color,
                unsigned align) {
-    p.drawText(text, r, chartFont(),
+    p.drawText(text, r, labelFont(text, r.width()),
                {color, align | gfx::kAlignVCenter | gfx::kSingleLine | gfx::kNoClip});
 }
 
