@@ -144,14 +144,20 @@ class Decoder {
                 userSettings();
                 break;
             case 280:
-                if (s_[280] & 0x80) {
-                    e_[279] &= static_cast<uint8_t>(~0x01);
-                    raise(kHardwareOptionsRecord);
-                }
+                if (s_[280] & 0x80) endAutoStartRequest();
                 break;
             default:
                 break;
         }
+    }
+
+    // A finished sequence ends the start request. The record sends the whole byte (bit 7 is the
+    // grain inverter), so unless an edit of it is waiting to go out, it starts again from the
+    // controller's byte rather than from whatever edit last held.
+    void endAutoStartRequest() {
+        const uint8_t base = p_[kHardwareOptionsRecord - 1] ? e_[279] : s_[279];
+        e_[279] = static_cast<uint8_t>(base & ~0x01);
+        raise(kHardwareOptionsRecord);
     }
 
     bool plenumOptionsSelectLockout() const { return ((s_[257] >> 4) & 0x07) == 1; }
