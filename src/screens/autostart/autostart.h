@@ -8,8 +8,8 @@
 namespace autostart {
 
 // Gives the shell the configuration window's procedure and the openers of the status dialog
-// (612), the switch requirements notice (614) and the start/cancel question (617). Before
-// start-up.
+// (612) and of the setup menu's way in (614, the switch requirements notice that the entry
+// starts with). Before start-up.
 void registerAutoStart();
 
 // The setup menu's auto-start button: the switch requirements first while no sequence runs, the
@@ -20,8 +20,9 @@ void enterAutoStart(platform::ui::Window owner);
 // on the plenum setpoint screen it opened.
 bool autoStartConfigActive();
 
-// The plenum setpoint screen's way back when it was opened from the configuration window.
-void showAutoStartConfig();
+// The plenum setpoint screen's way back: shows the configuration window again when the screen
+// was opened from it (true), else does nothing (false).
+bool returnToAutoStartConfig();
 
 // The configuration window's page (0 to 4); it is kept between visits.
 int autoStartConfigPage();

@@ -366,10 +366,12 @@ int autoStartConfigPage() {
     return config().page;
 }
 
-void showAutoStartConfig() {
+bool returnToAutoStartConfig() {
+    if (!autoStartConfigActive()) return false;
     shell::hideStatusScreens(shell::environment());
     ui::showWindow(config().window, true);
     ui::invalidate(config().window, true);
+    return true;
 }
 
 void registerAutoStart() {
@@ -377,7 +379,6 @@ void registerAutoStart() {
     shell::setScreenProcedure(Screen::AutoStartConfig, configWindowProc);
     shell::setDialogOpener(detail::kSwitchRequirementsDialog, enterAutoStart);
     shell::setDialogOpener(detail::kStatusDialog, detail::runStatusDialog);
-    shell::setDialogOpener(detail::kStartCancelDialog, detail::runStartCancelQuestion);
 }
 
 }  // namespace autostart

@@ -9,7 +9,6 @@ namespace autostart::detail {
 // Dialog templates.
 inline constexpr int kStatusDialog = 612;
 inline constexpr int kSwitchRequirementsDialog = 614;
-inline constexpr int kStartCancelDialog = 617;
 inline constexpr int kMoistureSetpointDialog = 225;
 
 // The plain colours named by the screens, chosen to read on their dark grounds.

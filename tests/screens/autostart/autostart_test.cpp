@@ -156,12 +156,20 @@ TEST_F(AutoStartPanel, PlenumSetpointDetourComesBackToTheConfiguration) {
     EXPECT_FALSE(visible(Screen::DryerPic));
     EXPECT_TRUE(autostart::autoStartConfigActive());
 
-    panel_->call([] {
+    bool back = false;
+    panel_->call([&] {
         ui::showWindow(shell::screenWindow(Screen::TempSelect), false);
-        autostart::showAutoStartConfig();
+        back = autostart::returnToAutoStartConfig();
     });
+    EXPECT_TRUE(back);
     EXPECT_TRUE(visible(Screen::AutoStartConfig));
     EXPECT_FALSE(visible(Screen::DryerPic));
+
+    // Opened from the main view, the screen is not asked back.
+    panel_->tap(configButton(kExit));
+    panel_->call([&] { back = autostart::returnToAutoStartConfig(); });
+    EXPECT_FALSE(back);
+    EXPECT_FALSE(visible(Screen::AutoStartConfig));
 }
 
 // The start and the cancel as the controller receives them: bit 0 in the whole byte, with the
