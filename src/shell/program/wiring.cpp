@@ -33,4 +33,8 @@ void stopSimulator() {
     simulator().stop();
 }
 
+std::string simulatorCommand(std::string_view line) {
+    return simulator().command(line);
+}
+
 }  // namespace shell
