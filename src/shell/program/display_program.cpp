@@ -118,7 +118,6 @@ void startProgramTimers() {
     armFrontRequestTimer();
     if (gRun->options.screenshotAfterMs >= 0) armScreenshotTimer();
     if (!gRun->script.empty()) {
-        ui::recordDrawnText(true);
         gRun->runner.emplace(gRun->script);
         gRun->runner->start(platform::monotonicMs());
         armScriptTimer();
@@ -166,6 +165,8 @@ int runPrepared(ProgramRun& run) {
                                                         : platform::ClockSetMode::PanelOffset);
     if (!prepareLine(run)) return 1;
     ui::startDisplay(makeBackend(run.options));
+    // Scripts read back what was drawn from the first paint on.
+    if (!run.script.empty()) ui::recordDrawnText(true);
     wireProgram();
     run.link = std::make_unique<dryer::ControllerLink>(dryer::dryerState());
     attachControllerLink(run.link.get());
