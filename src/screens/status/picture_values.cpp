@@ -170,20 +170,20 @@ void threeModuleTower(const Writer& w) {
 }
 
 void singleModule(const Writer& w) {
-    w.line(percent(status().moistureIn().get()), 160, 2, 30, kGreen, 26, 800);
+    w.line(percent(status().moistureIn().get()), 148, 2, 30, kGreen, 26, 800);
     if (status().dryingMode().get() == 1) {
         constexpr gfx::Color kBatchLabel = gfx::rgb(0, 0, 150);
         constexpr gfx::Color kBatchValue = gfx::rgb(0, 250, 0);
-        w.line(text(293), 160, 32, 44, kBatchLabel, 12);
-        w.line(moistureValueCell(status().moistureValue247().get()), 160, 44, 60, kBatchValue);
-        w.line(text(294), 160, 60, 72, kBatchLabel, 12);
-        w.line(moistureValueCell(status().moistureValue249().get()), 160, 72, 88, kBatchValue);
+        w.line(text(293), 148, 32, 44, kBatchLabel, 12);
+        w.line(moistureValueCell(status().moistureValue247().get()), 148, 44, 60, kBatchValue);
+        w.line(text(294), 148, 60, 72, kBatchLabel, 12);
+        w.line(moistureValueCell(status().moistureValue249().get()), 148, 72, 88, kBatchValue);
     }
-    w.grainTemperature(160, 92, false);
-    w.machineCells(160, 132);
-    w.line(grainOutTemperatureCell(false), 160, 250, 266, kSetpoint);
-    w.setpoint(160, 266, "SP %d.%1d%%", false);
-    w.words(samplerCell(), 160, 286, 338, kSampler);
+    w.grainTemperature(148, 92, false);
+    w.machineCells(148, 132);
+    w.line(grainOutTemperatureCell(false), 148, 250, 266, kSetpoint);
+    w.setpoint(148, 266, "SP %d.%1d%%", false);
+    w.words(samplerCell(), 148, 286, 338, kSampler);
     w.line(moistureCell(status().moistureOut().get()), 110, 344, 380, kGreen, 30, 500,
            gfx::kAlignRight);
     w.hourlyMean();
@@ -206,16 +206,16 @@ void bin(const Writer& w) {
     // Large readouts: the dryer's grain temperature, then the outgoing moisture.
     const bool inCelsius = celsius();
     const int temperature = dryerGrainTemperature();
-    w.line(std::to_string(inCelsius ? toCelsius(temperature) : temperature), 110, 262, 322, kCyan,
-           60, 800, gfx::kAlignRight | gfx::kAlignVCenter);
-    const int unitLeft = w.right - 28;
-    drawFitted(p, std::string(kDegree) + (inCelsius ? "C" : "F"), {unitLeft, 268, w.right - 2, 290},
+    const int unitLeft = w.right - 30;
+    drawFitted(p, std::to_string(inCelsius ? toCelsius(temperature) : temperature),
+               {110, 262, unitLeft, 322}, 60, 800, kCyan, gfx::kAlignRight | gfx::kAlignVCenter);
+    drawFitted(p, std::string(kDegree) + (inCelsius ? "C" : "F"), {unitLeft, 270, w.right - 2, 292},
                20, 700, kCyan, gfx::kAlignLeft);
     p.drawFrame({108, 258, w.right - 1, 326}, kRed, 1);
     const int out = status().moistureOut().get();
-    drawFitted(p, tenthsText(out), {4, 358, w.right - 34, 418}, 60, 800, kGreen,
+    drawFitted(p, tenthsText(out), {4, 356, w.right - 34, 416}, 60, 800, kGreen,
                gfx::kAlignRight | gfx::kAlignVCenter);
-    drawFitted(p, "%", {w.right - 32, 372, w.right - 2, 404}, 28, 800, kGreen, gfx::kAlignLeft);
+    drawFitted(p, "%", {w.right - 32, 376, w.right - 2, 404}, 28, 800, kGreen, gfx::kAlignLeft);
 }
 
 }  // namespace
