@@ -77,14 +77,7 @@ struct Writer {
     }
     // Word-broken, as the sampler's state is.
     void words(const std::string& value, int left, int top, int bottom, gfx::Color color) const {
-        if (value.empty()) return;
-        int height = 16;
-        while (height > 9 && gfx::textBounds(value, {left, top, right - 2, bottom},
-                                             gfx::font(height, 500), gfx::kWordBreak)
-                                     .bottom > bottom)
-            --height;
-        p.drawText(value, {left, top, right - 2, bottom}, gfx::font(height, 500),
-                   {color, gfx::kWordBreak});
+        if (!value.empty()) drawWords(p, value, {left, top, right - 2, bottom}, 16, 500, color);
     }
     // The dryer's grain temperature under its label, in cyan.
     void grainTemperature(int left, int top, bool spaced) const {
@@ -213,9 +206,9 @@ void bin(const Writer& w) {
                20, 700, kCyan, gfx::kAlignLeft);
     p.drawFrame({108, 258, w.right - 1, 326}, kRed, 1);
     const int out = status().moistureOut().get();
-    drawFitted(p, tenthsText(out), {4, 356, w.right - 34, 416}, 60, 800, kGreen,
+    drawFitted(p, tenthsText(out), {4, 352, w.right - 34, 412}, 60, 800, kGreen,
                gfx::kAlignRight | gfx::kAlignVCenter);
-    drawFitted(p, "%", {w.right - 32, 376, w.right - 2, 404}, 28, 800, kGreen, gfx::kAlignLeft);
+    drawFitted(p, "%", {w.right - 32, 372, w.right - 2, 400}, 28, 800, kGreen, gfx::kAlignLeft);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // CUSTOM_VIEW_WINDOW: for every fan/heater its plenum temperature in large digits, its setpoint
 // and a one-word state of the burner, laid out by the number of fan/heaters.
+#include <algorithm>
 #include <string>
 
 #include "link/dryer_state.h"
@@ -80,7 +81,7 @@ void drawState(gfx::Painter& p, const dryer::ParameterImage& s, int fanHeater, i
 }
 
 // One fan/heater: title, state word and setpoint on the left, the temperature on the right.
-void drawOne(gfx::Painter& p, const dryer::ParameterImage& s) {
+void drawOne(gfx::Painter& p, const dryer::ParameterImage& s, int right) {
     p.drawLine({0, 70}, {150, 70}, kGrey, 2);
     p.drawLine({150, 0}, {150, 175}, kGrey, 2);
     drawFitted(p, text(312), {0, 0, 150, 20}, 14, 600, kTitle, gfx::kAlignCenter);
@@ -98,12 +99,12 @@ void drawOne(gfx::Painter& p, const dryer::ParameterImage& s) {
         drawFitted(p, setpointText(sp.fahrenheit, "SP:  "), {2, 15, 148, 70}, 40, 700, sp.color,
                    gfx::kAlignCenter | gfx::kAlignVCenter);
     }
-    drawFitted(p, gaugeTemperature(s, 1), {152, 0, 400, 120}, 80, 700, kRed,
+    drawFitted(p, gaugeTemperature(s, 1), {152, 0, right, 120}, 80, 700, kRed,
                gfx::kAlignCenter | gfx::kAlignVCenter);
 }
 
 // Two fan/heaters, one a row: title, setpoint and state word on the left, temperature right.
-void drawTwo(gfx::Painter& p, const dryer::ParameterImage& s) {
+void drawTwo(gfx::Painter& p, const dryer::ParameterImage& s, int right) {
     p.drawLine({0, 70}, {400, 70}, kGrey, 2);
     p.drawLine({150, 0}, {150, 175}, kGrey, 2);
     for (int row = 0; row < 2; ++row) {
@@ -114,50 +115,52 @@ void drawTwo(gfx::Painter& p, const dryer::ParameterImage& s) {
         drawFitted(p, setpointText(sp.fahrenheit, "SP:  "), {2, top + 15, 148, top + 43}, 30, 700,
                    sp.color, gfx::kAlignCenter);
         drawState(p, s, fanHeater, 75, top + 43, top + 68, 140, 13);
-        drawFitted(p, gaugeTemperature(s, fanHeater), {152, top, 400, top + 68}, 80, 700, kRed,
+        drawFitted(p, gaugeTemperature(s, fanHeater), {152, top, right, top + 68}, 80, 700, kRed,
                    gfx::kAlignCenter | gfx::kAlignVCenter);
     }
 }
 
 // Three fan/heaters in three columns.
-void drawThree(gfx::Painter& p, const dryer::ParameterImage& s) {
+void drawThree(gfx::Painter& p, const dryer::ParameterImage& s, int right) {
     p.drawLine({133, 0}, {133, 170}, kGrey, 2);
     p.drawLine({266, 0}, {266, 170}, kGrey, 2);
     for (int column = 0; column < 3; ++column) {
         const int fanHeater = 3 - column;
         const int left = 133 * column + 3;
-        const int right = left + 127;
-        drawFitted(p, text(325 + column), {left, 0, right, 18}, 14, 700, kTitle, gfx::kAlignCenter);
-        drawFitted(p, gaugeTemperature(s, fanHeater), {left, 18, right, 72}, 60, 700, kRed,
+        const int columnRight = std::min(left + 127, right);
+        drawFitted(p, text(325 + column), {left, 0, columnRight, 18}, 14, 700, kTitle,
+                   gfx::kAlignCenter);
+        drawFitted(p, gaugeTemperature(s, fanHeater), {left, 18, columnRight, 72}, 60, 700, kRed,
                    gfx::kAlignCenter | gfx::kAlignVCenter);
         const Setpoint sp = setpointOf(s, fanHeater);
-        drawFitted(p, setpointText(sp.fahrenheit, "SP:  "), {left, 74, right, 96}, 20, 700,
+        drawFitted(p, setpointText(sp.fahrenheit, "SP:  "), {left, 74, columnRight, 96}, 20, 700,
                    sp.color, gfx::kAlignCenter);
-        drawState(p, s, fanHeater, (left + right) / 2, 100, 150, 124, 16);
+        drawState(p, s, fanHeater, (left + columnRight) / 2, 100, 150, columnRight - left - 4, 16);
     }
 }
 
 // Four fan/heaters in a grid of two by two; fan/heaters 4 and 3 on the left.
-void drawFour(gfx::Painter& p, const dryer::ParameterImage& s) {
+void drawFour(gfx::Painter& p, const dryer::ParameterImage& s, int right) {
     p.drawLine({200, 0}, {200, 150}, kGrey, 2);
     p.drawLine({0, 73}, {400, 73}, kGrey, 2);
     for (int cell = 0; cell < 4; ++cell) {
         const int fanHeater = 4 - cell;
         const int x = 200 * (cell / 2);
         const int y = 73 * (cell % 2);
-        drawFitted(p, text(324 + cell), {x + 80, y, x + 198, y + 18}, 14, 700, kTitle,
+        const int cellRight = std::min(x + 198, right);
+        drawFitted(p, text(324 + cell), {x + 80, y, cellRight, y + 18}, 14, 700, kTitle,
                    gfx::kAlignCenter);
-        drawFitted(p, gaugeTemperature(s, fanHeater), {x + 80, y + 17, x + 198, y + 54}, 40, 700,
+        drawFitted(p, gaugeTemperature(s, fanHeater), {x + 80, y + 17, cellRight, y + 54}, 40, 700,
                    kRed, gfx::kAlignCenter | gfx::kAlignVCenter);
         const Setpoint sp = setpointOf(s, fanHeater);
-        drawFitted(p, setpointText(sp.fahrenheit, "SP:  "), {x + 80, y + 54, x + 198, y + 71}, 16,
+        drawFitted(p, setpointText(sp.fahrenheit, "SP:  "), {x + 80, y + 54, cellRight, y + 71}, 16,
                    700, sp.color, gfx::kAlignCenter);
         drawState(p, s, fanHeater, x + 40, y + 8, y + 70, 76, 15);
     }
 }
 
 // Six fan/heaters in three columns of two; fan/heaters 6 and 5 on the left.
-void drawSix(gfx::Painter& p, const dryer::ParameterImage& s) {
+void drawSix(gfx::Painter& p, const dryer::ParameterImage& s, int right) {
     p.drawLine({133, 0}, {133, 150}, kGrey, 2);
     p.drawLine({266, 0}, {266, 150}, kGrey, 2);
     p.drawLine({0, 73}, {400, 73}, kGrey, 2);
@@ -167,13 +170,15 @@ void drawSix(gfx::Painter& p, const dryer::ParameterImage& s) {
         const int x = 133 * (cell / 2) + 2;
         const int y = 73 * (cell % 2);
         const int titleLeft = kTitleLeft[cell / 2];
+        const int cellRight = std::min(x + 128, right);
         drawFitted(p, text(322 + cell), {titleLeft, y, titleLeft + 52, y + 18}, 13, 700, kTitle,
                    gfx::kAlignLeft);
-        drawState(p, s, fanHeater, x + 94, y + 2, y + 24, 74, 12);
-        drawFitted(p, gaugeTemperature(s, fanHeater), {x, y + 22, x + 128, y + 54}, 34, 700, kRed,
+        drawState(p, s, fanHeater, (titleLeft + 52 + cellRight) / 2, y + 2, y + 24,
+                  cellRight - titleLeft - 56, 12);
+        drawFitted(p, gaugeTemperature(s, fanHeater), {x, y + 22, cellRight, y + 54}, 34, 700, kRed,
                    gfx::kAlignCenter | gfx::kAlignVCenter);
         const Setpoint sp = setpointOf(s, fanHeater);
-        drawFitted(p, setpointText(sp.fahrenheit, "SP "), {x, y + 54, x + 128, y + 71}, 14, 700,
+        drawFitted(p, setpointText(sp.fahrenheit, "SP "), {x, y + 54, cellRight, y + 71}, 14, 700,
                    sp.color, gfx::kAlignCenter);
     }
 }
@@ -183,25 +188,26 @@ void paintPlenumView(ui::Window window, ui::PaintContext& pc) {
     gfx::Painter& p = pc.painter;
     p.fillRect(pc.client, gfx::colors::kBlack);
     const auto& s = dryer::dryerState().status;
+    const int right = pc.client.right - 1;
     if (s.dryerModelFlags().bit(5)) {
-        drawOne(p, s);
+        drawOne(p, s, right);
         return;
     }
     switch (s.fanHeaterCountCode().get()) {
         case 0:
-            drawOne(p, s);
+            drawOne(p, s, right);
             break;
         case 1:
-            drawTwo(p, s);
+            drawTwo(p, s, right);
             break;
         case 2:
-            drawThree(p, s);
+            drawThree(p, s, right);
             break;
         case 3:
-            drawFour(p, s);
+            drawFour(p, s, right);
             break;
         case 4:
-            drawSix(p, s);
+            drawSix(p, s, right);
             break;
         default:
             break;

@@ -7,6 +7,7 @@
 
 #include "link/dryer_state.h"
 #include "platform/clock/clock.h"
+#include "screens/status/status_draw.h"
 #include "screens/status/status_text.h"
 #include "shell/periodic.h"
 
@@ -197,10 +198,9 @@ void paintRightBar(ui::PaintContext& pc) {
     p.fillRect(pc.client, gfx::colors::kBlack);
     const BarLine line = rightBarLine();
     if (line.blinking && !blinkShown()) return;
-    const gfx::FontSpec font = line.smallFont ? gfx::font(25, 500) : gfx::font(28, 700);
-    const unsigned flags =
-        gfx::kSingleLine | (line.leftAligned ? gfx::kAlignLeft : gfx::kAlignCenter);
-    p.drawText(line.text, {5, 0, 390, 45}, font, {line.color, flags});
+    // A translation too long for the bar gets a smaller font rather than losing its ends.
+    drawFitted(p, line.text, {5, 0, 390, 45}, line.smallFont ? 25 : 28, line.smallFont ? 500 : 700,
+               line.color, line.leftAligned ? gfx::kAlignLeft : gfx::kAlignCenter);
 }
 
 }  // namespace

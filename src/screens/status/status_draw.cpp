@@ -55,4 +55,18 @@ void drawStateWord(gfx::Painter& p, std::string_view text, int centreX, int top,
                {color, gfx::kAlignCenter | gfx::kWordBreak | gfx::kNoClip});
 }
 
+void drawWords(gfx::Painter& p, std::string_view text, const gfx::Rect& rect, int height,
+               int weight, gfx::Color color) {
+    int size = height;
+    while (size > kSmallestFont) {
+        const gfx::FontSpec font = gfx::font(size, weight);
+        if (widestWord(text, font) <= rect.width() &&
+            gfx::textBounds(text, rect, font, gfx::kWordBreak).bottom <= rect.bottom) {
+            break;
+        }
+        --size;
+    }
+    p.drawText(text, rect, gfx::font(size, weight), {color, gfx::kWordBreak});
+}
+
 }  // namespace status

@@ -22,4 +22,9 @@ int fittedHeight(std::string_view text, int width, int height, int weight);
 void drawStateWord(platform::gfx::Painter& p, std::string_view text, int centreX, int top,
                    int bottom, int width, int height, platform::gfx::Color color);
 
+// Draws `text` word-broken in `rect`, shrinking the font from `height` until every word fits
+// the width and the lines fit the height.
+void drawWords(platform::gfx::Painter& p, std::string_view text, const platform::gfx::Rect& rect,
+               int height, int weight, platform::gfx::Color color);
+
 }  // namespace status
