@@ -108,18 +108,15 @@ struct Writer {
         line(bushelCounterCell(), left, y, y + 16, kWhite);
     }
     // The setpoint line: the moisture setpoint, or the grain setpoint under grain-temperature
-    // control.
-    void setpoint(int left, int top, const char* moistureFormat, bool spaced) const {
+    // control. The single-module picture writes it shorter ("SP 15.5%", "SP 110°F").
+    void setpoint(int left, int top, bool compact) const {
         std::string value;
         if (grainTemperatureControl()) {
-            value = text(288) + (spaced ? ": " : " ") +
-                    temperatureText(status().grainTempSetpoint().get(), celsius(), spaced);
+            value = text(288) + (compact ? " " : ": ") +
+                    temperatureText(status().grainTempSetpoint().get(), celsius(), !compact);
         } else {
-            char buffer[160];
             const int sp = status().moistureSetpoint().get();
-            std::snprintf(buffer, sizeof buffer, moistureFormat, text(288).c_str(), sp / 10,
-                          sp % 10);
-            value = buffer;
+            value = (compact ? std::string("SP ") : text(288) + ": ") + percent(sp);
         }
         line(value, left, top, top + 16, kSetpoint);
     }
@@ -139,10 +136,10 @@ void twoModuleTower(const Writer& w) {
     w.line(percent(status().moistureIn().get()), 145, 10, 50, kGreen, 30, 800);
     w.grainTemperature(155, 175, true);
     w.machineCells(140, 54, 155, 320);
-    w.words(samplerCell(), 155, 240, 300, kSampler);
+    w.words(samplerCell(), 140, 240, 278, kSampler);
     // The controller counts the outgoing grain temperature in tenths, as cell F reads it.
     w.line(grainOutTemperatureCell(), 155, 340, 356, kSetpoint);
-    w.setpoint(155, 356, "%s: %d.%1d%%", true);
+    w.setpoint(155, 356, false);
     w.line(moistureCell(status().moistureOut().get()), 155, 374, 406, kGreen, 30, 500);
     w.hourlyMean();
 }
@@ -175,7 +172,7 @@ void singleModule(const Writer& w) {
     w.grainTemperature(148, 92, false);
     w.machineCells(148, 132);
     w.line(grainOutTemperatureCell(false), 148, 250, 266, kSetpoint);
-    w.setpoint(148, 266, "SP %d.%1d%%", false);
+    w.setpoint(148, 266, true);
     w.words(samplerCell(), 148, 286, 338, kSampler);
     w.line(moistureCell(status().moistureOut().get()), 110, 344, 380, kGreen, 30, 500,
            gfx::kAlignRight);

@@ -127,6 +127,11 @@ TEST_F(PictureValues, SamplerAndSetpointLines) {
     EXPECT_TRUE(shows("SP: 15.5%"));
     s.moistureControlMode().set(1);
     EXPECT_TRUE(shows("SP: 110 \u00B0F"));
+    // The single-module picture writes them shorter.
+    s.moduleCountCode().set(0);
+    EXPECT_TRUE(shows("SP 110\u00B0F"));
+    s.moistureControlMode().set(2);
+    EXPECT_TRUE(shows("SP 15.5%"));
     // The three-module tower shows both grain setpoints.
     s.moduleCountCode().set(2);
     s.grainHiTempSetpoint().set(120);
