@@ -2,6 +2,7 @@
 
 #include "link/dryer_state.h"
 #include "screens/keypads/keypads.h"
+#include "screens/setpoints/setpoints.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
 #include "sim/simulator.h"
@@ -25,6 +26,7 @@ sim::Simulator& simulator() {
 void wireProgram() {
     wireHistory();
     keypads::wireKeypads();
+    setpoints::wireSetpointScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
