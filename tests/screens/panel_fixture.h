@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "i18n/button_bitmaps.h"
 #include "i18n/language.h"
 #include "platform/backend/headless/panel_harness.h"
 #include "platform/files/files.h"
 #include "platform/ui/dialog.h"
+#include "screens/keypads/keypad_face.h"
 #include "shell/shell_fixture.h"
 #include "support/temp_dir.h"
 
@@ -77,6 +79,22 @@ class PanelTest : public ::testing::Test {
             if (t.text == text) return true;
         }
         return false;
+    }
+
+    void pressDigits(ui::Window dialog, const int (&ids)[10], const std::vector<int>& digits) {
+        for (const int d : digits)
+            press(dialog, ids[d]);
+    }
+
+    // What a keypad shows as the value being edited.
+    std::string keypadValue(ui::Window dialog) { return textIn(dialog, keypads::kValueBox); }
+
+    // Answers the out-of-range message; false when none was shown.
+    bool dismissRefusal() {
+        const ui::Window box = topDialog("WARNING!");
+        if (!box || !drew(box, "The value entered is out of range.")) return false;
+        press(box, ui::kIdOk);
+        return true;
     }
 
     dryer::DryerState& state() { return dryer::dryerState(); }

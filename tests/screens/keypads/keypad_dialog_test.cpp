@@ -3,28 +3,13 @@
 
 #include <vector>
 
-#include "screens/keypads/keypad_face.h"
+#include "screens/keypad_ids.h"
 #include "screens/keypads/keypads.h"
 #include "screens/panel_fixture.h"
 #include "shell/hooks.h"
 
 namespace screentest {
 namespace {
-
-using keypads::kValueBox;
-
-constexpr int kTimerMajor[] = {1046, 1068, 1071, 1072, 1069, 1074, 1076, 1070, 1075, 1077};
-constexpr int kTimerMinor[] = {1078, 1079, 1082, 1083, 1080, 1085, 1087, 1081, 1086, 1088};
-constexpr int kTimerMajorDelete = 1073;
-constexpr int kTimerDefault = 1066;
-constexpr int kTimerAccept = 1090;
-constexpr int kTimerCancel = 1089;
-constexpr int kTemperatureDigits[] = {1002, 1003, 1007, 1008, 1004, 1009, 1011, 1005, 1010, 1012};
-constexpr int kTemperatureDelete = 1006;
-constexpr int kTemperatureClear = 1015;
-constexpr int kTemperatureDefault = 1014;
-constexpr int kTemperatureAccept = 1013;
-constexpr int kTemperatureCancel = 1001;
 
 constexpr keypads::TimeLimits kLoadDelayLimits{{0, 1}, {1, 0}, {10, 0}};
 constexpr keypads::TemperatureLimits kPlenumLimits{50, 180, 250};
@@ -60,20 +45,6 @@ class KeypadDialog : public PanelTest {
         return topDialog();
     }
 
-    void pressDigits(ui::Window dialog, const int (&ids)[10], const std::vector<int>& digits) {
-        for (const int d : digits)
-            press(dialog, ids[d]);
-    }
-    std::string shown(ui::Window dialog) { return textIn(dialog, kValueBox); }
-
-    // Answers the out-of-range message; false when none was shown.
-    bool dismissRefusal() {
-        const ui::Window box = topDialog("WARNING!");
-        if (!box || !drew(box, "The value entered is out of range.")) return false;
-        press(box, ui::kIdOk);
-        return true;
-    }
-
     ui::Window owner_;
     int closedBy_ = -1;
 };
@@ -82,7 +53,7 @@ TEST_F(KeypadDialog, TimeKeypadShowsWhatTheTablesLetThrough) {
     ui::Window dialog = openLoadDelay();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ui::windowText(dialog), "MODIFYING TIMER SETPOINT - 21");
-    EXPECT_EQ(shown(dialog), " 002 : 30 ");
+    EXPECT_EQ(keypadValue(dialog), " 002 : 30 ");
     EXPECT_TRUE(drew(dialog, "DEFAULT = 01:00"));
     EXPECT_TRUE(drew(dialog, "MAXIMUM = 10:00"));
     EXPECT_TRUE(drew(dialog, "MINIMUM = 00:01"));
@@ -92,16 +63,16 @@ TEST_F(KeypadDialog, TimeKeypadShowsWhatTheTablesLetThrough) {
     EXPECT_EQ(r.top, (475 - r.height()) / 2);
 
     pressDigits(dialog, kTimerMajor, {2, 5, 0});
-    EXPECT_EQ(shown(dialog), " 025 : 30 ") << "the first key clears only its own pad";
+    EXPECT_EQ(keypadValue(dialog), " 025 : 30 ") << "the first key clears only its own pad";
     for (int i = 0; i < 3; ++i)
         press(dialog, kTimerMajorDelete);
-    EXPECT_EQ(shown(dialog), " 000 : 30 ");
+    EXPECT_EQ(keypadValue(dialog), " 000 : 30 ");
     pressDigits(dialog, kTimerMajor, {0, 2, 4, 9});  // a leading 0 leaves the pad empty
-    EXPECT_EQ(shown(dialog), " 249 : 30 ");
+    EXPECT_EQ(keypadValue(dialog), " 249 : 30 ");
     pressDigits(dialog, kTimerMinor, {7, 5});
-    EXPECT_EQ(shown(dialog), " 249 : 07 ");
+    EXPECT_EQ(keypadValue(dialog), " 249 : 07 ");
     press(dialog, kTimerDefault);
-    EXPECT_EQ(shown(dialog), " 001 : 00 ");
+    EXPECT_EQ(keypadValue(dialog), " 001 : 00 ");
     press(dialog, kTimerCancel);
     EXPECT_FALSE(topDialog());
     EXPECT_EQ(closedBy_, kTimerCancel);
@@ -143,15 +114,15 @@ TEST_F(KeypadDialog, TemperatureKeypadEntryDeleteClearAndDefault) {
     ui::Window dialog = openPlenum1();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ui::windowText(dialog), "Modifying Temperature Setpoint - 22");
-    EXPECT_EQ(shown(dialog), " 180 \u00B0F ");
+    EXPECT_EQ(keypadValue(dialog), " 180 \u00B0F ");
     press(dialog, kTemperatureDelete);
-    EXPECT_EQ(shown(dialog), " 000 \u00B0F ") << "a first DELETE discards the start value";
+    EXPECT_EQ(keypadValue(dialog), " 000 \u00B0F ") << "a first DELETE discards the start value";
     pressDigits(dialog, kTemperatureDigits, {1, 9, 0, 5});
-    EXPECT_EQ(shown(dialog), " 190 \u00B0F ");
+    EXPECT_EQ(keypadValue(dialog), " 190 \u00B0F ");
     press(dialog, kTemperatureClear);
-    EXPECT_EQ(shown(dialog), " 000 \u00B0F ");
+    EXPECT_EQ(keypadValue(dialog), " 000 \u00B0F ");
     press(dialog, kTemperatureDefault);
-    EXPECT_EQ(shown(dialog), " 180 \u00B0F ");
+    EXPECT_EQ(keypadValue(dialog), " 180 \u00B0F ");
     press(dialog, kTemperatureCancel);
     EXPECT_FALSE(topDialog());
     EXPECT_FALSE(state().pending.plenumTempSetpoint(5).raised());
@@ -184,7 +155,7 @@ TEST_F(KeypadDialog, CancelAndRefusalLeaveTheSetpointAsTheControllerHasIt) {
 TEST_F(KeypadDialog, TemperatureKeypadInSiUnitsStoresDegreesFThatShowBackAsTyped) {
     state().unitsSetting = 1;
     ui::Window dialog = openPlenum1();
-    EXPECT_EQ(shown(dialog), " 082 \u00B0C ") << "180 F";
+    EXPECT_EQ(keypadValue(dialog), " 082 \u00B0C ") << "180 F";
     press(dialog, kTemperatureAccept);  // ACCEPT without typing keeps the setpoint
     EXPECT_EQ(state().edit.plenumTempSetpoint(5).get(), 181);
     EXPECT_EQ(keypads::displayCelsius(181), 82);
@@ -224,9 +195,9 @@ TEST_F(KeypadDialog, MiscGrainKeypadIsTheTemperatureKeypadOnTheGrainSetpoint) {
     state().beginEdit(state().status.grainHiTempSetpoint());
     panel_->post([this, opener] { (*opener)(shell::GrainSetpoint::GrainHi, owner_); });
     ui::Window dialog = topDialog();
-    EXPECT_EQ(shown(dialog), " 120 \u00B0F ");
+    EXPECT_EQ(keypadValue(dialog), " 120 \u00B0F ");
     press(dialog, kTemperatureDefault);
-    EXPECT_EQ(shown(dialog), " 105 \u00B0F ");
+    EXPECT_EQ(keypadValue(dialog), " 105 \u00B0F ");
     press(dialog, kTemperatureClear);
     pressDigits(dialog, kTemperatureDigits, {1, 6, 1});
     press(dialog, kTemperatureAccept);
