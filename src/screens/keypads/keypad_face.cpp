@@ -38,6 +38,15 @@ std::string labelText(int stringNumber, std::string_view fallback) {
     return text.empty() ? std::string(fallback) : text;
 }
 
+void clipToCharacters(std::string& text, size_t count) {
+    size_t at = 0;
+    for (size_t characters = 0; at < text.size(); ++at) {
+        const bool continuation = (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+        if (!continuation && characters++ == count) break;
+    }
+    text.resize(at);
+}
+
 void paintValue(gfx::Painter& painter, const std::string& text) {
     painter.fillRect(kValueBox, gfx::colors::kBlack);
     // The panel's own face was narrower; keep every digit inside the box.

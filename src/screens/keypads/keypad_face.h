@@ -59,6 +59,9 @@ void setButtonFont(platform::ui::Window dialog, int id);
 // A numbered string of the language, or `fallback` while the language has none.
 std::string labelText(int stringNumber, std::string_view fallback);
 
+// Cuts a UTF-8 text after `count` characters, never inside one.
+void clipToCharacters(std::string& text, size_t count);
+
 // The value in the box: right-aligned, as large as fits up to 60 pixels.
 void paintValue(platform::gfx::Painter& painter, const std::string& text);
 

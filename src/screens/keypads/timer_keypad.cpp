@@ -71,7 +71,7 @@ std::string limitLine(int stringNumber, std::string_view fallback, int major, in
     char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d", major, minor);
     std::string line = labelText(stringNumber, fallback) + " = " + time;
-    if (line.size() > kLimitsLineChars) line.resize(kLimitsLineChars);
+    clipToCharacters(line, kLimitsLineChars);
     return line;
 }
 

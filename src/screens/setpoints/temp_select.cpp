@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "link/dryer_state.h"
@@ -130,22 +131,18 @@ TemperatureSetup grainSetup(int dryingMode) {
     return {kGrainSetpoint, 0, grainField, grainFlag, kGrainLimits};
 }
 
-const TemperatureSetup* setupOf(int buttonId, const Configuration& c) {
-    static TemperatureSetup grain;
-    if (buttonId == kGrainSetpoint) {
-        grain = grainSetup(c.dryingMode);
-        return &grain;
-    }
+std::optional<TemperatureSetup> setupOf(int buttonId, const Configuration& c) {
+    if (buttonId == kGrainSetpoint) return grainSetup(c.dryingMode);
     for (const TemperatureSetup& setup : kSetups) {
-        if (setup.buttonId == buttonId) return &setup;
+        if (setup.buttonId == buttonId) return setup;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 void openKeypad(ui::Window child, int buttonId) {
     const Configuration c = configuration();
-    const TemperatureSetup* setup = setupOf(buttonId, c);
-    if (setup == nullptr || c.fanHeaterCode < setup->minFanHeaterCode) return;
+    const std::optional<TemperatureSetup> setup = setupOf(buttonId, c);
+    if (!setup || c.fanHeaterCode < setup->minFanHeaterCode) return;
     auto& state = dryer::dryerState();
     keypads::openTemperatureKeypad(ui::parentOf(child), setup->field(state.edit),
                                    setup->flag(state.pending), setup->limits);
@@ -199,7 +196,7 @@ void showPlenumButtons(ui::Window window, const Configuration& c) {
     }
     for (const int id : {kPlenumLow, kPlenumHigh, kPlenum2Low, kPlenum2High})
         showButton(window, id, false);
-    // Continuous flow hides plenums 2 and 3 on the single-plenum model.
+    // Outside staged batch the single-plenum model has no plenums 2 and 3.
     const bool model = c.dryingMode != 1 && c.singlePlenumModel;
     showButton(window, kPlenum1, true);
     showButton(window, kPlenum2, code >= 1 && !model);
@@ -214,7 +211,8 @@ void drawPlenumValues(gfx::Painter& p, const Configuration& c) {
     const int code = c.fanHeaterCode;
     const bool secondShown = code >= 1 && !c.singlePlenumModel;
     if (c.dualLayout()) {
-        // Each fan/heater's pair stands where plenums 4 and 5 would: those are not drawn.
+        // The pairs take the places of plenums 1, 2, 4 and 5. Plenums 3 to 6 have no button in
+        // this layout and are not drawn, or plenums 4 and 5 would cover the second pair.
         drawTemperature(p, status.plenumLoSetpoint(), 180, 140, c);
         drawTemperature(p, status.plenumTempSetpoint(5), 180, 75, c);
         if (secondShown) {

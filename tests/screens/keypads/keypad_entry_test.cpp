@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "screens/keypads/keypad_entry.h"
+#include "screens/keypads/keypad_face.h"
 
 namespace keypads {
 namespace {
@@ -217,6 +218,15 @@ TEST(TemperatureKeypadEntry, StoredValueStaysInsideTheLimitsAndShowsBackAsTyped)
         request.value = static_cast<uint16_t>(typed);
         EXPECT_EQ(temperatureToStore(request, true), stored) << typed;
     }
+}
+
+TEST(KeypadFace, LinesAreCutBetweenCharacters) {
+    std::string line = "ÜBERNEHMEN = 10:00";  // Ü is two bytes
+    clipToCharacters(line, 3);
+    EXPECT_EQ(line, "ÜBE");
+    line = "MAXIMUM";
+    clipToCharacters(line, 21);
+    EXPECT_EQ(line, "MAXIMUM");
 }
 
 }  // namespace
