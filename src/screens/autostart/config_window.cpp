@@ -11,6 +11,7 @@
 #include "platform/ui/dialog.h"
 #include "screens/autostart/autostart.h"
 #include "screens/autostart/internal.h"
+#include "screens/setpoints/setpoints.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
 #include "shell/layout.h"
@@ -379,6 +380,7 @@ void registerAutoStart() {
     shell::setScreenProcedure(Screen::AutoStartConfig, configWindowProc);
     shell::setDialogOpener(detail::kSwitchRequirementsDialog, enterAutoStart);
     shell::setDialogOpener(detail::kStatusDialog, detail::runStatusDialog);
+    setpoints::setTemperatureScreenExitToAutoStart(returnToAutoStartConfig);
 }
 
 }  // namespace autostart

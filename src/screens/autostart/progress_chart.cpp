@@ -70,7 +70,7 @@ void drawFanHeaterRow(gfx::Painter& p, const dryer::DryerState& state, int n, in
     char label[120];
     std::snprintf(label, sizeof label, "%s #%d", i18n::GetString(kFanHeaterString).c_str(), n);
     drawLabel(p, label, {0, top, 65, bottom}, gfx::colors::kWhite, gfx::kAlignRight);
-    const bool heater = state.status.fanHeaterStatus(n - 1).bit(1);
+    const bool heater = state.status.fanHeaterStatus(6 - n).bit(1);
     drawLabel(p, i18n::GetString(heater ? kOnString : kOffString),
               {kStatusLeft, top, kChartRight, bottom}, kStateYellow, gfx::kAlignLeft);
 }

@@ -1,6 +1,8 @@
 // The auto-start configuration window, the questions on the way to a start and what reaches the
 // controller.
 #include "screens/autostart/autostart_fixture.h"
+#include "screens/keypads/keypads.h"
+#include "screens/setpoints/setpoints.h"
 
 namespace autostarttest {
 namespace {
@@ -14,6 +16,7 @@ constexpr int kInitiate = 37038;
 constexpr int kAverageMoistureContinue = 37042;
 constexpr int kSetpointContinue = 37043;
 constexpr int kCancelAutoStart = 1506;
+constexpr int kTemperatureScreenExit = 34837;
 
 const gfx::Color kRed = gfx::rgb(255, 0, 0);
 
@@ -145,6 +148,8 @@ TEST_F(AutoStartPanel, NoAndCancelLeaveWithoutASequenceAndKeepTheOtherBits) {
 }
 
 TEST_F(AutoStartPanel, PlenumSetpointDetourComesBackToTheConfiguration) {
+    keypads::wireKeypads();
+    setpoints::wireSetpointScreens();
     start();
     openConfiguration();
     const ui::Window window = screen(Screen::AutoStartConfig);
@@ -156,20 +161,19 @@ TEST_F(AutoStartPanel, PlenumSetpointDetourComesBackToTheConfiguration) {
     EXPECT_FALSE(visible(Screen::DryerPic));
     EXPECT_TRUE(autostart::autoStartConfigActive());
 
-    bool back = false;
-    panel_->call([&] {
-        ui::showWindow(shell::screenWindow(Screen::TempSelect), false);
-        back = autostart::returnToAutoStartConfig();
-    });
-    EXPECT_TRUE(back);
+    // The temperature screen's exit comes back here.
+    panel_->tap(ui::childById(screen(Screen::TempSelect), kTemperatureScreenExit));
+    EXPECT_FALSE(visible(Screen::TempSelect));
     EXPECT_TRUE(visible(Screen::AutoStartConfig));
     EXPECT_FALSE(visible(Screen::DryerPic));
 
-    // Opened from the main view, the screen is not asked back.
+    // Opened from the main view, its exit goes back to the main view.
     panel_->tap(configButton(kExit));
-    panel_->call([&] { back = autostart::returnToAutoStartConfig(); });
-    EXPECT_FALSE(back);
+    panel_->tap(shell::mainButtonWindow(shell::MainButton::Temps));
+    ASSERT_TRUE(visible(Screen::TempSelect));
+    panel_->tap(ui::childById(screen(Screen::TempSelect), kTemperatureScreenExit));
     EXPECT_FALSE(visible(Screen::AutoStartConfig));
+    EXPECT_TRUE(visible(Screen::DryerPic));
 }
 
 // The start and the cancel as the controller receives them: bit 0 in the whole byte, with the

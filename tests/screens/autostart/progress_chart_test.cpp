@@ -62,7 +62,7 @@ TEST_F(StatusDialog, BarsAndAxisFollowTheStageTimes) {
     status.autoStartStageTimes(11).set(180);  // to 180 s
     status.autoStartStageTimes(4).set(300);   // fan/heater 2 from 300 s
     status.autoStartStageTimes(10).set(100);  // "ending" before it starts
-    status.fanHeaterStatus(0).set(0x02);
+    status.fanHeaterStatus(5).set(0x02);      // fan/heater 1: the array runs from 6 down to 1
     open();
 
     const gfx::Surface shot = panel_->screen();
