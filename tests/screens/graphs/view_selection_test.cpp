@@ -74,7 +74,7 @@ TEST_F(ViewSelection, BatchDryingRefusesBothViewsButStillSendsTheBit) {
     EXPECT_TRUE(registryValue("SCREEN_VIEW_SELECTION").empty());
 }
 
-TEST_F(ViewSelection, HistoryAndSystemInformationOpenOverTheMainView) {
+TEST_F(ViewSelection, HistoryManualsAndSystemInformationLeaveTheWindow) {
     start();
     openViewSelection();
     pressChild(Screen::ViewSelection, graphs::kHistoryButton);
