@@ -1,6 +1,9 @@
 #include "shell/program/wiring.h"
 
 #include "link/dryer_state.h"
+#include "screens/graphs/graphs.h"
+#include "screens/keypads/keypads.h"
+#include "screens/setpoints/setpoints.h"
 #include "screens/status/status_screens.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
@@ -25,6 +28,9 @@ sim::Simulator& simulator() {
 void wireProgram() {
     wireHistory();
     status::wireStatusScreens();
+    keypads::wireKeypads();
+    setpoints::wireSetpointScreens();
+    graphs::wireGraphScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
