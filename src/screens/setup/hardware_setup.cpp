@@ -42,62 +42,63 @@ constexpr std::array<int, 4> kFuelRadios = {1060, 1061, 1062, 1063};
 constexpr std::array<int, kLengthCodes> kLengthRadios = {
     1045, 1046, 1047, 1064, 1065, 1066, 1067, 1068, 1069, 1073, 1074, 1075, 1076, 1077, 1078};
 
-constexpr ui::DialogItem radio(int id, std::string_view label, int x, int y, bool first = false) {
-    return {id, Kind::RadioButton, label, x, y, 70, 11, first ? ui::kGroup : 0u};
+constexpr ui::DialogItem radio(int id, std::string_view label, int x, int y, int width = 70,
+                               bool first = false) {
+    return {id, Kind::RadioButton, label, x, y, width, 11, first ? ui::kGroup : 0u};
 }
 
 // Four code groups across the top, the length, roll size and options below.
 constexpr ui::DialogItem kItems[] = {
-    {kModulesGroup, Kind::GroupBox, "Number of Modules", 4, 4, 84, 108},
-    radio(1056, "ONE", 10, 16, true),
-    radio(1055, "TWO", 10, 29),
-    radio(1054, "THREE", 10, 42),
-    {kModulesSelect, Kind::PushButton, "SELECT", 10, 88, 72, 18},
-    {kLoadGroup, Kind::GroupBox, "Load System", 92, 4, 84, 108},
-    radio(1059, "DUAL FILL", 98, 16, true),
-    radio(1058, "CENTER FILL", 98, 29),
-    radio(1057, "END FILL", 98, 42),
-    {kLoadSelect, Kind::PushButton, "SELECT", 98, 88, 72, 18},
-    {kFanHeaterGroup, Kind::GroupBox, "Number of Fan/Heaters", 180, 4, 84, 108},
-    radio(1051, "SIX", 186, 16, true),
-    radio(1053, "FOUR", 186, 29),
-    radio(1048, "THREE", 186, 42),
-    radio(1049, "TWO", 186, 55),
-    radio(1050, "ONE", 186, 68),
-    {kFanHeaterSelect, Kind::PushButton, "SELECT", 186, 88, 72, 18},
-    {kFuelGroup, Kind::GroupBox, "Fuel", 268, 4, 84, 108},
-    radio(1063, "DIESEL", 274, 16, true),
-    radio(1062, "VAPOR", 274, 29),
-    radio(1061, "NATURAL GAS", 274, 42),
-    radio(1060, "LP", 274, 55),
-    {kFuelSelect, Kind::PushButton, "SELECT", 274, 88, 72, 18},
+    {kModulesGroup, Kind::GroupBox, "Number of Modules", 4, 4, 70, 108},
+    radio(1056, "ONE", 10, 16, 60, true),
+    radio(1055, "TWO", 10, 29, 60),
+    radio(1054, "THREE", 10, 42, 60),
+    {kModulesSelect, Kind::PushButton, "SELECT", 10, 88, 58, 18},
+    {kLoadGroup, Kind::GroupBox, "Load System", 78, 4, 92, 108},
+    radio(1059, "DUAL FILL", 84, 16, 84, true),
+    radio(1058, "CENTER FILL", 84, 29, 84),
+    radio(1057, "END FILL", 84, 42, 84),
+    {kLoadSelect, Kind::PushButton, "SELECT", 84, 88, 80, 18},
+    {kFanHeaterGroup, Kind::GroupBox, "Number of Fan/Heaters", 174, 4, 84, 108},
+    radio(1051, "SIX", 180, 16, 70, true),
+    radio(1053, "FOUR", 180, 29),
+    radio(1048, "THREE", 180, 42),
+    radio(1049, "TWO", 180, 55),
+    radio(1050, "ONE", 180, 68),
+    {kFanHeaterSelect, Kind::PushButton, "SELECT", 180, 88, 72, 18},
+    {kFuelGroup, Kind::GroupBox, "Fuel", 262, 4, 96, 108},
+    radio(1063, "DIESEL", 268, 16, 88, true),
+    radio(1062, "VAPOR", 268, 29, 88),
+    radio(1061, "NATURAL GAS", 268, 42, 88),
+    radio(1060, "LP", 268, 55, 88),
+    {kFuelSelect, Kind::PushButton, "SELECT", 268, 88, 84, 18},
     {kLengthGroup, Kind::GroupBox, "Dryer Model", 4, 116, 200, 104},
-    radio(1045, "8 FT", 10, 128, true),
-    radio(1046, "10 FT", 10, 141),
-    radio(1047, "12 FT", 10, 154),
-    radio(1064, "14 FT", 10, 167),
-    radio(1065, "16 FT", 10, 180),
-    radio(1066, "18 FT", 74, 128),
-    radio(1067, "20 FT", 74, 141),
-    radio(1068, "22 FT", 74, 154),
-    radio(1069, "24 FT", 74, 167),
-    radio(1073, "26 FT", 74, 180),
-    radio(1074, "28 FT", 138, 128),
-    radio(1075, "34 FT", 138, 141),
-    radio(1076, "36 FT", 138, 154),
-    radio(1077, "38 FT", 138, 167),
-    radio(1078, "40 FT", 138, 180),
+    radio(1045, "8 FT", 10, 128, 62, true),
+    radio(1046, "10 FT", 10, 141, 62),
+    radio(1047, "12 FT", 10, 154, 62),
+    radio(1064, "14 FT", 10, 167, 62),
+    radio(1065, "16 FT", 10, 180, 62),
+    radio(1066, "18 FT", 74, 128, 62),
+    radio(1067, "20 FT", 74, 141, 62),
+    radio(1068, "22 FT", 74, 154, 62),
+    radio(1069, "24 FT", 74, 167, 62),
+    radio(1073, "26 FT", 74, 180, 62),
+    radio(1074, "28 FT", 138, 128, 62),
+    radio(1075, "34 FT", 138, 141, 62),
+    radio(1076, "36 FT", 138, 154, 62),
+    radio(1077, "38 FT", 138, 167, 62),
+    radio(1078, "40 FT", 138, 180, 62),
     {kLengthSelect, Kind::PushButton, "SELECT", 10, 197, 72, 18},
-    {kRollSizeGroup, Kind::GroupBox, "Meter Roll Size", 208, 116, 70, 46},
-    radio(kFourInchRadio, "4 INCH", 214, 128, true),
-    radio(kSevenInchRadio, "7 INCH", 214, 141),
-    {kSensorSetup, Kind::PushButton, "SENSOR SETUP", 282, 122, 70, 36},
-    {kInverterCheck, Kind::CheckBox, "NO GRAIN INVERTER", 208, 166, 144, 12},
-    {kSamplerCheck, Kind::CheckBox, "CYCLED SAMPLER DISABLED", 208, 181, 144, 12},
-    {kAcceptExit, Kind::PushButton, "ACCEPT / EXIT", 208, 198, 144, 22},
+    {kRollSizeGroup, Kind::GroupBox, "Meter Roll Size", 208, 116, 74, 46},
+    radio(kFourInchRadio, "4 INCH", 214, 128, 62, true),
+    radio(kSevenInchRadio, "7 INCH", 214, 141, 62),
+    {kSensorSetup, Kind::PushButton, "SENSOR SETUP", 288, 122, 70, 36},
+    {kInverterCheck, Kind::CheckBox, "NO GRAIN INVERTER", 208, 166, 150, 12},
+    {kSamplerCheck, Kind::CheckBox, "CYCLED SAMPLER DISABLED", 208, 181, 150, 12},
+    {kAcceptExit, Kind::PushButton, "ACCEPT / EXIT", 208, 198, 150, 22},
 };
 
-constexpr ui::DialogTemplate kHardwareDialog{"DRYER HARDWARE SETUP - 05 ", 356, 224, kItems};
+constexpr ui::DialogTemplate kHardwareDialog{"DRYER HARDWARE SETUP - 05 ", 362, 224, kItems};
 
 // Labels of the length codes 0 to 10 on single-column dryers: the models of that family.
 constexpr std::array<std::string_view, 11> kSingleColumnModels = {
@@ -155,12 +156,14 @@ void hideForSingleColumn(ui::Window dialog) {
     showAll(dialog, kLoadRadios, false);
 }
 
+// Single-column dryers have no module count: both of their radios stay enabled.
 void enableFanHeaterRadios(ui::Window dialog, int moduleCode) {
+    const bool singleColumn = family() == ModelFamily::SingleColumn;
     for (int code = 0; code < 5; ++code) {
         const bool allowed = moduleCode == 0   ? code <= 2
                              : moduleCode == 1 ? (code == 2 || code == 3)
                                                : code >= 3;
-        ui::enableItem(dialog, kFanHeaterRadios[code], allowed);
+        ui::enableItem(dialog, kFanHeaterRadios[code], singleColumn || allowed);
     }
 }
 
@@ -216,6 +219,10 @@ void paintHardware(ui::Window dialog) {
     ui::checkItem(dialog, kSevenInchRadio, !fourInch);
     enableFanHeaterRadios(dialog, edit.moduleCountCode().get());
     ui::showItem(dialog, kInverterCheck, family() != ModelFamily::SingleColumn);
+    for (int id : kFuelRadios)
+        fitItemText(dialog, id);
+    for (int id : kLoadRadios)
+        fitItemText(dialog, id);
 }
 
 void openHardware(ui::Window dialog) {

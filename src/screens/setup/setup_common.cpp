@@ -5,6 +5,7 @@
 
 #include "i18n/language.h"
 #include "i18n/resources.h"
+#include "platform/gfx/text.h"
 
 namespace setup {
 
@@ -19,6 +20,17 @@ void setItemStrings(ui::Window dialog, std::span<const ItemString> items) {
         const std::string wanted = text(item.string);
         if (ui::itemText(dialog, item.id) != wanted) ui::setItemText(dialog, item.id, wanted);
     }
+}
+
+void fitItemText(ui::Window dialog, int id) {
+    constexpr int kMarkWidth = 20;  // the radio or check mark before the text
+    const ui::Window item = ui::dialogItem(dialog, id);
+    const int room = ui::clientRect(item).width() - kMarkWidth;
+    const std::string label = ui::windowText(item);
+    gfx::FontSpec font = gfx::systemFont();
+    while (font.height > 10 && gfx::textExtent(label, font).width > room)
+        --font.height;
+    if (!(ui::windowFont(item) == font)) ui::setWindowFont(item, font);
 }
 
 void editBit(dryer::Field status, dryer::Field edit, int bit, bool on) {

@@ -25,6 +25,8 @@ struct ItemString {
 };
 void setItemStrings(ui::Window dialog, std::span<const ItemString> items);
 std::string text(int stringNumber);
+// Gives a control a smaller font (down to 10 pixels) while its text would not fit its width.
+void fitItemText(ui::Window dialog, int id);
 
 // Starts the edit of a whole-byte record from the controller's byte, then sets or clears one
 // bit. Every other bit goes back as the controller has it.

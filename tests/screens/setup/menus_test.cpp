@@ -102,6 +102,7 @@ TEST_F(SetupMenus, UnitsQuestionAsksTheWayBackInSiUnits) {
     openExtendedMenu();
     press(extendedMenu(), kUnitsButton);
     EXPECT_TRUE(drawn("Show temperatures in degrees F and rates in bushels again?"));
+    screenshot("units_question");
     press(topDialog(), 1381);  // No
     EXPECT_FALSE(state().pending.userSettings().raised());
     EXPECT_EQ(state().unitsSetting, 1);
@@ -111,7 +112,9 @@ TEST_F(SetupMenus, ReverseIsDecidedOnTheControllersBit) {
     controllerSets({{183, 0x02}, {49, 0x20}});
     start();
     openExtendedMenu();
-    answer(kReverseButton, kReverseNo);
+    press(extendedMenu(), kReverseButton);
+    screenshot("reverse_question");
+    press(topDialog(), kReverseNo);
     EXPECT_TRUE(onWire().empty());
 
     answer(kReverseButton, kReverseYes);
@@ -127,7 +130,9 @@ TEST_F(SetupMenus, ClearBatchCountSendsZero) {
     controllerSets({{8, 1}, {221, 0x01}, {222, 0x2C}});
     start();
     openExtendedMenu();
-    answer(kClearBatchButton, kBatchYes);
+    press(extendedMenu(), kClearBatchButton);
+    screenshot("clear_batch_question");
+    press(topDialog(), kBatchYes);
     EXPECT_EQ(onWire()[221], (std::vector<uint8_t>{0, 0}));
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/button_bitmaps.h"
 #include "i18n/language.h"
 #include "link/command_frame.h"
 #include "link/crc.h"
@@ -97,6 +98,12 @@ class SetupScreens : public ::testing::Test {
         bool started = false;
         panel_->call([&] { started = shell::initInstance({}); });
         ASSERT_TRUE(started);
+        if (const char* language = std::getenv("ORVANE_SCREENSHOT_LANGUAGE")) {
+            panel_->call([&] {
+                i18n::SetLanguage(static_cast<i18n::LanguageId>(std::atoi(language)));
+                i18n::ReloadButtonBitmaps();
+            });
+        }
     }
 
     void openSetupMenu() { panel_->tap(kSetupButton.x, kSetupButton.y); }
@@ -148,7 +155,8 @@ class SetupScreens : public ::testing::Test {
 
     dryer::DryerState& state() { return dryer::dryerState(); }
 
-    // With ORVANE_SCREENSHOT_DIR set, the screen as it stands goes to that folder.
+    // With ORVANE_SCREENSHOT_DIR set, the screen as it stands goes to that folder (in the
+    // language numbered by ORVANE_SCREENSHOT_LANGUAGE, when set).
     void screenshot(const std::string& name) {
         if (const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR")) {
             panel_->screenshot(std::string(dir) + "/" + name + ".png");
