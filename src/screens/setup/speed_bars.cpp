@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "i18n/language.h"
+#include "platform/gfx/text.h"
 
 namespace setup {
 namespace {
@@ -53,9 +54,14 @@ void drawBar(gfx::Painter& p, const Bar& bar) {
     drawScale(p, cx);
 }
 
+// Titles stay left of the dialog's buttons; a long translation gets a smaller size.
 void drawTitle(gfx::Painter& p, const std::string& title, int x) {
-    p.drawText(title, {x, 2, x + 260, 29}, gfx::font(25, 900),
-               {gfx::colors::kBlack, gfx::kSingleLine | gfx::kNoClip});
+    constexpr int kRightEdge = 392;
+    gfx::FontSpec font = gfx::font(25, 900);
+    while (font.height > 14 && gfx::textExtent(title, font).width > kRightEdge - x)
+        font.height -= 1;
+    p.drawText(title, {x, 2, kRightEdge, 29}, font,
+               {gfx::colors::kBlack, gfx::kSingleLine | gfx::kAlignVCenter});
 }
 
 void drawAutomaticNote(gfx::Painter& p) {
@@ -66,10 +72,14 @@ void drawAutomaticNote(gfx::Painter& p) {
                   {"No manual adjustments", 130}, {"are allowed in this mode.", 145},
                   {"To make adjustments,", 170},  {"switch to manual mode", 185},
                   {"using the UNLOAD", 200},      {"selector switch.", 215}};
+    // The lines keep left of the bar: a smaller size while the widest would reach it.
+    gfx::FontSpec font = gfx::font(14, 500);
     for (const auto& l : kLines) {
-        p.drawText(l.line, {3, l.y, 145, l.y + 15}, gfx::font(14, 500),
-                   {gfx::colors::kBlack, gfx::kSingleLine});
+        while (font.height > 10 && gfx::textExtent(l.line, font).width > 142)
+            font.height -= 1;
     }
+    for (const auto& l : kLines)
+        p.drawText(l.line, {3, l.y, 145, l.y + 15}, font, {gfx::colors::kBlack, gfx::kSingleLine});
 }
 
 Bar barOf(const SpeedBarView& view, int index, int cx, bool grey = false) {

@@ -131,19 +131,32 @@ class SetupScreens : public ::testing::Test {
         panel_->pointerUp(x, y);
     }
 
-    // The records the next command frame carries (the builder's one-shot flags are spent).
-    Wire onWire() {
+    // The records of the next command frame, in order, apart from the clock (the builder's
+    // one-shot flags are spent).
+    std::vector<sim::WriteRecord> records() {
         uint8_t frame[dryer::kMaxCommandFrame + 2] = {};
-        Wire wire;
-        if (!dryer::buildCommandFrame(state(), frame)) return wire;
+        std::vector<sim::WriteRecord> out;
+        if (!dryer::buildCommandFrame(state(), frame)) return out;
         const int length = frame[0];
         dryer::appendCrc(frame, length - 2);
         const sim::DisplayFrame parsed = sim::parseDisplayFrame(frame, length);
         EXPECT_EQ(parsed.kind, sim::DisplayFrame::Kind::Command);
         for (const sim::WriteRecord& r : parsed.records) {
-            if (r.address != 53) wire[r.address] = r.bytes;
+            if (r.address != 53) out.push_back(r);
         }
+        return out;
+    }
+    // The same by address; of two records at one address the first.
+    Wire onWire() {
+        Wire wire;
+        for (const sim::WriteRecord& r : records())
+            wire.emplace(r.address, r.bytes);
         return wire;
+    }
+
+    // Opens a dialog the way the shell does, by its template number, over the main window.
+    void openByTemplate(int templateId) {
+        panel_->post([templateId] { (*shell::dialogOpener(templateId))(shell::mainWindow()); });
     }
 
     bool drawn(const std::string& text) { return panel_->findText(text).has_value(); }
