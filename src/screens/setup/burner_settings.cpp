@@ -109,6 +109,8 @@ void openBurnerMode(ui::Window dialog) {
                                               {kAllHiLo, 29},   {kAllOnOff, 30},  {kAllAuto, 31},
                                               {kModeAccept, 4}, {kModeCancel, 10}};
     setItemStrings(dialog, kStrings);
+    for (int id : {kAllHiLo, kAllOnOff, kAllAuto, kModeAccept, kModeCancel})
+        fitItemText(dialog, id, kButtonPadding);
     ui::setWindowText(dialog, text(22));
     for (int stage = 0; stage < kStages; ++stage) {
         for (int r = 0; r < 3; ++r)

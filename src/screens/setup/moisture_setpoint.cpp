@@ -1,5 +1,6 @@
 // The moisture setpoint dialog and its decimal keypad. The pair edits either the moisture
 // setpoint or the auto-start's average incoming moisture, as the opener chose.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -29,6 +30,7 @@ namespace {
 using Kind = ui::ControlKind;
 
 int gTarget = kMoistureSetpointTarget;
+constexpr int kScreenWidth = 640;
 
 // ---- decimal keypad ----------------------------------------------------------------------------
 
@@ -124,6 +126,8 @@ ui::LResult keypadProc(ui::Window keypad, uint32_t message, ui::WParam wp, ui::L
             static constexpr ItemString kStrings[] = {
                 {kDelete, 141}, {kKeypadAccept, 4}, {kKeypadCancel, 10}};
             setItemStrings(keypad, kStrings);
+            for (int id : {kDelete, kKeypadAccept, kKeypadCancel})
+                fitItemText(keypad, id, kButtonPadding);
             ui::setWindowText(keypad, text(144));
             return 1;
         }
@@ -189,8 +193,10 @@ void openSetpoint(ui::Window dialog) {
     auto& s = state();
     s.edit.mcByte201().set(s.status.mcByte201().get());
     ui::centreOnOwner(dialog);
+    // 200 pixels to the right of the centre, but never off the screen.
     const gfx::Rect r = ui::windowRect(dialog);
-    ui::moveWindow(dialog, {r.left + 200, r.top, r.right + 200, r.bottom});
+    const int left = std::min(r.left + 200, kScreenWidth - r.width());
+    ui::moveWindow(dialog, {left, r.top, left + r.width(), r.bottom});
     ui::setWindowFont(ui::dialogItem(dialog, kSetpointEdit), gfx::font(20, 700));
     showSetpoint(dialog);
     s.hooks.registerWindow(

@@ -22,14 +22,16 @@ void setItemStrings(ui::Window dialog, std::span<const ItemString> items) {
     }
 }
 
-void fitItemText(ui::Window dialog, int id) {
-    constexpr int kMarkWidth = 20;  // the radio or check mark before the text
+gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec spec, int width) {
+    while (spec.height > 10 && gfx::textExtent(text, spec).width > width)
+        --spec.height;
+    return spec;
+}
+
+void fitItemText(ui::Window dialog, int id, int padding) {
     const ui::Window item = ui::dialogItem(dialog, id);
-    const int room = ui::clientRect(item).width() - kMarkWidth;
-    const std::string label = ui::windowText(item);
-    gfx::FontSpec font = gfx::systemFont();
-    while (font.height > 10 && gfx::textExtent(label, font).width > room)
-        --font.height;
+    const gfx::FontSpec font =
+        fittedFont(ui::windowText(item), gfx::systemFont(), ui::clientRect(item).width() - padding);
     if (!(ui::windowFont(item) == font)) ui::setWindowFont(item, font);
 }
 

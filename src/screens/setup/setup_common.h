@@ -25,8 +25,14 @@ struct ItemString {
 };
 void setItemStrings(ui::Window dialog, std::span<const ItemString> items);
 std::string text(int stringNumber);
-// Gives a control a smaller font (down to 10 pixels) while its text would not fit its width.
-void fitItemText(ui::Window dialog, int id);
+// Gives a control a smaller font (down to 10 pixels) while its text would not fit its width
+// less `padding` (the mark of a radio or check box, the edges of a button).
+inline constexpr int kMarkPadding = 20;
+inline constexpr int kButtonPadding = 8;
+void fitItemText(ui::Window dialog, int id, int padding = kMarkPadding);
+// The largest font of `spec`'s face and weight, not above its height, in which `text` is at most
+// `width` pixels wide (10 pixels at least).
+gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec spec, int width);
 
 // Starts the edit of a whole-byte record from the controller's byte, then sets or clears one
 // bit. Every other bit goes back as the controller has it.

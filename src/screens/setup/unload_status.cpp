@@ -39,7 +39,9 @@ void paintUnload(ui::PaintContext& pc) {
     const int value = state().status.statusWord197().get();
     char shown[16];
     std::snprintf(shown, sizeof shown, "%2d.%d", value / 10, value % 10);
-    p.drawText(shown, {112, 0, c.right - 6, 72}, gfx::font(70, 900),
+    // Right of the speed button: a wide value gets a smaller size rather than run under it.
+    p.drawText(shown, {112, 0, c.right - 6, 72},
+               fittedFont(shown, gfx::font(70, 900), c.right - 118),
                {gfx::colors::kWhite, gfx::kAlignRight | gfx::kAlignVCenter | gfx::kSingleLine});
 }
 
