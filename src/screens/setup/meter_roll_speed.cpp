@@ -62,6 +62,12 @@ dryer::Field selectedSpeed() {
     return state().edit.meterRollSpeedSetpoint(3 - std::clamp(selection, 0, 2));
 }
 
+// Bit 7 of byte 159 is the controller's: it toggles at each turn of the knob. A selection sent
+// back carries it as the controller has it, so that sending is not taken for a turn.
+int knobBit() {
+    return state().status.at(159) & 0x80;
+}
+
 // Tracking as the operator last set it: the edit byte while its change is on its way.
 bool trackingOn() {
     auto& s = state();
@@ -167,7 +173,7 @@ void selectSetpoint() {
     } else {
         selection = (s.edit.meterRollSpeedSetpoint(0).get() & 0x3F) == 0 ? 2 : 0;
     }
-    s.edit.meterRollSpeedSetpoint(0).set(selection);
+    s.edit.meterRollSpeedSetpoint(0).set(selection | knobBit());
     s.commitEdit(s.pending.meterRollSpeedSetpoint(0));
 }
 
@@ -201,6 +207,8 @@ void acceptSpeeds() {
         s.edit.meterRollKnobSpeed(i).set(speed);
         s.commitEdit(s.pending.meterRollKnobSpeed(i));
     }
+    const int selection = s.edit.meterRollSpeedSetpoint(0).get() & 0x3F;
+    s.edit.meterRollSpeedSetpoint(0).set(selection | knobBit());
     s.commitEdit(s.pending.meterRollSpeedSetpoint());
 }
 
@@ -211,6 +219,7 @@ void cancelSpeeds() {
     const auto hold = s.hold();
     for (int i = 0; i < 4; ++i)
         s.edit.meterRollSpeedSetpoint(i).set(s.status.meterRollKnobSpeed(i).get());
+    s.edit.meterRollSpeedSetpoint(0).set(s.edit.meterRollSpeedSetpoint(0).get() | knobBit());
     s.commitEdit(s.pending.meterRollSpeedSetpoint());
 }
 

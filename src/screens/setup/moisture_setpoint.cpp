@@ -173,6 +173,7 @@ void showSetpoint(ui::Window dialog) {
     setItemStrings(dialog, kStrings);
     const std::string title = text(143);
     if (ui::windowText(dialog) != title) ui::setWindowText(dialog, title);
+    if (gKeypad != nullptr) return;  // the box shows what is being typed
     char shown[24];
     const int value = shownSetpoint();
     std::snprintf(shown, sizeof shown, "%d.%01d %%", value / 10, value % 10);

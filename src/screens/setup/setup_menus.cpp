@@ -79,9 +79,11 @@ constexpr MenuButton kExtendedButtons[] = {
 // The pictures each menu holds while its window lives, by button id.
 using HeldBitmaps = std::map<int, std::unique_ptr<i18n::HeldButtonBitmap>>;
 
+// Never destroyed: the pictures unregister from the language's list of held bitmaps, which may
+// already be gone when the program ends.
 HeldBitmaps& heldBitmaps(Screen menu) {
-    static HeldBitmaps setupMenu;
-    static HeldBitmaps extendedMenu;
+    static HeldBitmaps& setupMenu = *new HeldBitmaps;
+    static HeldBitmaps& extendedMenu = *new HeldBitmaps;
     return menu == Screen::SetupSelection ? setupMenu : extendedMenu;
 }
 

@@ -114,7 +114,8 @@ TEST_F(SpeedDialog, StatusFramesWhileOpenLeaveTheOperatorsSpeeds) {
 }
 
 TEST_F(SpeedDialog, CancelSendsTheControllersOwnSpeedsBack) {
-    state().knobCaptureHold = 1;  // held by the operator before: stays held afterwards
+    state().knobCaptureHold = 1;    // held by the operator before: stays held afterwards
+    controllerSets({{159, 0x80}});  // the knob has turned an odd number of times
     const ui::Window dialog = open(0x03, {1, 80, 50, 20});
     press(dialog, kIncrease);
     press(dialog, kCancel);
@@ -122,7 +123,7 @@ TEST_F(SpeedDialog, CancelSendsTheControllersOwnSpeedsBack) {
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].address, 161);  // the opening's report
     EXPECT_EQ(sent[1].address, 159);
-    EXPECT_EQ(sent[1].bytes, (std::vector<uint8_t>{1, 80, 50, 20}));
+    EXPECT_EQ(sent[1].bytes, (std::vector<uint8_t>{0x81, 80, 50, 20}));
     EXPECT_EQ(state().knobCaptureHold, 1);
 }
 
