@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "i18n/language.h"
+#include "platform/files/files.h"
 #include "platform/gfx/surface.h"
+#include "support/temp_dir.h"
 
 namespace setuptest {
 namespace {
@@ -20,11 +23,17 @@ struct Drawn {
     gfx::Color at(int x, int y) const { return gfx::Color::fromArgb(surface.row(y)[x]); }
 };
 
+// The titles come from the language files: an empty panel root, so nothing is read or written
+// outside it.
 Drawn draw(const setup::SpeedBarView& view) {
+    testsupport::TempDir root;
+    platform::configureDevicePaths(root.str(), "");
+    i18n::ResetLocalization();
     Drawn d;
     gfx::Painter painter(d.surface);
     painter.fillRect({0, 0, 400, 410}, gfx::colors::kMenu);
     setup::drawSpeedBars(painter, view);
+    i18n::ResetLocalization();
     return d;
 }
 
