@@ -1,7 +1,11 @@
 #include "shell/program/wiring.h"
 
 #include "link/dryer_state.h"
+#include "screens/graphs/graphs.h"
+#include "screens/keypads/keypads.h"
+#include "screens/setpoints/setpoints.h"
 #include "screens/setup/setup.h"
+#include "screens/status/status_screens.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
 #include "sim/simulator.h"
@@ -24,6 +28,10 @@ sim::Simulator& simulator() {
 
 void wireProgram() {
     wireHistory();
+    status::wireStatusScreens();
+    keypads::wireKeypads();
+    setpoints::wireSetpointScreens();
+    graphs::wireGraphScreens();
     setup::wireSetupScreens();
 }
 
