@@ -188,6 +188,24 @@ TEST_F(DecoderTest, MeteringRollSetpointsGoToEditUnlessTheKnobIsHeld) {
     decode();
     EXPECT_FALSE(state.pending.meterRollSpeedSetpoint().raised());
 
+    // A selection on its way to the controller, with the controller's knob bit, stays in edit
+    // until the controller reports the same byte; then the knob moves it again.
+    state.edit.meterRollSpeedSetpoint(0).set(0x80);
+    state.commitEdit(state.pending.meterRollSpeedSetpoint(0));
+    frame.put(159, {0x82});
+    decode();
+    EXPECT_EQ(state.edit.at(159), 0x80);
+    EXPECT_TRUE(state.pending.meterRollSpeedSetpoint(0).raised());
+    frame.put(159, {0x80});
+    decode();
+    EXPECT_FALSE(state.pending.meterRollSpeedSetpoint(0).raised());
+    EXPECT_EQ(state.knobSpeedChangeRequest.load(), 0);
+    frame.put(159, {0x81});
+    decode();
+    EXPECT_EQ(state.edit.at(159), 0x01);
+    frame.put(159, {0x02});
+    decode();
+
     // Holding the knob: nothing is copied; the copy record clears when the frame matches edit.
     state.knobCaptureHold.store(1);
     state.pending.knobSpeedCopyAll().raise();

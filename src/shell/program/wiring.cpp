@@ -5,6 +5,7 @@
 #include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
 #include "screens/setpoints/setpoints.h"
+#include "screens/setup/setup.h"
 #include "screens/status/status_screens.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
@@ -33,6 +34,7 @@ void wireProgram() {
     setpoints::wireSetpointScreens();
     graphs::wireGraphScreens();
     autostart::registerAutoStart();
+    setup::wireSetupScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
