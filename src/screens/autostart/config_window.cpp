@@ -11,6 +11,7 @@
 #include "platform/ui/dialog.h"
 #include "screens/autostart/autostart.h"
 #include "screens/autostart/internal.h"
+#include "screens/setup/setup.h"
 #include "screens/setpoints/setpoints.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
@@ -251,8 +252,9 @@ void paint(ui::Window window, ui::PaintContext& pc) {
 
 // ---- Commands --------------------------------------------------------------------------------
 
-void openMoistureDialog(ui::Window window) {
+void openMoistureDialog(ui::Window window, int target) {
     if (const shell::DialogOpener* opener = shell::dialogOpener(detail::kMoistureSetpointDialog)) {
+        setup::setMoistureKeypadTarget(target);
         (*opener)(window);
     }
     ui::invalidate(window, true);
@@ -275,8 +277,10 @@ void command(ui::Window window, int id) {
     } else if (id >= kFirstGrainButton && id < kFirstGrainButton + kGrainCount) {
         state.edit.grainType().set(id - kFirstGrainButton);
         ui::invalidate(window, true);
-    } else if (id == kAverageMoistureContinue || id == kSetpointContinue) {
-        openMoistureDialog(window);
+    } else if (id == kAverageMoistureContinue) {
+        openMoistureDialog(window, setup::kAverageIncomingTarget);
+    } else if (id == kSetpointContinue) {
+        openMoistureDialog(window, setup::kMoistureSetpointTarget);
     } else if (id == kInitiateButton) {
         detail::runStartCancelQuestion(window);
     } else if (id == kExitButton) {
