@@ -1,6 +1,7 @@
 #include "shell/program/wiring.h"
 
 #include "link/dryer_state.h"
+#include "screens/diagnostics/diagnostics.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
 #include "sim/simulator.h"
@@ -23,6 +24,7 @@ sim::Simulator& simulator() {
 
 void wireProgram() {
     wireHistory();
+    diagnostics::wireDiagnostics();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
