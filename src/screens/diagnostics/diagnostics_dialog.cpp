@@ -152,7 +152,7 @@ ui::LResult diagnosticsProc(ui::Window dialog, uint32_t message, ui::WParam wp, 
         case ui::kInitDialog:
             copyToEdit();
             registerRepaint(dryer::Window::DiagnosticsDialog, dialog);
-            ui::centreOnOwner(dialog);
+            centreOverOwner(dialog);
             refreshTexts(dialog);
             return 1;
         case ui::kPaint:

@@ -15,8 +15,6 @@ namespace {
 namespace ui = platform::ui;
 using ui::ControlKind;
 
-constexpr int kHelpButton = 1290;
-constexpr int kExitButton = 1291;
 constexpr int kShortedHeading = 1292;
 constexpr int kActivatedHeading = 1293;
 constexpr int kShortedHeading2 = 1294;
@@ -87,8 +85,8 @@ std::vector<ui::DialogItem> lightItems() {
         items.push_back({lightActivatedBox(k), ControlKind::CheckBox, "",
                          x + kLabelWidth + kBoxCell + kBoxCell / 2 - 6, y, 14, 16});
     }
-    items.push_back({kHelpButton, ControlKind::PushButton, "HELP", 7, 188, 72, 24});
-    items.push_back({kExitButton, ControlKind::PushButton, "EXIT", 273, 188, 72, 24});
+    items.push_back({kPageHelpButton, ControlKind::PushButton, "HELP", 7, 188, 72, 24});
+    items.push_back({kPageExitButton, ControlKind::PushButton, "EXIT", 273, 188, 72, 24});
     return items;
 }
 
@@ -107,8 +105,8 @@ void setTitle(ui::Window dialog, int number) {
 }
 
 void refreshButtons(ui::Window dialog) {
-    setItemString(dialog, kHelpButton, kHelpString);
-    setItemString(dialog, kExitButton, kExitString);
+    setItemString(dialog, kPageHelpButton, kHelpString);
+    setItemString(dialog, kPageExitButton, kExitString);
 }
 
 void refreshLights(ui::Window dialog) {
@@ -160,8 +158,8 @@ std::vector<ui::DialogItem> switchItems() {
                              y + 7 + bit * kSwitchStep, kGroupWidth - 8, kSwitchStep});
         }
     }
-    items.push_back({kHelpButton, ControlKind::PushButton, "HELP", 7, 197, 72, 24});
-    items.push_back({kExitButton, ControlKind::PushButton, "EXIT", 267, 197, 72, 24});
+    items.push_back({kPageHelpButton, ControlKind::PushButton, "HELP", 7, 197, 72, 24});
+    items.push_back({kPageExitButton, ControlKind::PushButton, "EXIT", 267, 197, 72, 24});
     return items;
 }
 
@@ -196,16 +194,16 @@ ui::LResult pageProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::LPa
         case ui::kInitDialog:
             ui::setUserData(dialog, lp);
             registerRepaint(page->role, dialog);
-            ui::centreOnOwner(dialog);
+            centreOverOwner(dialog);
             page->refresh(dialog);
             return 1;
         case ui::kPaint:
             page->refresh(dialog);
             return 0;
         case ui::kCommand:
-            if (ui::commandId(wp) == kExitButton) {
-                ui::endDialog(dialog, kExitButton);
-            } else if (ui::commandId(wp) == kHelpButton) {
+            if (ui::commandId(wp) == kPageExitButton) {
+                ui::endDialog(dialog, kPageExitButton);
+            } else if (ui::commandId(wp) == kPageHelpButton) {
                 showHelpFile(dialog, kHelpFile, kHelpCaptionString);
             } else {
                 ui::invalidate(dialog, false);  // a touched box goes back to the controller's bit

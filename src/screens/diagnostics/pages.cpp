@@ -1,18 +1,26 @@
 #include "screens/diagnostics/pages.h"
 
+#include <algorithm>
 #include <string>
 
 #include "i18n/language.h"
 #include "i18n/resources.h"
 #include "link/dryer_state.h"
+#include "platform/ui/display.h"
 
 namespace diagnostics {
 
 namespace ui = platform::ui;
 
 void setItemString(ui::Window dialog, int id, int number) {
-    const std::string text = i18n::GetString(number);
-    if (ui::itemText(dialog, id) != text) ui::setItemText(dialog, id, text);
+    showItemText(dialog, id, i18n::GetString(number));
+}
+
+// Static text does not repaint itself when its text changes.
+void showItemText(ui::Window dialog, int id, std::string_view text) {
+    if (ui::itemText(dialog, id) == text) return;
+    ui::setItemText(dialog, id, text);
+    ui::invalidate(ui::dialogItem(dialog, id), true);
 }
 
 void showHelpFile(ui::Window owner, std::string_view fileName, int captionNumber) {
@@ -21,6 +29,17 @@ void showHelpFile(ui::Window owner, std::string_view fileName, int captionNumber
         text = "The help text " + std::string(fileName) + " is missing on the flash disk.";
     }
     ui::messageBox(owner, text, i18n::GetString(captionNumber), ui::kMbOk | ui::kMbIconInformation);
+}
+
+void centreOverOwner(ui::Window dialog) {
+    const ui::Rect owner = ui::screenRect(ui::parentOf(dialog));
+    const ui::Rect r = ui::windowRect(dialog);
+    const ui::Size screen = ui::screenSize();
+    const int x = std::clamp(owner.left + (owner.width() - r.width()) / 2, 0,
+                             std::max(0, screen.width - r.width()));
+    const int y = std::clamp(owner.top + (owner.height() - r.height()) / 2, 0,
+                             std::max(0, screen.height - r.height()));
+    ui::moveWindow(dialog, ui::Rect::fromSize(x, y, r.width(), r.height()));
 }
 
 void registerRepaint(dryer::Window role, ui::Window window) {

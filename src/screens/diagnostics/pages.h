@@ -22,6 +22,9 @@ constexpr int lightActivatedBox(int k) {
 }
 
 void runSwitchTestDialog(platform::ui::Window owner);
+// HELP and EXIT of both pages.
+inline constexpr int kPageHelpButton = 1290;
+inline constexpr int kPageExitButton = 1291;
 // Switch test page: the box of bit `bit` of the page's byte `byteIndex` (0 to 5: status bytes
 // 179, 180, 181, 182, 183 and 225).
 constexpr int switchBox(int byteIndex, int bit) {
@@ -50,6 +53,11 @@ platform::ui::LResult bootLoaderProc(platform::ui::Window window, uint32_t messa
 
 // The control's text from the string table of the current language.
 void setItemString(platform::ui::Window dialog, int id, int number);
+// Sets a control's text and has it drawn again, when the text differs.
+void showItemText(platform::ui::Window dialog, int id, std::string_view text);
+// Centres a dialog over the window that owns it, kept on the screen; the owner may itself be a
+// dialog that is not at the screen's corner.
+void centreOverOwner(platform::ui::Window dialog);
 // A help file of the current language in a message box captioned by string `captionNumber`.
 void showHelpFile(platform::ui::Window owner, std::string_view fileName, int captionNumber);
 

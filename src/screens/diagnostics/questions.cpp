@@ -127,7 +127,7 @@ ui::LResult questionProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui:
         case ui::kInitDialog:
             ui::setUserData(dialog, lp);
             gOpenQuestion = dialog.id;
-            ui::centreOnOwner(dialog);
+            centreOverOwner(dialog);
             refresh(dialog, runOf(dialog));
             return 1;
         case ui::kPaint:

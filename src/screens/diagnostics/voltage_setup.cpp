@@ -108,10 +108,10 @@ std::string formatted(const char* format, double value) {
 }
 
 void showValue(ui::Window dialog, const Setting& setting, int value) {
-    ui::setItemText(dialog, kVoltagePercent + setting.idOffset,
-                    formatted("%3.2f %%", value * 100.0 / 255));
-    ui::setItemText(dialog, kVoltageVolts + setting.idOffset,
-                    formatted("~%3.1f V", value * 10.0 / 255));
+    showItemText(dialog, kVoltagePercent + setting.idOffset,
+                 formatted("%3.2f %%", value * 100.0 / 255));
+    showItemText(dialog, kVoltageVolts + setting.idOffset,
+                 formatted("~%3.1f V", value * 10.0 / 255));
     const ui::Window bar = ui::dialogItem(dialog, kVoltageBar + setting.idOffset);
     ui::progressSetRange(bar, setting.lowest, setting.highest);
     ui::progressSetPos(bar, value);
@@ -146,12 +146,17 @@ void init(ui::Window dialog, VoltageRun& run) {
     const auto& status = dryer::dryerState().status;
     run.minimum = status.at(kMinimum.address);
     run.maximum = status.at(kMaximum.address);
-    ui::progressSetStep(ui::dialogItem(dialog, kVoltageBar), 1);
-    ui::progressSetStep(ui::dialogItem(dialog, kVoltageBar + kVoltageMaximum), 1);
+    for (const Setting* setting : {&kMinimum, &kMaximum}) {
+        ui::progressSetStep(ui::dialogItem(dialog, kVoltageBar + setting->idOffset), 1);
+        ui::setWindowFont(ui::dialogItem(dialog, kVoltagePercent + setting->idOffset),
+                          platform::gfx::font(20, 700));
+        ui::setWindowFont(ui::dialogItem(dialog, kVoltageVolts + setting->idOffset),
+                          platform::gfx::font(17, 400));
+    }
     showValue(dialog, kMinimum, run.minimum);
     showValue(dialog, kMaximum, run.maximum);
     refreshTexts(dialog);
-    ui::centreOnOwner(dialog);
+    centreOverOwner(dialog);
     ui::setTimer(dialog, kRepeatTimer, kRepeatMs);
 }
 
@@ -197,9 +202,6 @@ ui::LResult voltageProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::
             return 1;
         case ui::kCommand:
             command(dialog, *run, ui::commandId(wp));
-            return 1;
-        case ui::kClose:
-            command(dialog, *run, kVoltageCancel);
             return 1;
         default:
             return 0;
