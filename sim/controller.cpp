@@ -41,7 +41,17 @@ std::string valueText(const uint8_t* bytes, dryer::Kind kind) {
 const char* const kHelp =
     "commands: run | stop | shutdown NODE WARNING | clear | silence SECONDS | badcrc N | "
     "short N | stray N | late N [MS] | set ADDR VALUE | refuse ADDR | clamp ADDR MAX | "
-    "accept ADDR | autostart | supply on|off | defaults on|off | knob SPEED | show";
+    "accept ADDR | autostart | supply on|off | defaults on|off | knob SPEED | "
+    "switch ADDR BIT on|off|free | lamp PIN short|ok | show";
+
+// "J1-01" .. "J1-08" = outputs 0 to 7, "J2-01" .. "J2-08" = 8 to 15; -1 otherwise.
+int outputOfPin(const std::string& pin) {
+    if (pin.size() != 5 || pin[0] != 'J' || (pin[1] != '1' && pin[1] != '2') || pin[2] != '-' ||
+        pin[3] != '0' || pin[4] < '1' || pin[4] > '8') {
+        return -1;
+    }
+    return (pin[1] - '1') * 8 + (pin[4] - '1');
+}
 
 }  // namespace
 
@@ -181,10 +191,12 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
     if (verb == "help") return kHelp;
     if (verb == "run") {
         model_.setRunning(true);
+        model_.pulseInput(183, 0);  // START
         return "running";
     }
     if (verb == "stop") {
         model_.setRunning(false);
+        model_.pulseInput(179, 0);  // STOP
         return "stopped";
     }
     if (verb == "shutdown" && w.size() == 3 && number(w[1], a) && number(w[2], b)) {
@@ -207,9 +219,12 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
         return verb + " " + w[1];
     }
     if (verb == "knob" && w.size() == 2 && number(w[1], a)) {
+        const int before = table_.meterRollKnobSpeed(2).get();
         model_.turnKnob(a);
+        if (a != before) model_.pulseInput(183, a < before ? 5 : 6);  // MR LEFT / MR RIGHT
         return "knob at " + w[1];
     }
+    if (verb == "switch" || verb == "lamp") return panelCommand(w);
     if (verb == "set" && w.size() == 3 && number(w[1], a) && number(w[2], b) && a >= 0 &&
         a < dryer::kStatusDataSize && b >= 0 && b <= 255) {
         table_.setAt(a, static_cast<uint8_t>(b));
@@ -224,6 +239,23 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
                std::to_string(table_.shutdownWarningId().get());
     }
     return faultCommand(w, nowMs);
+}
+
+std::string Controller::panelCommand(const std::vector<std::string>& w) {
+    int address = 0;
+    int bit = 0;
+    if (w[0] == "switch" && w.size() == 4 && number(w[1], address) && address >= 179 &&
+        address <= 183 && number(w[2], bit) && bit >= 0 && bit <= 7 &&
+        (w[3] == "on" || w[3] == "off" || w[3] == "free")) {
+        model_.forceInput(address, bit, w[3] == "on" ? 1 : (w[3] == "off" ? 0 : -1));
+        return "input " + w[1] + " bit " + w[2] + " " + w[3];
+    }
+    const int output = w.size() == 3 ? outputOfPin(w[1]) : -1;
+    if (w[0] == "lamp" && output >= 0 && (w[2] == "short" || w[2] == "ok")) {
+        model_.setOutputShorted(output, w[2] == "short");
+        return "output " + w[1] + (w[2] == "short" ? " shorted" : " ok");
+    }
+    return "unknown command (try help)";
 }
 
 std::string Controller::faultCommand(const std::vector<std::string>& w, int64_t nowMs) {
