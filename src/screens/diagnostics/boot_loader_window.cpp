@@ -2,6 +2,7 @@
 // controller's program is being updated, with its way back to the dryer.
 #include "platform/gfx/surface.h"
 #include "platform/ui/controls.h"
+#include "resources/program_bitmaps.h"
 #include "screens/diagnostics/pages.h"
 #include "shell/app.h"
 #include "shell/layout.h"
@@ -40,8 +41,11 @@ void paint(ui::PaintContext& pc) {
     pc.painter.copyBitmap(page, {0, 0});
 }
 
-// Until the program's own pictures for this button are in the build: a plain raised face.
-void drawExitButton(const ui::DrawItem& item) {
+constexpr int kExitReleasedBitmap = 136;
+constexpr int kExitPressedBitmap = 137;
+
+// A plain raised face when the button's pictures are missing from the flash disk.
+void drawPlainExitButton(const ui::DrawItem& item) {
     gfx::Painter& p = item.painter;
     const gfx::Rect r = item.rect;
     p.fillRect(r, item.pressed ? gfx::rgb(150, 150, 150) : gfx::colors::kButtonFace);
@@ -55,6 +59,16 @@ void drawExitButton(const ui::DrawItem& item) {
     const int shift = item.pressed ? 1 : 0;
     p.drawText("EXIT", r.offset(shift, shift), gfx::font(20, 700),
                {gfx::colors::kBlack, gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
+}
+
+void drawExitButton(const ui::DrawItem& item) {
+    const resources::ProgramBitmap picture =
+        resources::LoadProgramBitmap(item.pressed ? kExitPressedBitmap : kExitReleasedBitmap);
+    if (!picture) {
+        drawPlainExitButton(item);
+        return;
+    }
+    item.painter.stretchBitmap(*picture, picture->bounds(), item.rect);
 }
 
 // Back to the dryer: the main view's windows and buttons, the button bar laid out afresh.

@@ -3,6 +3,7 @@
 
 #include "logging/log_ticks.h"
 #include "logging/view_settings.h"
+#include "resources/program_bitmaps.h"
 #include "screens/diagnostics/diagnostics.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
@@ -51,6 +52,9 @@ TEST_F(BootLoader, PageShowsTheIoLineAndExitBringsBackTheDryer) {
     ASSERT_TRUE(exit);
     EXPECT_EQ(ui::windowText(exit), "EXIT_BOOTLOADER_BUTTON");
     EXPECT_EQ(ui::windowRect(exit), (ui::Rect{430, 395, 589, 436}));
+    const resources::ProgramBitmap face = resources::LoadProgramBitmap(136);
+    ASSERT_TRUE(face);
+    EXPECT_EQ(panel_->capture(exit), *face);
     panel_->tap(exit);
     EXPECT_FALSE(ui::isVisible(window));
     for (Screen screen :

@@ -1,7 +1,7 @@
 #pragma once
-// The diagnostics pages in the panel harness over the panel image's language packs, with the
-// dryer record fresh for each test, frames fed to the decoder, and the display's side of the
-// line read back as the controller would see it.
+// The diagnostics pages in the panel harness over the panel image's language packs and program
+// bitmaps, with the dryer record fresh for each test, frames fed to the decoder, and the
+// display's side of the line read back as the controller would see it.
 
 #include <gtest/gtest.h>
 
@@ -88,12 +88,14 @@ class PanelFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const std::filesystem::path languages =
-            std::filesystem::path(image ? image : "") / "Hard Disk" / "Languages";
-        ASSERT_TRUE(std::filesystem::is_directory(languages / "DE")) << "build the panel image";
+        const std::filesystem::path disk = std::filesystem::path(image ? image : "") / "Hard Disk";
+        ASSERT_TRUE(std::filesystem::is_directory(disk / "Languages" / "DE"))
+            << "build the panel image";
         std::filesystem::create_directories(root_.path() / "Hard Disk");
-        std::filesystem::create_directory_symlink(languages,
-                                                  root_.path() / "Hard Disk" / "Languages");
+        for (const char* folder : {"Languages", "Program"}) {
+            std::filesystem::create_directory_symlink(disk / folder,
+                                                      root_.path() / "Hard Disk" / folder);
+        }
         platform::configureDevicePaths(root_.str(), "");
         i18n::ResetLocalization();
         resetDryerState();
