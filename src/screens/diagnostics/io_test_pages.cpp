@@ -58,9 +58,9 @@ bool statusBit(BitPlace place) {
 }
 
 // Column of J1 at the left, J2 at the right: label, SHORTED, ACTIVATED.
-constexpr int kColumnX[] = {7, 180};
-constexpr int kLabelWidth = 78;
-constexpr int kBoxCell = 44;
+constexpr int kColumnX[] = {6, 182};
+constexpr int kLabelWidth = 62;
+constexpr int kBoxCell = 54;
 constexpr int kFirstRowY = 24;
 constexpr int kRowStep = 20;
 
@@ -85,8 +85,8 @@ std::vector<ui::DialogItem> lightItems() {
         items.push_back({lightActivatedBox(k), ControlKind::CheckBox, "",
                          x + kLabelWidth + kBoxCell + kBoxCell / 2 - 6, y, 14, 16});
     }
-    items.push_back({kPageHelpButton, ControlKind::PushButton, "HELP", 7, 188, 72, 24});
-    items.push_back({kPageExitButton, ControlKind::PushButton, "EXIT", 273, 188, 72, 24});
+    items.push_back({kPageHelpButton, ControlKind::PushButton, "HELP", 6, 188, 72, 24});
+    items.push_back({kPageExitButton, ControlKind::PushButton, "EXIT", 276, 188, 72, 24});
     return items;
 }
 
@@ -223,7 +223,7 @@ void runPage(const ui::DialogTemplate& dialogTemplate, const Page& page, ui::Win
 
 void runLightOutputsDialog(ui::Window owner) {
     static const Page page{dryer::Window::LightOutputsDialog, refreshLights};
-    static const ui::DialogTemplate dialogTemplate{"Display I/O Switch Light Outputs - 28", 352,
+    static const ui::DialogTemplate dialogTemplate{"Display I/O Switch Light Outputs - 28", 354,
                                                    215, lightItemTable()};
     runPage(dialogTemplate, page, owner);
 }

@@ -106,6 +106,7 @@ TEST_F(Diagnostics, EveryButtonOpensItsPageAndTheTextsFollowTheLanguage) {
     for (const Page& page : pages) {
         const ui::Window opened = openFrom(dialog, page.button, page.title);
         ASSERT_TRUE(opened) << "button " << page.button;
+        screenshot("page-" + std::to_string(page.title) + "-de");
         tapItem(opened, page.close);
         EXPECT_FALSE(ui::isWindow(opened)) << "button " << page.button;
     }
