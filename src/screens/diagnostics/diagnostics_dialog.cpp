@@ -1,7 +1,4 @@
 // "System Diagnostics - 14": the air-switch test state and the doors to the service pages.
-#include <atomic>
-
-#include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "screens/diagnostics/air_switch.h"
 #include "screens/diagnostics/diagnostics.h"
@@ -75,10 +72,6 @@ void copyToEdit() {
     }
 }
 
-ui::Window groupBox(ui::Window dialog) {
-    return ui::childById(dialog, kAirSwitchGroup);
-}
-
 // The box mirrors the controller; when the controller has taken the test back while some
 // fan/heater still has it off, the installed ones are switched on again.
 void refreshAirSwitch(ui::Window dialog) {
@@ -93,10 +86,8 @@ void refreshAirSwitch(ui::Window dialog) {
 }
 
 void refreshTexts(ui::Window dialog) {
-    const std::string title = i18n::GetString(kTitleString);
-    if (ui::windowText(dialog) != title) ui::setWindowText(dialog, title);
-    const std::string group = i18n::GetString(kGroupString);
-    if (ui::windowText(groupBox(dialog)) != group) ui::setWindowText(groupBox(dialog), group);
+    setTitleString(dialog, kTitleString);
+    setItemString(dialog, kAirSwitchGroup, kGroupString);
     for (const Label& label : kLabels) {
         setItemString(dialog, label.id, label.string);
     }

@@ -1,11 +1,9 @@
 // The display I/O test pages: the sixteen light outputs with their shorted and activated bits,
 // and every switch input. They only show the controller's bits; the decoder repaints them.
 #include <array>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "screens/diagnostics/pages.h"
 
@@ -99,18 +97,13 @@ void setBox(ui::Window dialog, int id, bool on) {
     if (ui::isItemChecked(dialog, id) != on) ui::checkItem(dialog, id, on);
 }
 
-void setTitle(ui::Window dialog, int number) {
-    const std::string title = i18n::GetString(number);
-    if (ui::windowText(dialog) != title) ui::setWindowText(dialog, title);
-}
-
 void refreshButtons(ui::Window dialog) {
     setItemString(dialog, kPageHelpButton, kHelpString);
     setItemString(dialog, kPageExitButton, kExitString);
 }
 
 void refreshLights(ui::Window dialog) {
-    setTitle(dialog, kLightsTitleString);
+    setTitleString(dialog, kLightsTitleString);
     for (int heading : {kShortedHeading, kShortedHeading2})
         setItemString(dialog, heading, kShortedString);
     for (int heading : {kActivatedHeading, kActivatedHeading2})
@@ -169,7 +162,7 @@ const std::vector<ui::DialogItem>& switchItemTable() {
 }
 
 void refreshSwitches(ui::Window dialog) {
-    setTitle(dialog, kSwitchesTitleString);
+    setTitleString(dialog, kSwitchesTitleString);
     refreshButtons(dialog);
     for (int b = 0; b < 6; ++b) {
         for (int bit = 0; bit < 8; ++bit) {

@@ -2,9 +2,7 @@
 // metering-roll sensor failure shutdown and the air-switch test. Each says how things stand and
 // asks Yes, No or CANCEL.
 #include <atomic>
-#include <string>
 
-#include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "screens/diagnostics/air_switch.h"
 #include "screens/diagnostics/pages.h"
@@ -75,8 +73,7 @@ Texts textsOf(const QuestionRun& run) {
 
 void refresh(ui::Window dialog, const QuestionRun& run) {
     const Texts texts = textsOf(run);
-    const std::string title = i18n::GetString(texts.title);
-    if (ui::windowText(dialog) != title) ui::setWindowText(dialog, title);
+    setTitleString(dialog, texts.title);
     setItemString(dialog, kStateLine, texts.state);
     setItemString(dialog, kQuestionLine, texts.question);
     setItemString(dialog, ui::kIdYes, kYesString);

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "platform/ui/controls.h"
 #include "screens/diagnostics/pages.h"
@@ -135,8 +134,7 @@ void defaults(ui::Window dialog, VoltageRun& run) {
 }
 
 void refreshTexts(ui::Window dialog) {
-    const std::string title = i18n::GetString(kTitleString);
-    if (ui::windowText(dialog) != title) ui::setWindowText(dialog, title);
+    setTitleString(dialog, kTitleString);
     for (const Label& label : kLabels) {
         setItemString(dialog, label.id, label.string);
     }
