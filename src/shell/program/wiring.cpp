@@ -2,6 +2,9 @@
 
 #include "link/dryer_state.h"
 #include "screens/diagnostics/diagnostics.h"
+#include "screens/keypads/keypads.h"
+#include "screens/setpoints/setpoints.h"
+#include "screens/status/status_screens.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
 #include "sim/simulator.h"
@@ -24,6 +27,9 @@ sim::Simulator& simulator() {
 
 void wireProgram() {
     wireHistory();
+    status::wireStatusScreens();
+    keypads::wireKeypads();
+    setpoints::wireSetpointScreens();
     diagnostics::wireDiagnostics();
 }
 
