@@ -220,6 +220,7 @@ TEST(SimController, PicturePresetsSetTheLayoutTheDisplayDraws) {
     }
     EXPECT_EQ(c.table().fanHeaterCountCode().get(), 1);
     EXPECT_EQ(c.table().dryerModelFlags().get(), 0x80);
+}
 
 TEST(SimController, PanelLampsFollowTheDryerAndShortsAreReported) {
     Controller c;  // four fan/heaters, running
