@@ -2,6 +2,7 @@
 
 #include "link/dryer_state.h"
 #include "screens/diagnostics/diagnostics.h"
+#include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
 #include "screens/setpoints/setpoints.h"
 #include "screens/status/status_screens.h"
@@ -30,6 +31,7 @@ void wireProgram() {
     status::wireStatusScreens();
     keypads::wireKeypads();
     setpoints::wireSetpointScreens();
+    graphs::wireGraphScreens();
     diagnostics::wireDiagnostics();
 }
 
