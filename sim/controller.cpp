@@ -42,7 +42,8 @@ const char* const kHelp =
     "commands: run | stop | shutdown NODE WARNING | clear | silence SECONDS | badcrc N | "
     "short N | stray N | late N [MS] | set ADDR VALUE | refuse ADDR | clamp ADDR MAX | "
     "accept ADDR | autostart | sequence SECONDS | supply on|off | defaults on|off | knob SPEED | "
-    "show | picture tower2|tower3|single|bin [FANS]";
+    "show | picture tower2|tower3|single|bin [FANS] | switch ADDR BIT on|off|free | "
+    "lamp PIN short|ok";
 
 // The dryer layouts the display draws: module count code and model flags.
 struct PictureLayout {
@@ -62,6 +63,15 @@ int fanHeaterCode(int count) {
         if (kFanHeaterCounts[code] == count) return code;
     }
     return -1;
+}
+
+// "J1-01" .. "J1-08" = outputs 0 to 7, "J2-01" .. "J2-08" = 8 to 15; -1 otherwise.
+int outputOfPin(const std::string& pin) {
+    if (pin.size() != 5 || pin[0] != 'J' || (pin[1] != '1' && pin[1] != '2') || pin[2] != '-' ||
+        pin[3] != '0' || pin[4] < '1' || pin[4] > '8') {
+        return -1;
+    }
+    return (pin[1] - '1') * 8 + (pin[4] - '1');
 }
 
 }  // namespace
@@ -202,10 +212,12 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
     if (verb == "help") return kHelp;
     if (verb == "run") {
         model_.setRunning(true);
+        model_.pulseInput(183, 0);  // START
         return "running";
     }
     if (verb == "stop") {
         model_.setRunning(false);
+        model_.pulseInput(179, 0);  // STOP
         return "stopped";
     }
     if (verb == "shutdown" && w.size() == 3 && number(w[1], a) && number(w[2], b)) {
@@ -233,12 +245,19 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
         return verb + " " + w[1];
     }
     if (verb == "knob" && w.size() == 2 && number(w[1], a)) {
+        const int before = table_.meterRollKnobSpeed(2).get();
         model_.turnKnob(a);
+        if (a != before) model_.pulseInput(183, a < before ? 5 : 6);  // MR LEFT / MR RIGHT
         return "knob at " + w[1];
     }
+    if (verb == "switch" || verb == "lamp") return panelCommand(w);
     if (verb == "set" && w.size() == 3 && number(w[1], a) && number(w[2], b) && a >= 0 &&
         a < dryer::kStatusDataSize && b >= 0 && b <= 255) {
         table_.setAt(a, static_cast<uint8_t>(b));
+        // The panel's inputs are rewritten by the model every step: hold the whole byte instead.
+        if (a >= 179 && a <= 183) {
+            for (int bit = 0; bit < 8; ++bit) model_.forceInput(a, bit, (b >> bit) & 1);
+        }
         return dryer::fieldName(a) + " (" + std::to_string(a) + ") = " + std::to_string(b);
     }
     if (verb == "picture") return pictureCommand(w);
@@ -267,6 +286,23 @@ std::string Controller::pictureCommand(const std::vector<std::string>& w) {
                std::to_string(fitted <= 4 ? kFanHeaterCounts[fitted] : 1) + " fan/heaters";
     }
     return "usage: picture tower2|tower3|single|bin [1|2|3|4|6]";
+}
+
+std::string Controller::panelCommand(const std::vector<std::string>& w) {
+    int address = 0;
+    int bit = 0;
+    if (w[0] == "switch" && w.size() == 4 && number(w[1], address) && address >= 179 &&
+        address <= 183 && number(w[2], bit) && bit >= 0 && bit <= 7 &&
+        (w[3] == "on" || w[3] == "off" || w[3] == "free")) {
+        model_.forceInput(address, bit, w[3] == "on" ? 1 : (w[3] == "off" ? 0 : -1));
+        return "input " + w[1] + " bit " + w[2] + " " + w[3];
+    }
+    const int output = w.size() == 3 ? outputOfPin(w[1]) : -1;
+    if (w[0] == "lamp" && output >= 0 && (w[2] == "short" || w[2] == "ok")) {
+        model_.setOutputShorted(output, w[2] == "short");
+        return "output " + w[1] + (w[2] == "short" ? " shorted" : " ok");
+    }
+    return "unknown command (try help)";
 }
 
 std::string Controller::faultCommand(const std::vector<std::string>& w, int64_t nowMs) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace sim {
 namespace {
@@ -16,6 +17,49 @@ int clampInt(float v, int lo, int hi) {
 // Arrays that run from fan/heater 6 down to 1.
 int downIndex(int n) {
     return 6 - n;
+}
+
+constexpr int kPulseSeconds = 2;
+constexpr int kInputAddresses[5] = {179, 180, 181, 182, 183};
+
+int inputIndex(int address) {
+    for (int i = 0; i < 5; ++i) {
+        if (kInputAddresses[i] == address) return i;
+    }
+    return -1;
+}
+
+// The AUTO positions of the fan and burner selector switches of fan/heater 1 to 6, as
+// (input index, bit).
+constexpr std::pair<int, int> kFanAuto[6] = {{0, 5}, {1, 2}, {1, 6}, {2, 3}, {2, 7}, {3, 5}};
+constexpr std::pair<int, int> kBurnerAuto[6] = {{1, 0}, {1, 4}, {2, 1}, {2, 5}, {3, 3}, {3, 7}};
+
+// Outputs in connector order: J1-01 spare, then burner and fan of fan/heater 6 down to 3, then
+// J2: fan 3, burner and fan of 2 and 1, load, unload, start.
+int fanOutput(int n) {
+    return 14 - 2 * n;
+}
+int burnerOutput(int n) {
+    return 13 - 2 * n;
+}
+constexpr int kLoadOutput = 13;
+constexpr int kUnloadOutput = 14;
+constexpr int kStartOutput = 15;
+
+// J1 lies in bits 0 to 7 of the first byte, J2 in bits 7 down to 0 of the second.
+void writeOutputBits(dryer::ParameterImage& t, int firstAddress, uint16_t outputs) {
+    uint8_t j1 = 0;
+    uint8_t j2 = 0;
+    for (int k = 0; k < 16; ++k) {
+        if (!((outputs >> k) & 1)) continue;
+        if (k < 8) {
+            j1 |= static_cast<uint8_t>(1 << k);
+        } else {
+            j2 |= static_cast<uint8_t>(1 << (15 - k));
+        }
+    }
+    t.setAt(firstAddress, j1);
+    t.setAt(firstAddress + 1, j2);
 }
 
 }  // namespace
@@ -150,6 +194,11 @@ void DryerModel::advanceSecond() {
     stepLoading();
     stepBatch();
     writeStatusBits();
+    for (auto& bits : pulseSeconds_) {
+        for (int& seconds : bits)
+            seconds = std::max(0, seconds - 1);
+    }
+    writePanelIo();
     if (running_) ++secondsRun_;
 }
 
@@ -279,8 +328,69 @@ void DryerModel::writeStatusBits() {
     t_.statusFlags172().set(run);
     t_.alarmFlags().setBit(6, running_);
     t_.statusByte58().set((loading_ ? 0x80 : 0) | (running_ && speed_ > 0 ? 0x08 : 0));
+    t_.operatingModeFlags().set(operatingModeBase());
+}
+
+uint8_t DryerModel::operatingModeBase() const {
     const bool manual = (t_.moistureControlMode().get() & 0x07) == 0;
-    t_.operatingModeFlags().set(0x10 | (manual ? 0x06 : 0));
+    return 0x10 | (manual ? 0x06 : 0);
+}
+
+void DryerModel::forceInput(int address, int bit, int state) {
+    const int i = inputIndex(address);
+    if (i < 0 || bit < 0 || bit > 7) return;
+    const auto mask = static_cast<uint8_t>(1 << bit);
+    forcedOn_[i] = static_cast<uint8_t>(state == 1 ? forcedOn_[i] | mask : forcedOn_[i] & ~mask);
+    forcedOff_[i] = static_cast<uint8_t>(state == 0 ? forcedOff_[i] | mask : forcedOff_[i] & ~mask);
+    writePanelIo();
+}
+
+void DryerModel::pulseInput(int address, int bit) {
+    const int i = inputIndex(address);
+    if (i < 0 || bit < 0 || bit > 7) return;
+    pulseSeconds_[i][bit] = kPulseSeconds;
+    writePanelIo();
+}
+
+void DryerModel::setOutputShorted(int output, bool shorted) {
+    if (output < 0 || output > 15) return;
+    const auto mask = static_cast<uint16_t>(1 << output);
+    shortedOutputs_ =
+        static_cast<uint16_t>(shorted ? shortedOutputs_ | mask : shortedOutputs_ & ~mask);
+    writePanelIo();
+}
+
+// The selector switches of the fitted fan/heaters stand in AUTO; the rest is pulses and forcing.
+void DryerModel::writePanelIo() {
+    std::array<uint8_t, 5> inputs{operatingModeBase(), 0, 0, 0, 0};
+    const int count = fanHeaterCount();
+    for (int n = 1; n <= count; ++n) {
+        inputs[kFanAuto[n - 1].first] |= static_cast<uint8_t>(1 << kFanAuto[n - 1].second);
+        inputs[kBurnerAuto[n - 1].first] |= static_cast<uint8_t>(1 << kBurnerAuto[n - 1].second);
+    }
+    for (int i = 0; i < 5; ++i) {
+        for (int bit = 0; bit < 8; ++bit) {
+            if (pulseSeconds_[i][bit] > 0) inputs[i] |= static_cast<uint8_t>(1 << bit);
+        }
+        inputs[i] = static_cast<uint8_t>((inputs[i] | forcedOn_[i]) & ~forcedOff_[i]);
+        t_.setAt(kInputAddresses[i], inputs[i]);
+    }
+    writeOutputs();
+}
+
+// A lamp is lit while its fan runs or its burner fires, LOAD while loading, UNLOAD and START
+// while the dryer runs.
+void DryerModel::writeOutputs() {
+    uint16_t lit = 0;
+    for (int n = 1; n <= 6; ++n) {
+        const uint8_t bits = t_.fanHeaterOutputs(n - 1).get();
+        if (bits & 0x01) lit |= static_cast<uint16_t>(1 << fanOutput(n));
+        if (bits & 0x04) lit |= static_cast<uint16_t>(1 << burnerOutput(n));
+    }
+    if (loading_) lit |= 1 << kLoadOutput;
+    if (running_) lit |= (1 << kUnloadOutput) | (1 << kStartOutput);
+    writeOutputBits(t_, 239, lit);
+    writeOutputBits(t_, 177, shortedOutputs_);
 }
 
 }  // namespace sim

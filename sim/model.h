@@ -33,6 +33,16 @@ class DryerModel {
     // Turning the control-panel knob: the medium speed moves and the change bit toggles.
     void turnKnob(int speed);
 
+    // The control panel's switches and lamps as the display I/O board reports them. Inputs
+    // (bytes 179 to 183) follow the dryer unless forced: state 1 on, 0 off, -1 free
+    // again. A pulse is a push button held for two seconds. Outputs are numbered in connector
+    // order, 0 = J1-01 to 15 = J2-08; a shorted one reports its short-circuit bit.
+    void forceInput(int address, int bit, int state);
+    void pulseInput(int address, int bit);
+    void setOutputShorted(int output, bool shorted);
+    // Writes the inputs and lamps into the table now (also done every second).
+    void writePanelIo();
+
   private:
     int fanHeaterCount() const;
     void stepFanHeater(int n, bool active);
@@ -43,6 +53,8 @@ class DryerModel {
     void stepAutoStart();
     void setAutoStartProgress(uint8_t bits);
     void writeStatusBits();
+    uint8_t operatingModeBase() const;
+    void writeOutputs();
     float noise(float amplitude);
 
     dryer::ParameterImage& t_;
@@ -65,6 +77,11 @@ class DryerModel {
     bool autoStart_ = false;
     int autoStartElapsed_ = 0;
     int autoStartLength_ = 0;
+    // Panel I/O: index 0 to 4 = bytes 179 to 183.
+    std::array<uint8_t, 5> forcedOn_{};
+    std::array<uint8_t, 5> forcedOff_{};
+    std::array<std::array<int, 8>, 5> pulseSeconds_{};
+    uint16_t shortedOutputs_ = 0;  // bit k = output k
 };
 
 }  // namespace sim

@@ -43,7 +43,7 @@
     FIELD(statusWord44,             44,          LE16,  NONE)                                      \
     FIELD(fanDelay,                 46,          Time,  W(FanDelay))                               \
     FIELD(reserved48,               48,          U8,    NOCOPY)                                    \
-    FIELD(meteringRollReverse,      49,          U8,    W(DryerPicture))                           \
+    FIELD(meteringRollReverse,      49,          U8,    W(DryerPicture) | W(DiagnosticsDialog))    \
     FIELD(plenumTempManager,        50,          U8,    W(MoistureControlScreens))                 \
     FIELD(statusByte51,             51,          U8,    NONE)                                      \
     FIELD(mcLearningMinutes,        52,          U8,    W(DryerPicture) | W(MeterRollSpeedDialog)  \
@@ -58,12 +58,13 @@
     ARRAY(burnerDifferential,       95,  6,  1, U8,    NONE)                                       \
     ARRAY(burnerMode,              101,  6,  1, U8,    W(DiagnosticsDialog))                       \
     ARRAY(reserved107,             107,  6,  1, U8,    NOCOPY)                                     \
-    ARRAY(rightBarFlags,           113,  6,  1, U8,    W(RightStatusBar))                          \
+    ARRAY(rightBarFlags,           113,  6,  1, U8,    W(RightStatusBar) | W(DiagnosticsDialog))   \
     ARRAY(reserved119,             119,  6,  1, U8,    NOCOPY)                                     \
     ARRAY(fanHeaterOutputs,        125,  6,  1, U8,    W(PlenumView))                              \
     ARRAY(fanHeaterStatus,         131,  6,  1, U8,    W(PlenumView) | W(AutoStartStatusDialog))   \
     ARRAY(fanHeaterStatusC,        137,  6,  1, U8,    W(PlenumView))                              \
-    ARRAY(fanHeaterStatusD,        143,  6,  1, U8,    W(PlenumView) | W(LineGraph))               \
+    ARRAY(fanHeaterStatusD,        143,  6,  1, U8,    W(PlenumView) | W(LineGraph)                \
+                                                        | W(DiagnosticsDialog))                    \
     FIELD(grainTempSetpoint,       149,          LE16,  W(GrainSetpoints) | W(LineGraph))          \
     FIELD(grainHiTempSetpoint,     151,          LE16,  W(DryerPicture) | W(GrainSetpoints))       \
     FIELD(grainLoTempSetpoint,     153,          LE16,  W(DryerPicture) | W(GrainSetpoints))       \

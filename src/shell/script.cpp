@@ -150,6 +150,12 @@ struct LineParser {
         action.kind = kind;
         return quotedText(trim(line.substr(words[0].size())), action, why);
     }
+    bool checkState(ScriptAction::Kind kind, const char* form) {
+        action.kind = kind;
+        action.ms = kDefaultExpectMs;
+        return count(2, 3, form) && controlId(words[1], action, why) &&
+               (words.size() == 2 || duration(words[2], action, why));
+    }
     bool file(ScriptAction::Kind kind, const char* form) {
         action.kind = kind;
         return restOfLine(line, words[0], form, action, why);
@@ -164,6 +170,12 @@ bool parseLine(std::string_view line, bool withSimulator, ScriptAction& action, 
     if (verb == "press") return parser.press();
     if (verb == "expect") return parser.expectation(Kind::Expect);
     if (verb == "expect-not") return parser.expectation(Kind::ExpectNot);
+    if (verb == "expect-checked") {
+        return parser.checkState(Kind::ExpectChecked, "expect-checked ID [MS]");
+    }
+    if (verb == "expect-unchecked") {
+        return parser.checkState(Kind::ExpectUnchecked, "expect-unchecked ID [MS]");
+    }
     if (verb == "screenshot") return parser.file(Kind::Screenshot, "screenshot FILE");
     if (verb == "windows") return parser.file(Kind::Windows, "windows FILE");
     if (verb == "texts") return parser.file(Kind::Texts, "texts FILE");
@@ -249,20 +261,43 @@ bool ScriptRunner::press(const ScriptAction& action, ScriptDriver& driver) {
     return true;
 }
 
-// Looks again at every poll until the text is (or is no longer) shown or the time is up.
+namespace {
+
+// Whether the expectation holds now; otherwise what is wrong, for the failure message.
+bool expectationMet(const ScriptAction& action, ScriptDriver& driver, std::string& wrong) {
+    using Kind = ScriptAction::Kind;
+    const std::string ms = std::to_string(action.ms) + " ms";
+    if (action.kind == Kind::Expect || action.kind == Kind::ExpectNot) {
+        const bool wanted = action.kind == Kind::Expect;
+        wrong =
+            "\"" + action.text + (wanted ? "\" not shown within " : "\" still shown after ") + ms;
+        return driver.textShown(action.text) == wanted;
+    }
+    const bool wanted = action.kind == Kind::ExpectChecked;
+    std::string why;
+    const std::optional<bool> checked = driver.checked(action.id, why);
+    if (!checked) {
+        wrong = why;
+        return false;
+    }
+    wrong = "control " + std::to_string(action.id) +
+            (wanted ? " not checked within " : " still checked after ") + ms;
+    return *checked == wanted;
+}
+
+}  // namespace
+
+// Looks again at every poll until the expectation holds or the time is up.
 bool ScriptRunner::expect(const ScriptAction& action, int64_t nowMs, ScriptDriver& driver) {
-    const bool wanted = action.kind == ScriptAction::Kind::Expect;
-    if (driver.textShown(action.text) == wanted) {
+    std::string wrong;
+    if (expectationMet(action, driver, wrong)) {
         expectDeadline_.reset();
         return false;
     }
     if (!expectDeadline_) expectDeadline_ = nowMs + action.ms;
     if (nowMs >= *expectDeadline_) {
         expectDeadline_.reset();
-        const std::string ms = std::to_string(action.ms) + " ms";
-        stop(action,
-             "\"" + action.text + (wanted ? "\" not shown within " : "\" still shown after ") + ms,
-             driver);
+        stop(action, wrong, driver);
         return true;
     }
     --next_;
@@ -287,6 +322,8 @@ bool ScriptRunner::run(const ScriptAction& action, int64_t nowMs, ScriptDriver& 
             return press(action, driver);
         case Kind::Expect:
         case Kind::ExpectNot:
+        case Kind::ExpectChecked:
+        case Kind::ExpectUnchecked:
             return expect(action, nowMs, driver);
         case Kind::Screenshot:
             if (!driver.screenshot(action.text)) ++failedFiles_;

@@ -1,7 +1,8 @@
 #pragma once
 // Timed actions against the running display (--script FILE), for demos and acceptance runs:
 //   wait MS | touch X Y | hold X Y MS | press ID [MS] | expect "TEXT" [MS] |
-//   expect-not "TEXT" [MS] | screenshot FILE | windows FILE | texts FILE | sim LINE | quit
+//   expect-not "TEXT" [MS] | expect-checked ID [MS] | expect-unchecked ID [MS] |
+//   screenshot FILE | windows FILE | texts FILE | sim LINE | quit
 // One action a line; blank lines and lines starting with '#' are skipped.
 
 #include <cstdint>
@@ -22,6 +23,8 @@ struct ScriptAction {
         Press,
         Expect,
         ExpectNot,
+        ExpectChecked,
+        ExpectUnchecked,
         Screenshot,
         Windows,
         Texts,
@@ -31,7 +34,7 @@ struct ScriptAction {
     Kind kind = Kind::Wait;
     int x = 0;
     int y = 0;
-    int id = 0;  // press: the control id
+    int id = 0;  // press, expect-checked, expect-unchecked: the control id
     int ms = 0;  // press: 0 for a tap
     // expect: the text looked for; sim: the command; screenshot, windows, texts: the file.
     std::string text;
@@ -55,6 +58,9 @@ class ScriptDriver {
     virtual std::optional<platform::gfx::Point> control(int id, std::string& why) = 0;
     // Whether a shown window drew a text containing `text` at its last paint.
     virtual bool textShown(std::string_view text) = 0;
+    // Whether the check box (or radio button) with the control id that a press would reach is
+    // checked; nullopt with the reason when there is none.
+    virtual std::optional<bool> checked(int id, std::string& why) = 0;
     // File writers: false when the file could not be written (reported by the driver).
     virtual bool screenshot(const std::string& file) = 0;
     virtual bool windows(const std::string& file) = 0;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/gfx/png.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/display.h"
 
 namespace shell {
@@ -161,6 +162,13 @@ bool WindowScriptDriver::textShown(std::string_view text) {
         }
     }
     return false;
+}
+
+std::optional<bool> WindowScriptDriver::checked(int id, std::string& why) {
+    paintPending();
+    const auto window = controlToPress(id, why);
+    if (!window) return std::nullopt;
+    return ui::isChecked(*window);
 }
 
 bool WindowScriptDriver::screenshot(const std::string& file) {

@@ -40,6 +40,7 @@ class WindowScriptDriver : public ScriptDriver {
     void pointerUp(int x, int y) override;
     std::optional<platform::gfx::Point> control(int id, std::string& why) override;
     bool textShown(std::string_view text) override;
+    std::optional<bool> checked(int id, std::string& why) override;
     bool screenshot(const std::string& file) override;
     bool windows(const std::string& file) override;
     bool texts(const std::string& file) override;

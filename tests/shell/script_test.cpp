@@ -24,6 +24,13 @@ struct Recorder : shell::ScriptDriver {
         ++looks;
         return shownText.find(text) != std::string::npos;
     }
+    std::optional<bool> boxChecked;  // the state of check box 9
+    std::optional<bool> checked(int id, std::string& why) override {
+        ++looks;
+        if (id == 9 && boxChecked) return boxChecked;
+        why = "no check box " + std::to_string(id);
+        return std::nullopt;
+    }
     bool screenshot(const std::string& file) override {
         events.push_back("shot " + file);
         return screenshotWorks;
@@ -239,6 +246,43 @@ TEST(Script, ExpectLooksAgainUntilTheTextComesOrTheTimeIsUp) {
     EXPECT_EQ(other.looks, 1);
     EXPECT_EQ(other.events,
               (std::vector<std::string>{"fail script line 1: \"GONE\" not shown within 0 ms"}));
+}
+
+TEST(Script, CheckedExpectationsWaitForTheBoxAndNameWhatWasWrong) {
+    const auto actions = parsed("expect-checked 9\nexpect-unchecked 0x10 40\n");
+    ASSERT_EQ(actions.size(), 2u);
+    EXPECT_EQ(actions[0].kind, ScriptAction::Kind::ExpectChecked);
+    EXPECT_EQ(actions[0].id, 9);
+    EXPECT_EQ(actions[0].ms, shell::kDefaultExpectMs);
+    EXPECT_EQ(actions[1].kind, ScriptAction::Kind::ExpectUnchecked);
+    EXPECT_EQ(actions[1].id, 16);
+    EXPECT_EQ(actions[1].ms, 40);
+    for (const char* text :
+         {"expect-checked", "expect-checked 0", "expect-unchecked \"a\"", "expect-checked 9 x"}) {
+        std::vector<ScriptAction> refused;
+        std::string error;
+        EXPECT_FALSE(shell::parseScript(text, refused, error)) << text;
+    }
+
+    shell::ScriptRunner runner(parsed("expect-checked 9 100\nexpect-unchecked 9 60\n"));
+    Recorder driver;
+    driver.boxChecked = false;
+    runner.start(0);
+    runner.poll(0, driver);
+    EXPECT_EQ(runner.nextDueMs(), shell::ScriptRunner::kExpectPollMs);
+    driver.boxChecked = true;
+    runner.poll(20, driver);
+    EXPECT_TRUE(driver.events.empty());
+    runner.poll(80, driver);
+    EXPECT_EQ(
+        driver.events,
+        (std::vector<std::string>{"fail script line 2: control 9 still checked after 60 ms"}));
+
+    shell::ScriptRunner missing(parsed("expect-unchecked 5 0\n"));
+    Recorder other;
+    missing.start(0);
+    missing.poll(0, other);
+    EXPECT_EQ(other.events, (std::vector<std::string>{"fail script line 1: no check box 5"}));
 }
 
 }  // namespace

@@ -244,5 +244,81 @@ TEST(SimController, PicturePresetsSetTheLayoutTheDisplayDraws) {
     EXPECT_EQ(c.table().dryerModelFlags().get(), 0x80);
 }
 
+TEST(SimController, PanelLampsFollowTheDryerAndShortsAreReported) {
+    Controller c;  // four fan/heaters, running
+    c.advanceTo(0);
+    bool burnerLampSeen = false;
+    bool burnerLampOffSeen = false;
+    for (int s = 1; s <= 120; ++s) {
+        c.advanceTo(1000 * s);
+        // Fan/heater 1: fan lamp J2-05 (byte 240 bit 3), burner lamp J2-04 (bit 4).
+        EXPECT_TRUE(c.at(240) & 0x08);
+        const bool firing = c.at(125) & 0x04;  // fan/heater 1 outputs
+        EXPECT_EQ((c.at(240) & 0x10) != 0, firing) << "second " << s;
+        (firing ? burnerLampSeen : burnerLampOffSeen) = true;
+    }
+    EXPECT_TRUE(burnerLampSeen && burnerLampOffSeen) << "the burner cycles";
+    EXPECT_TRUE(c.at(239) & 0x40) << "fan 4 lit (J1-07)";
+    EXPECT_FALSE(c.at(239) & 0x04) << "fan 6 is not fitted (J1-03)";
+    EXPECT_EQ(c.at(240) & 0x03, 0x03) << "unload and start lit while running";
+    EXPECT_EQ(c.at(177), 0);
+    EXPECT_EQ(c.at(178), 0);
+
+    EXPECT_EQ(c.command("lamp J1-03 short", 0), "output J1-03 shorted");
+    EXPECT_EQ(c.command("lamp J2-08 short", 0), "output J2-08 shorted");
+    EXPECT_EQ(c.at(177), 0x04);
+    EXPECT_EQ(c.at(178), 0x01);
+    c.command("lamp J1-03 ok", 0);
+    EXPECT_EQ(c.at(177), 0x00);
+    for (const char* bad :
+         {"lamp J3-01 short", "lamp J1-09 short", "lamp J1-1 short", "lamp J1-01 broken"}) {
+        EXPECT_EQ(c.command(bad, 0), "unknown command (try help)") << bad;
+    }
+
+    c.command("stop", 0);
+    c.advanceTo(1000 * 125);
+    EXPECT_EQ(c.at(240) & 0x03, 0x00);
+}
+
+TEST(SimController, PanelSwitchesStandInAutoPulseAndCanBeForced) {
+    Controller c;  // four fan/heaters
+    c.advanceTo(0);
+    c.advanceTo(1000);
+    // FAN 1..4 AUTO and BURNER 1..4 AUTO; LOAD AUTO on byte 179.
+    EXPECT_EQ(c.at(179), 0x30);
+    EXPECT_EQ(c.at(180), 0x55);
+    EXPECT_EQ(c.at(181), 0x2A);
+    EXPECT_EQ(c.at(182), 0x00);
+    EXPECT_EQ(c.at(183), 0x00);
+
+    c.command("stop", 1000);
+    EXPECT_TRUE(c.at(179) & 0x01) << "STOP pressed";
+    c.command("run", 1000);
+    EXPECT_TRUE(c.at(183) & 0x01) << "START pressed";
+    c.command("knob 30", 1000);  // from 50: turned left
+    EXPECT_TRUE(c.at(183) & 0x20);
+    c.advanceTo(3000);
+    EXPECT_EQ(c.at(179) & 0x01, 0) << "buttons let go after two seconds";
+    EXPECT_EQ(c.at(183), 0x00);
+
+    EXPECT_EQ(c.command("switch 181 4 on", 3000), "input 181 bit 4 on");    // FAN 4 ON
+    EXPECT_EQ(c.command("switch 180 0 off", 3000), "input 180 bit 0 off");  // BURNER 1 not AUTO
+    c.advanceTo(5000);
+    EXPECT_EQ(c.at(181), 0x3A);
+    EXPECT_EQ(c.at(180), 0x54);
+    c.command("switch 181 4 free", 5000);
+    c.command("switch 180 0 free", 5000);
+    EXPECT_EQ(c.at(181), 0x2A);
+    EXPECT_EQ(c.at(180), 0x55);
+    // A plain set of an input byte holds that byte against the model's rewrites.
+    c.command("set 183 4", 5000);
+    c.advanceTo(7000);
+    EXPECT_EQ(c.at(183), 0x04);
+    for (const char* bad : {"switch 184 0 on", "switch 178 0 on", "switch 180 8 on",
+                            "switch 180 1 maybe", "switch 180 1"}) {
+        EXPECT_EQ(c.command(bad, 5000), "unknown command (try help)") << bad;
+    }
+}
+
 }  // namespace
 }  // namespace sim

@@ -2,6 +2,7 @@
 
 #include "link/dryer_state.h"
 #include "screens/autostart/autostart.h"
+#include "screens/diagnostics/diagnostics.h"
 #include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
 #include "screens/setpoints/setpoints.h"
@@ -35,6 +36,7 @@ void wireProgram() {
     graphs::wireGraphScreens();
     autostart::registerAutoStart();
     setup::wireSetupScreens();
+    diagnostics::wireDiagnostics();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
