@@ -2,6 +2,7 @@
 
 #include "link/dryer_state.h"
 #include "screens/warnings/shutdown_history.h"
+#include "screens/warnings/warning_window.h"
 #include "shell/hooks.h"
 #include "sim/simulator.h"
 
@@ -23,6 +24,7 @@ sim::Simulator& simulator() {
 
 void wireProgram() {
     wireHistory();
+    warnings::registerWarningScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
