@@ -31,6 +31,7 @@ constexpr gfx::Rect kPictureRect{10, 0, 510, 400};
 struct HelpDialogState {
     bool pictureMissing = false;
     bool textLoaded = false;
+    std::string shownPicture;  // the file drawn last
 };
 HelpDialogState gDialog;
 
@@ -51,15 +52,22 @@ std::string picturePath() {
                                    static_cast<int>(request.warning));
 }
 
-void drawPicture(ui::Window dialog, gfx::Painter& painter) {
-    const i18n::ButtonBitmap picture = i18n::LoadBitmapFile(picturePath());
+void drawPicture(ui::Window dialog, ui::PaintContext& pc) {
+    const std::string path = picturePath();
+    const i18n::ButtonBitmap picture = i18n::LoadBitmapFile(path);
     if (!picture) {
         gDialog.pictureMissing = true;
         // Asked once this paint is over: a message box runs a loop of its own.
         ui::postMessage(dialog, kAskAboutPicture);
         return;
     }
-    painter.stretchBitmap(*picture, picture->bounds(), kPictureRect);
+    pc.painter.stretchBitmap(*picture, picture->bounds(), kPictureRect);
+    // The animation tick repaints only the strip where the panel's own pictures move; another
+    // picture (a new frame, or the rear discharge starting while the help of another shutdown is
+    // open) is shown whole at the next paint.
+    if (path != gDialog.shownPicture && pc.update.intersect(kPictureRect) != kPictureRect)
+        ui::invalidateRect(dialog, kPictureRect, false);
+    gDialog.shownPicture = path;
 }
 
 void loadHelpText(ui::Window dialog) {
@@ -73,7 +81,7 @@ void loadHelpText(ui::Window dialog) {
 void paintHelp(ui::Window dialog, ui::PaintContext& pc) {
     ui::setWindowText(dialog, i18n::GetString(459));
     ui::setItemText(dialog, kHelpCloseButton, i18n::GetString(145));
-    if (!gDialog.pictureMissing) drawPicture(dialog, pc.painter);
+    if (!gDialog.pictureMissing) drawPicture(dialog, pc);
     if (!gDialog.textLoaded) loadHelpText(dialog);
 }
 

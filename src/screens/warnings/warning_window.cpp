@@ -24,6 +24,10 @@ namespace gfx = platform::gfx;
 constexpr std::string_view kConnectionLostCaption = " CONNECTION TO DRYER LOST!";
 constexpr int kSplitAbove = 60;  // characters a warning text may have on one line
 constexpr int kSplitLimit = 99;
+constexpr int kSmallestFont = 10;
+constexpr int kSignRight = 125;  // the warning sign covers x 20 to 120
+// Where the connection-lost message has room: left of the dryer and above the display.
+constexpr gfx::Rect kConnectionLostText{5, 2, 245, 40};
 
 constexpr gfx::Color kBackground = gfx::rgb(100, 100, 100);
 constexpr gfx::Color kRed = gfx::rgb(255, 0, 0);
@@ -44,9 +48,33 @@ dryer::DryerState& state() {
     return dryer::dryerState();
 }
 
+// The largest font up to `height` in which the text fits the width of its rectangle (and, when
+// it wraps, its height): translations run longer than the texts the layout was drawn for.
+gfx::FontSpec fittingFont(std::string_view s, const gfx::Rect& r, int height, int weight,
+                          unsigned flags) {
+    const bool wraps = (flags & gfx::kWordBreak) != 0;
+    for (int h = height; h > kSmallestFont; --h) {
+        const gfx::FontSpec font = gfx::font(h, weight);
+        const gfx::Rect used =
+            gfx::textBounds(s, {r.left, r.top, r.right, r.top + 1000}, font, flags);
+        if (used.width() <= r.width() && (!wraps || used.height() <= r.height())) return font;
+    }
+    return gfx::font(kSmallestFont, weight);
+}
+
 void text(gfx::Painter& p, std::string_view s, const gfx::Rect& r, int height, int weight,
           gfx::Color color, unsigned flags = kCentred) {
-    p.drawText(s, r, gfx::font(height, weight), {color, flags});
+    p.drawText(s, r, fittingFont(s, r, height, weight, flags), {color, flags});
+}
+
+// The caption line is centred over the warning text; it keeps clear of the warning sign on its
+// left, so it fits the span as wide on both sides of its centre as the sign leaves free.
+void captionText(gfx::Painter& p, std::string_view s, const gfx::Rect& r, int height,
+                 gfx::Color color) {
+    const int centre = (r.left + r.right) / 2;
+    const int half = centre - kSignRight;
+    const gfx::Rect room{centre - half, r.top, centre + half, r.bottom};
+    p.drawText(s, r, fittingFont(s, room, height, 900, kCentred), {color, kCentred});
 }
 
 void drawWarningText(gfx::Painter& p, int node, int warning) {
@@ -70,15 +98,15 @@ void drawCaptionLine(gfx::Painter& p, int alarmFlags) {
     const gfx::Color color = grainAlarm || countdown ? kBlue : kRed;
     const int height = grainAlarm ? 30 : 40;
     if (grainAlarm) {
-        text(p, i18n::GetString(339), {50, 0, 575, 25}, height, 900, color);
+        captionText(p, i18n::GetString(339), {50, 0, 575, 25}, height, color);
     } else if (countdown) {
         char line[160];
         std::snprintf(line, sizeof line, "%s: %d:%02d", i18n::GetString(462).c_str(),
                       state().status.alarmCountdownMinutes().get(),
                       state().status.alarmCountdownSeconds().get());
-        text(p, line, {50, 5, 575, 45}, height, 900, color);
+        captionText(p, line, {50, 5, 575, 45}, height, color);
     } else {
-        text(p, i18n::GetString(330), {50, 0, 575, 50}, height, 900, color);
+        captionText(p, i18n::GetString(330), {50, 0, 575, 50}, height, color);
     }
 }
 
@@ -122,8 +150,8 @@ void drawShutdownDetails(gfx::Painter& p) {
 
 // A cable from the display to the dryer with a marker running back and forth along it.
 void drawConnectionLost(gfx::Painter& p, CableMarker& marker) {
-    text(p, i18n::GetString(338), {5, 5, 325, 50}, 24, 700, gfx::rgb(0, 0, 150),
-         gfx::kAlignLeft | gfx::kSingleLine);
+    text(p, i18n::GetString(338), kConnectionLostText, 24, 700, gfx::rgb(0, 0, 150),
+         gfx::kAlignLeft | gfx::kWordBreak);
     const gfx::Color edge = gfx::rgb(20, 50, 20);
     p.drawLine({105, 70}, {255, 70}, gfx::rgb(0, 125, 0), 10);
     p.drawLine({105, 65}, {255, 65}, edge, 1);
