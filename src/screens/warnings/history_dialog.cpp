@@ -1,9 +1,12 @@
 #include "screens/warnings/history_dialog.h"
 
+#include <algorithm>
 #include <array>
 
 #include "i18n/language.h"
+#include "link/node_id.h"
 #include "platform/files/files.h"
+#include "platform/gfx/text.h"
 #include "platform/ui/dialog.h"
 #include "screens/warnings/shutdown_help.h"
 #include "screens/warnings/shutdown_history.h"
@@ -68,6 +71,7 @@ constexpr std::array<ColumnSpec, 4> kColumns = {
     {{"Shutdown ID", 280}, {"Node ID", 140}, {"Date", 90}, {"Time", 90}}};
 
 constexpr std::string_view kUsbDrive = "\\Hard Disk2";
+constexpr int kCellRoom = 10;  // the list's padding on both sides of a cell's text
 
 // ---- Confirmations --------------------------------------------------------------------------
 
@@ -113,11 +117,20 @@ bool confirm(ui::Window owner, const ui::DialogTemplate& dialogTemplate, const C
 
 // ---- The list ---------------------------------------------------------------------------------
 
+// The columns come out 325, 90, 90 and 90 pixels wide; the device names are never cut: where
+// the list's font needs more for the longest of them, the warning text (cut anyway) gives it up.
 void setUpColumns(ui::Window list) {
     for (const ColumnSpec& column : kColumns)
         ui::listViewAddColumn(list, column.title, column.createdWidth);
-    ui::listViewSetColumnWidth(list, 0, 325);
-    ui::listViewSetColumnWidth(list, 1, 90);
+    int nodeWidth = 90;
+    for (int node = 1; node <= 15; ++node) {
+        const int width = platform::gfx::textExtent(dryer::nodeName(static_cast<uint8_t>(node)),
+                                                    ui::windowFont(list))
+                              .width;
+        nodeWidth = std::max(nodeWidth, width + kCellRoom);
+    }
+    ui::listViewSetColumnWidth(list, 0, 325 - (nodeWidth - 90));
+    ui::listViewSetColumnWidth(list, 1, nodeWidth);
 }
 
 void checkSortRadio(ui::Window dialog, int radio) {

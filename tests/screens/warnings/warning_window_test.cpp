@@ -165,12 +165,15 @@ class PtyLine {
     PtyLine() { ok_ = platform::openPtyPair(pair_); }
     bool ok() const { return ok_; }
     const std::string& device() const { return pair_.devicePath; }
-    // Takes in what the display sends while its exchange thread finishes the cycles.
+    // Takes in what the display sends while its exchange thread finishes the cycles, and what
+    // the last one sent: the next cycle purges the line before it writes.
     void waitCycles(const dryer::ControllerLink& link, uint64_t cycles) {
         for (int i = 0; i < 400 && link.completedCycles() < cycles; ++i) {
             if (pair_.controller.waitReadable(5)) take();
         }
         ASSERT_GE(link.completedCycles(), cycles);
+        while (pair_.controller.waitReadable(20) && take()) {
+        }
     }
     // Everything the display has sent since the last call.
     std::vector<uint8_t> drain() {

@@ -54,6 +54,8 @@ class WarningsHarness : public ::testing::Test {
             linkFiles(languages / code, root_.path() / "Hard Disk" / "Languages" / code);
         usb_ = root_.path() / "usb";
         shelltest::resetDryerState();
+        dryer::dryerState().resyncRequest = 0;
+        dryer::dryerState().resyncHoldoff = 0;
         shell::resetShell();
         shell::clearShellHooks();
         platform::configureDevicePaths(root_.str(), usb_.string());
