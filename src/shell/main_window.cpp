@@ -5,6 +5,7 @@
 #include "i18n/button_bitmaps.h"
 #include "link/dryer_state.h"
 #include "platform/ui/controls.h"
+#include "resources/program_bitmaps.h"
 #include "shell/app.h"
 #include "shell/app_internal.h"
 #include "shell/commands.h"
@@ -17,22 +18,52 @@ namespace gfx = platform::gfx;
 
 namespace {
 
-// The localized pictures of the five main buttons; a button without one gets a plain labelled
-// face (QS and EXIT_TO_DRYER have no localized picture).
+// The localized pictures of the five main buttons; a button without a picture gets a plain
+// labelled face.
 std::array<i18n::HeldButtonBitmap, kMainButtonCount> gPictures;
+
+// The program's own pictures: EXIT_TO_DRYER released and pressed, QS, and MISC while the drying
+// mode locks it out.
+struct ProgramPictures {
+    resources::ProgramBitmap exitReleased;
+    resources::ProgramBitmap exitPressed;
+    resources::ProgramBitmap quickStatus;
+    resources::ProgramBitmap miscLocked;
+};
+ProgramPictures gProgramPictures;
 
 void loadPictures(bool load) {
     for (const MainButtonSpec& entry : mainButtonTable()) {
         gPictures[static_cast<int>(entry.button)].load(load ? entry.bitmap : 0);
     }
+    gProgramPictures = {};
+    if (!load) return;
+    gProgramPictures.exitReleased = resources::LoadProgramBitmap(210);
+    gProgramPictures.exitPressed = resources::LoadProgramBitmap(211);
+    gProgramPictures.quickStatus = resources::LoadProgramBitmap(595);
+    gProgramPictures.miscLocked = resources::LoadProgramBitmap(resources::kMiscLockedBitmap);
+}
+
+const gfx::Surface* pictureOf(MainButton button, bool pressed, bool locked) {
+    if (locked) return gProgramPictures.miscLocked.get();
+    switch (button) {
+        case MainButton::ExitToDryer:
+            return (pressed ? gProgramPictures.exitPressed : gProgramPictures.exitReleased).get();
+        case MainButton::Qs:
+            return gProgramPictures.quickStatus.get();
+        default:
+            return gPictures[static_cast<int>(button)].get();
+    }
 }
 
 void createButtons(ui::Window main) {
     for (const MainButtonSpec& entry : mainButtonTable()) {
-        const uint32_t style = ui::kChild | ui::kOwnerDraw | (entry.shownAtStart ? ui::kVisible : 0);
-        app().buttons[static_cast<int>(entry.button)] = ui::createWindow(
-            ui::kButtonClass, entry.name, style,
-            gfx::Rect::fromSize(entry.x, entry.y, entry.width, entry.height), main, entry.commandId);
+        const uint32_t style =
+            ui::kChild | ui::kOwnerDraw | (entry.shownAtStart ? ui::kVisible : 0);
+        app().buttons[static_cast<int>(entry.button)] =
+            ui::createWindow(ui::kButtonClass, entry.name, style,
+                             gfx::Rect::fromSize(entry.x, entry.y, entry.width, entry.height), main,
+                             entry.commandId);
     }
 }
 
@@ -71,10 +102,14 @@ void drawButton(const ui::DrawItem& item) {
     const MainButtonSpec* entry = buttonById(item.controlId);
     if (entry == nullptr) return;
     const bool locked = entry->button == MainButton::Misc && dryer::dryerState().miscLockout;
-    const gfx::Surface* picture = gPictures[static_cast<int>(entry->button)].get();
-    if (picture != nullptr && !locked) {
+    const gfx::Surface* picture = pictureOf(entry->button, item.pressed, locked);
+    if (picture != nullptr) {
         item.painter.stretchBitmap(*picture, picture->bounds(), item.rect);
-        if (item.pressed) item.painter.drawFrame(item.rect, gfx::colors::kWhite, 2);
+        // EXIT_TO_DRYER has a pressed picture of its own; the others show a frame.
+        const bool ownPressedPicture = entry->button == MainButton::ExitToDryer && !locked;
+        if (item.pressed && !ownPressedPicture) {
+            item.painter.drawFrame(item.rect, gfx::colors::kWhite, 2);
+        }
         return;
     }
     drawPlainFace(item.painter, item.rect, buttonLabel(*entry), item.pressed, locked);

@@ -1,10 +1,11 @@
-// Builds the pictures of the panel image: for every language with button labels, the button
-// bitmaps GRAPHIC_001 to 077 (but 6 and 34, which no screen holds) and the pictures of the
-// warnings that have help texts. SVG documents are rasterized by rsvg-convert and written as
-// 24-bit BMP files, the format the display loads.
+// Builds the pictures of the panel image: the program's own numbered bitmaps and, for every
+// language with button labels, the button bitmaps GRAPHIC_001 to 077 (but 6 and 34, which no
+// screen holds) and the pictures of the warnings that have help texts. SVG documents are rasterized
+// by rsvg-convert and written as 24-bit BMP files, the format the display loads.
 //
 //   orvane-artwork <assets dir> <panel image dir> <work dir>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,7 +22,9 @@
 #include "platform/gfx/bmp.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/png.h"
+#include "resources/program_bitmaps.h"
 #include "tools/artwork/artwork.h"
+#include "tools/artwork/program_art.h"
 #include "tools/common/source_text.h"
 
 namespace fs = std::filesystem;
@@ -102,7 +105,8 @@ std::optional<std::vector<artwork::ButtonSpec>> readButtons(const fs::path& asse
 }
 
 // Rasterizes an SVG document at its own size and writes it as a BMP file.
-bool render(const std::string& svg, const fs::path& work, const fs::path& target) {
+bool render(const std::string& svg, const fs::path& work, const fs::path& target,
+            std::optional<platform::gfx::Size> size = std::nullopt) {
     const fs::path svgPath = work / "picture.svg";
     const fs::path pngPath = work / "picture.png";
     {
@@ -115,6 +119,7 @@ bool render(const std::string& svg, const fs::path& work, const fs::path& target
     if (std::system(command.c_str()) != 0) return fail("rsvg-convert failed on " + target.string());
     const auto picture = platform::gfx::loadPng(pngPath.string());
     if (!picture) return fail(pngPath.string() + ": not a readable PNG");
+    if (size && picture->size() != *size) return fail(target.string() + ": drawn at a wrong size");
     std::error_code ignored;
     fs::create_directories(target.parent_path(), ignored);
     return platform::gfx::writeBmp(*picture, target.string()) ||
@@ -139,6 +144,20 @@ bool buildButtons(const std::vector<artwork::ButtonSpec>& specs,
         const fs::path target =
             folder / "Bitmaps" / std::string(i18n::ButtonBitmapNames[entry.number]);
         if (!render(svg, work, target)) return false;
+    }
+    return true;
+}
+
+bool buildProgramBitmaps(const fs::path& image, const fs::path& work) {
+    for (const resources::ProgramBitmapSpec& entry : resources::programBitmapTable()) {
+        const std::string svg = artwork::programBitmapSvg(entry.number);
+        if (svg.empty())
+            return fail("no drawing for program bitmap " + std::to_string(entry.number));
+        std::string relative = resources::ProgramBitmapPath(entry.number).substr(1);
+        std::replace(relative.begin(), relative.end(), '\\', '/');
+        const fs::path target = image / relative;
+        if (!render(svg, work, target, platform::gfx::Size{entry.width, entry.height}))
+            return false;
     }
     return true;
 }
@@ -193,13 +212,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path assets = argv[1];
-    const fs::path languages = fs::path(argv[2]) / "Hard Disk" / "Languages";
+    const fs::path image = argv[2];
+    const fs::path languages = image / "Hard Disk" / "Languages";
     const fs::path work = argv[3];
     std::error_code ignored;
     fs::create_directories(work, ignored);
     const auto specs = readButtons(assets);
     bool ok = specs.has_value() &&
-              (platform::gfx::fontsAvailable() || fail("the DejaVu Sans fonts are missing"));
+              (platform::gfx::fontsAvailable() || fail("the DejaVu Sans fonts are missing")) &&
+              buildProgramBitmaps(image, work);
     for (int id = 0; ok && id < i18n::kLanguageCount; ++id) {
         const std::string code(i18n::languageInfo(static_cast<i18n::LanguageId>(id)).folderCode);
         const fs::path source = assets / "languages" / code;
