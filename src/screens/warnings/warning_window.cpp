@@ -9,8 +9,8 @@
 #include "i18n/text.h"
 #include "link/dryer_state.h"
 #include "platform/ui/controls.h"
+#include "resources/program_bitmaps.h"
 #include "screens/warnings/history_dialog.h"
-#include "screens/warnings/program_pictures.h"
 #include "screens/warnings/shutdown_help.h"
 #include "shell/hooks.h"
 #include "shell/periodic.h"
@@ -165,6 +165,12 @@ void drawConnectionLost(gfx::Painter& p, CableMarker& marker) {
                gfx::rgb(0, 0, 150), 6);
 }
 
+// A picture that does not load leaves its place empty.
+void copyPicture(gfx::Painter& p, int number, const gfx::Rect& to) {
+    if (const resources::ProgramBitmap picture = resources::LoadProgramBitmap(number))
+        p.stretchBitmap(*picture, picture->bounds(), to);
+}
+
 // The help button belongs to a shutdown: while the link is lost there is none to explain.
 void showHelpButton(ui::Window window, bool shown) {
     const ui::Window button = ui::childById(window, kWarningHelpButton);
@@ -183,11 +189,11 @@ void paintWarningWindow(ui::Window window, ui::PaintContext& pc) {
     if (linkLost) {
         state().resyncRequest = 1;
         drawConnectionLost(p, gWindow->marker);
-        p.stretchBitmap(programPicture(259), programPicture(259).bounds(), {30, 40, 130, 115});
-        p.stretchBitmap(programPicture(260), programPicture(260).bounds(), {250, 20, 350, 144});
+        copyPicture(p, 259, {30, 40, 130, 115});
+        copyPicture(p, 260, {250, 20, 350, 144});
         showHelpButton(window, false);
     } else if (shutdown) {
-        p.stretchBitmap(programPicture(517), programPicture(517).bounds(), {20, 1, 120, 93});
+        copyPicture(p, 517, {20, 1, 120, 93});
         drawShutdownDetails(p);
         showHelpButton(window, true);
     }

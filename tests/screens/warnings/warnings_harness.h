@@ -52,6 +52,7 @@ class WarningsHarness : public ::testing::Test {
         ASSERT_TRUE(fs::is_directory(languages / "DE" / "Bitmaps")) << "build the panel image";
         for (const char* code : {"EN", "DE"})
             linkFiles(languages / code, root_.path() / "Hard Disk" / "Languages" / code);
+        linkFiles(languages.parent_path() / "Program", root_.path() / "Hard Disk" / "Program");
         usb_ = root_.path() / "usb";
         shelltest::resetDryerState();
         dryer::dryerState().resyncRequest = 0;
