@@ -1,5 +1,5 @@
 #pragma once
-// How the screens plug into the shell. Before start-up each screen's Part sets its window
+// How the screens plug into the shell. Before start-up each screen library sets its window
 // procedure and the dialogs it opens for the main window; screens without a procedure show an
 // unfinished face with their title, and a dialog without an opener says it is not available.
 // While open, the dialogs that the ticks look into register their window.

@@ -9,6 +9,7 @@ namespace {
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 constexpr int kMaxMs = 86'400'000;
+constexpr int kMaxControlId = 0xFFFF;
 
 std::string_view trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -63,38 +64,119 @@ bool duration(std::string_view word, ScriptAction& action, std::string& why) {
     return true;
 }
 
-bool parseLine(std::string_view line, ScriptAction& action, std::string& why) {
-    const auto words = splitWords(line);
-    const std::string_view verb = words[0];
-    const size_t count = words.size();
-    auto expect = [&](size_t wanted, const char* form) {
-        if (count == wanted) return true;
+// A control id: decimal, or hexadecimal after "0x".
+bool controlId(std::string_view word, ScriptAction& action, std::string& why) {
+    int base = 10;
+    if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
+        word.remove_prefix(2);
+        base = 16;
+    }
+    int value = 0;
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value, base);
+    if (word.empty() || ec != std::errc() || end != word.data() + word.size() || value < 1 ||
+        value > kMaxControlId) {
+        why = "ID must be a control id from 1 to 65535 (decimal or 0x hex)";
+        return false;
+    }
+    action.id = value;
+    return true;
+}
+
+// `"TEXT" [MS]` with \" and \\ inside the quotes.
+bool quotedText(std::string_view rest, ScriptAction& action, std::string& why) {
+    why = "expected '\"TEXT\" [MS]' with \\\" and \\\\ as the only escapes";
+    if (rest.empty() || rest.front() != '"') return false;
+    size_t pos = 1;
+    action.text.clear();
+    for (;; ++pos) {
+        if (pos >= rest.size()) return false;
+        const char c = rest[pos];
+        if (c == '"') break;
+        if (c == '\\') {
+            if (++pos >= rest.size() || (rest[pos] != '"' && rest[pos] != '\\')) return false;
+        }
+        action.text += rest[pos];
+    }
+    if (action.text.empty()) {
+        why = "TEXT must not be empty";
+        return false;
+    }
+    const std::string_view tail = trim(rest.substr(pos + 1));
+    action.ms = kDefaultExpectMs;
+    if (tail.empty()) return true;
+    if (tail.size() == rest.size() - pos - 1) return false;  // MS must stand apart
+    return duration(tail, action, why);
+}
+
+// The rest of the line after the verb, which may hold spaces.
+bool restOfLine(std::string_view line, std::string_view verb, const char* form,
+                ScriptAction& action, std::string& why) {
+    action.text = std::string(trim(line.substr(verb.size())));
+    if (action.text.empty()) why = std::string("expected '") + form + "'";
+    return !action.text.empty();
+}
+
+struct LineParser {
+    std::string_view line;
+    std::vector<std::string_view> words;
+    ScriptAction& action;
+    std::string& why;
+
+    bool count(size_t low, size_t high, const char* form) {
+        if (words.size() >= low && words.size() <= high) return true;
         why = std::string("expected '") + form + "'";
         return false;
-    };
-    if (verb == "wait") {
-        action.kind = ScriptAction::Kind::Wait;
-        return expect(2, "wait MS") && duration(words[1], action, why);
     }
-    if (verb == "touch") {
-        action.kind = ScriptAction::Kind::Touch;
-        return expect(3, "touch X Y") && point(words, action, why);
-    }
-    if (verb == "hold") {
+    bool timing() {
+        const std::string_view verb = words[0];
+        if (verb == "wait") {
+            action.kind = ScriptAction::Kind::Wait;
+            return count(2, 2, "wait MS") && duration(words[1], action, why);
+        }
+        if (verb == "touch") {
+            action.kind = ScriptAction::Kind::Touch;
+            return count(3, 3, "touch X Y") && point(words, action, why);
+        }
         action.kind = ScriptAction::Kind::Hold;
-        return expect(4, "hold X Y MS") && point(words, action, why) &&
+        return count(4, 4, "hold X Y MS") && point(words, action, why) &&
                duration(words[3], action, why);
     }
-    if (verb == "screenshot") {
-        action.kind = ScriptAction::Kind::Screenshot;
-        // The file name is the rest of the line, so it may hold spaces.
-        action.file = std::string(trim(line.substr(verb.size())));
-        if (action.file.empty()) why = "expected 'screenshot FILE'";
-        return !action.file.empty();
+    bool press() {
+        action.kind = ScriptAction::Kind::Press;
+        return count(2, 3, "press ID [MS]") && controlId(words[1], action, why) &&
+               (words.size() == 2 || duration(words[2], action, why));
+    }
+    bool expectation(ScriptAction::Kind kind) {
+        action.kind = kind;
+        return quotedText(trim(line.substr(words[0].size())), action, why);
+    }
+    bool file(ScriptAction::Kind kind, const char* form) {
+        action.kind = kind;
+        return restOfLine(line, words[0], form, action, why);
+    }
+};
+
+bool parseLine(std::string_view line, bool withSimulator, ScriptAction& action, std::string& why) {
+    LineParser parser{line, splitWords(line), action, why};
+    const std::string_view verb = parser.words[0];
+    using Kind = ScriptAction::Kind;
+    if (verb == "wait" || verb == "touch" || verb == "hold") return parser.timing();
+    if (verb == "press") return parser.press();
+    if (verb == "expect") return parser.expectation(Kind::Expect);
+    if (verb == "expect-not") return parser.expectation(Kind::ExpectNot);
+    if (verb == "screenshot") return parser.file(Kind::Screenshot, "screenshot FILE");
+    if (verb == "windows") return parser.file(Kind::Windows, "windows FILE");
+    if (verb == "texts") return parser.file(Kind::Texts, "texts FILE");
+    if (verb == "sim") {
+        if (!withSimulator) {
+            why = "sim needs the simulator (--simulate)";
+            return false;
+        }
+        return parser.file(Kind::Sim, "sim LINE");
     }
     if (verb == "quit") {
-        action.kind = ScriptAction::Kind::Quit;
-        return expect(1, "quit");
+        action.kind = Kind::Quit;
+        return parser.count(1, 1, "quit");
     }
     why = "unknown action '" + std::string(verb) + "'";
     return false;
@@ -102,7 +184,8 @@ bool parseLine(std::string_view line, ScriptAction& action, std::string& why) {
 
 }  // namespace
 
-bool parseScript(std::string_view text, std::vector<ScriptAction>& actions, std::string& error) {
+bool parseScript(std::string_view text, std::vector<ScriptAction>& actions, std::string& error,
+                 bool withSimulator) {
     actions.clear();
     int lineNumber = 0;
     size_t pos = 0;
@@ -115,7 +198,7 @@ bool parseScript(std::string_view text, std::vector<ScriptAction>& actions, std:
         ScriptAction action;
         action.line = lineNumber;
         std::string why;
-        if (!parseLine(line, action, why)) {
+        if (!parseLine(line, withSimulator, action, why)) {
             error = "line " + std::to_string(lineNumber) + ": " + why;
             return false;
         }
@@ -132,30 +215,92 @@ void ScriptRunner::poll(int64_t nowMs, ScriptDriver& driver) {
             return;
         }
         if (next_ >= actions_.size()) return;
-        if (run(actions_[next_++], driver)) return;
+        if (run(actions_[next_++], nowMs, driver)) return;
     }
 }
 
-bool ScriptRunner::run(const ScriptAction& action, ScriptDriver& driver) {
+void ScriptRunner::pointerDownFor(int x, int y, int ms, ScriptDriver& driver) {
+    driver.pointerDown(x, y);
+    holding_ = true;
+    holdX_ = x;
+    holdY_ = y;
+    dueMs_ += ms;
+}
+
+void ScriptRunner::stop(const ScriptAction& action, const std::string& why, ScriptDriver& driver) {
+    next_ = actions_.size();
+    failed_ = true;
+    driver.fail("script line " + std::to_string(action.line) + ": " + why);
+}
+
+bool ScriptRunner::press(const ScriptAction& action, ScriptDriver& driver) {
+    std::string why;
+    const auto at = driver.control(action.id, why);
+    if (!at) {
+        stop(action, why, driver);
+        return true;
+    }
+    if (action.ms > 0) {
+        pointerDownFor(at->x, at->y, action.ms, driver);
+    } else {
+        driver.pointerDown(at->x, at->y);
+        driver.pointerUp(at->x, at->y);
+    }
+    return true;
+}
+
+// Looks again at every poll until the text is (or is no longer) shown or the time is up.
+bool ScriptRunner::expect(const ScriptAction& action, int64_t nowMs, ScriptDriver& driver) {
+    const bool wanted = action.kind == ScriptAction::Kind::Expect;
+    if (driver.textShown(action.text) == wanted) {
+        expectDeadline_.reset();
+        return false;
+    }
+    if (!expectDeadline_) expectDeadline_ = nowMs + action.ms;
+    if (nowMs >= *expectDeadline_) {
+        expectDeadline_.reset();
+        const std::string ms = std::to_string(action.ms) + " ms";
+        stop(action,
+             "\"" + action.text + (wanted ? "\" not shown within " : "\" still shown after ") + ms,
+             driver);
+        return true;
+    }
+    --next_;
+    dueMs_ = std::min(nowMs + kExpectPollMs, *expectDeadline_);
+    return true;
+}
+
+bool ScriptRunner::run(const ScriptAction& action, int64_t nowMs, ScriptDriver& driver) {
+    using Kind = ScriptAction::Kind;
     switch (action.kind) {
-        case ScriptAction::Kind::Wait:
+        case Kind::Wait:
             dueMs_ += action.ms;
             return false;
-        case ScriptAction::Kind::Touch:
+        case Kind::Touch:
             driver.pointerDown(action.x, action.y);
             driver.pointerUp(action.x, action.y);
             return true;
-        case ScriptAction::Kind::Hold:
-            driver.pointerDown(action.x, action.y);
-            holding_ = true;
-            holdX_ = action.x;
-            holdY_ = action.y;
-            dueMs_ += action.ms;
+        case Kind::Hold:
+            pointerDownFor(action.x, action.y, action.ms, driver);
             return true;
-        case ScriptAction::Kind::Screenshot:
-            if (!driver.screenshot(action.file)) ++failedScreenshots_;
+        case Kind::Press:
+            return press(action, driver);
+        case Kind::Expect:
+        case Kind::ExpectNot:
+            return expect(action, nowMs, driver);
+        case Kind::Screenshot:
+            if (!driver.screenshot(action.text)) ++failedFiles_;
             return false;
-        case ScriptAction::Kind::Quit:
+        case Kind::Windows:
+            if (!driver.windows(action.text)) ++failedFiles_;
+            return false;
+        case Kind::Texts:
+            if (!driver.texts(action.text)) ++failedFiles_;
+            return false;
+        case Kind::Sim:
+            driver.sim(action.text);
+            return false;
+        case Kind::Quit:
             next_ = actions_.size();
             driver.quit();
             return true;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,45 @@ TEST(Program, ScreenshotAndScriptRunsWriteTheScreen) {
     EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null",
                    "--screenshot", dir.str() + "/no/such/dir/shot.png", "--after", "0"}),
               1);
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Program, ScriptsPressByIdAndDumpTheWindowsAndTextsTheyReach) {
+    testsupport::TempDir dir;
+    const std::string w = dir.str() + "/windows.txt";
+    const std::string t = dir.str() + "/texts.txt";
+    dir.write("timers.script", "press 0x8801\nexpect \"SELECT TIMER TO MODIFY\"\nwindows " + w +
+                                   "\ntexts " + t + "\nquit\n");
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null", "--script",
+                   dir.str() + "/timers.script"}),
+              0);
+    EXPECT_NE(readAll(w).find("TIMER_SELECT_WINDOW\t0\t0\t0\t640\t475\tenabled\t SELECT TIMER"),
+              std::string::npos);
+    EXPECT_NE(readAll(t).find("TIMER_SELECT_WINDOW\t"), std::string::npos);
+}
+
+TEST(Program, AFailedPressEndsTheRunWithThreeAfterTheFilesAskedForBefore) {
+    testsupport::TempDir dir;
+    const std::string w = dir.str() + "/windows.txt";
+    dir.write("missing.script", "windows " + w + "\npress 0x7777\nquit\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null", "--script",
+                   dir.str() + "/missing.script"}),
+              3);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  "script line 2: no shown window has the control id 30583 (0x7777)"),
+              std::string::npos);
+    EXPECT_NE(readAll(w).find("ORVANE_DRYER_DISPLAY"), std::string::npos);
+
+    // sim lines belong to runs with the simulator only.
+    dir.write("sim.script", "sim run\n");
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null", "--script",
+                   dir.str() + "/sim.script"}),
+              2);
 }
 
 }  // namespace

@@ -57,10 +57,13 @@ gfx::Surface captureWindow(Window window);
 void waitUntilIdle();
 // Time base (ms) at which the next timer is due; INT64_MAX when none runs.
 int64_t nextTimerDue();
-// While on, every paint keeps the texts the window drew (replacing those of its last paint).
+// While on, every paint keeps the texts the window drew (replacing those of its last paint);
+// the caption's text is kept from the last time the frame was drawn and comes first.
 void recordDrawnText(bool on);
 std::vector<gfx::DrawnText> drawnTexts(Window window);
 // All windows, parents before children, top-level windows from the bottom of the z-order.
 std::vector<Window> allWindows();
+// The modal dialog (or message box) that takes the input now; empty when none runs.
+Window innermostModal();
 
 }  // namespace platform::ui

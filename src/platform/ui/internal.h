@@ -46,7 +46,8 @@ struct WindowObj {
     bool frameDirty = true;
     bool transparent = false;  // unpainted pixels show what lies below; not hit by the pointer
     std::unique_ptr<ControlState> control;
-    std::vector<gfx::DrawnText> texts;
+    std::vector<gfx::DrawnText> texts;       // drawn at the last paint of the client
+    std::vector<gfx::DrawnText> frameTexts;  // the caption's, client coordinates
 
     bool isChild() const { return (style & kChild) != 0; }
 };

@@ -29,6 +29,25 @@ bool needsPaintLocked(const WindowObj& w) {
                               w.surface.size() != Size{w.rect.width(), w.rect.height()});
 }
 
+// Draws the frame; while texts are recorded, keeps the caption's text in client coordinates.
+void drawFrameRecorded(WindowObj& w, Point clientOrigin) {
+    if (!state().recording) {
+        drawFrame(w);
+        return;
+    }
+    std::vector<gfx::DrawnText> texts;
+    const gfx::TextObserver observer = [&](const gfx::DrawnText& t) {
+        gfx::DrawnText& kept = texts.emplace_back(t);
+        kept.rect = t.rect.offset(-clientOrigin.x, -clientOrigin.y);
+        for (gfx::TextLine& line : kept.lines)
+            line.box = line.box.offset(-clientOrigin.x, -clientOrigin.y);
+    };
+    gfx::setTextObserver(&observer);
+    drawFrame(w);
+    gfx::setTextObserver(nullptr);
+    w.frameTexts = std::move(texts);
+}
+
 // Paints one window: frame, erase and client paint into its surface.
 void paintWindow(uint32_t id) {
     gfx::Surface surface;
@@ -52,7 +71,7 @@ void paintWindow(uint32_t id) {
         update = w->update.intersect({0, 0, inset.width(), inset.height()});
         erase = w->erase;
         frame = w->frameDirty;
-        if (frame) drawFrame(*w);
+        if (frame) drawFrameRecorded(*w, {inset.left, inset.top});
         w->update = {};
         w->erase = false;
         w->frameDirty = false;
@@ -421,10 +440,19 @@ void recordDrawnText(bool on) {
     state().recording = on;
 }
 
+Window innermostModal() {
+    std::lock_guard lock(state().mutex);
+    const auto& modal = state().modal;
+    return modal.empty() ? Window{} : Window{modal.back()};
+}
+
 std::vector<gfx::DrawnText> drawnTexts(Window window) {
     std::lock_guard lock(state().mutex);
     const WindowObj* w = find(window.id);
-    return w ? w->texts : std::vector<gfx::DrawnText>{};
+    if (!w) return {};
+    std::vector<gfx::DrawnText> texts = w->frameTexts;
+    texts.insert(texts.end(), w->texts.begin(), w->texts.end());
+    return texts;
 }
 
 }  // namespace platform::ui

@@ -15,7 +15,6 @@
 #include "platform/backend/sdl/sdl.h"
 #include "platform/clock/clock.h"
 #include "platform/files/files.h"
-#include "platform/gfx/png.h"
 #include "platform/registry/registry.h"
 #include "platform/serial/serial.h"
 #include "platform/sys/sys.h"
@@ -26,6 +25,7 @@
 #include "shell/panel_root.h"
 #include "shell/program/wiring.h"
 #include "shell/script.h"
+#include "shell/script_driver.h"
 
 namespace shell {
 namespace ui = platform::ui;
@@ -43,7 +43,8 @@ int usageError(const std::string& message) {
     return 2;
 }
 
-bool readScript(const std::string& path, std::vector<ScriptAction>& actions, std::string& error) {
+bool readScript(const std::string& path, bool withSimulator, std::vector<ScriptAction>& actions,
+                std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot read the script " + path;
@@ -57,31 +58,16 @@ bool readScript(const std::string& path, std::vector<ScriptAction>& actions, std
         error = "the script " + path + " is larger than 1 MiB";
         return false;
     }
-    if (parseScript(text, actions, error)) return true;
+    if (parseScript(text, actions, error, withSimulator)) return true;
     error = path + ": " + error;
     return false;
 }
 
-// Paints every window that waits for it, then composes the screen.
-bool writeScreenshot(const std::string& path) {
-    for (ui::Window window : ui::allWindows())
-        ui::updateWindow(window);
-    if (platform::gfx::writePng(ui::captureScreen(), path)) return true;
-    std::cerr << "orvane-display: cannot write the screenshot " << path << "\n";
-    return false;
+// A script ends the program at quit (0) or at a failed action (3, its message on stderr).
+void finishScript(int code, const std::string& message) {
+    if (!message.empty()) std::cerr << message << "\n";
+    ui::postQuit(code);
 }
-
-class UiScriptDriver : public ScriptDriver {
-  public:
-    void pointerDown(int x, int y) override {
-        ui::injectInput({ui::InputEvent::Kind::PointerDown, {x, y}});
-    }
-    void pointerUp(int x, int y) override {
-        ui::injectInput({ui::InputEvent::Kind::PointerUp, {x, y}});
-    }
-    bool screenshot(const std::string& file) override { return writeScreenshot(file); }
-    void quit() override { ui::postQuit(0); }
-};
 
 struct ProgramRun {
     DisplayOptions options;
@@ -91,7 +77,8 @@ struct ProgramRun {
     std::unique_ptr<dryer::ControllerLink> link;
     std::string device;
     std::optional<ScriptRunner> runner;
-    UiScriptDriver driver;
+    WindowScriptDriver driver{finishScript,
+                              [](std::string_view line) { return simulatorCommand(line); }};
     bool screenshotFailed = false;
 };
 
@@ -112,12 +99,12 @@ void armScriptTimer() {
 
 void armScreenshotTimer() {
     const int delay = std::max(1, gRun->options.screenshotAfterMs);
-    ui::setTimer(mainWindow(), kScreenshotTimer, delay,
-                 [](ui::Window window, uint32_t id, int64_t) {
-                     ui::killTimer(window, id);
-                     gRun->screenshotFailed = !writeScreenshot(gRun->options.screenshotFile);
-                     ui::postQuit(gRun->screenshotFailed ? 1 : 0);
-                 });
+    ui::setTimer(
+        mainWindow(), kScreenshotTimer, delay, [](ui::Window window, uint32_t id, int64_t) {
+            ui::killTimer(window, id);
+            gRun->screenshotFailed = !gRun->driver.screenshot(gRun->options.screenshotFile);
+            ui::postQuit(gRun->screenshotFailed ? 1 : 0);
+        });
 }
 
 void armFrontRequestTimer() {
@@ -178,6 +165,8 @@ int runPrepared(ProgramRun& run) {
                                                         : platform::ClockSetMode::PanelOffset);
     if (!prepareLine(run)) return 1;
     ui::startDisplay(makeBackend(run.options));
+    // Scripts read back what was drawn from the first paint on.
+    if (!run.script.empty()) ui::recordDrawnText(true);
     wireProgram();
     run.link = std::make_unique<dryer::ControllerLink>(dryer::dryerState());
     attachControllerLink(run.link.get());
@@ -186,7 +175,8 @@ int runPrepared(ProgramRun& run) {
     steps.openShutdownHistory = [] { warnings::openShutdownHistory(); };
     steps.started = startProgramTimers;
     int code = runShell(steps);
-    if (run.screenshotFailed || (run.runner && run.runner->failedScreenshots() > 0)) code = 1;
+    const bool filesFailed = run.runner && run.runner->failedFiles() > 0;
+    if (code == 0 && (run.screenshotFailed || filesFailed)) code = 1;
     // No state is saved on the way out; the threads are stopped so the process ends cleanly.
     run.link->stop();
     stopSimulator();
@@ -212,7 +202,8 @@ int runDisplayProgram(int argc, char** argv) {
         case CommandLineResult::Run:
             break;
     }
-    if (!run.options.scriptFile.empty() && !readScript(run.options.scriptFile, run.script, error)) {
+    if (!run.options.scriptFile.empty() &&
+        !readScript(run.options.scriptFile, run.options.simulate, run.script, error)) {
         std::cerr << "orvane-display: " << error << "\n";
         return 2;
     }

@@ -35,4 +35,8 @@ void stopSimulator() {
     simulator().stop();
 }
 
+std::string simulatorCommand(std::string_view line) {
+    return simulator().command(line);
+}
+
 }  // namespace shell

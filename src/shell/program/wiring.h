@@ -2,6 +2,9 @@
 // Connects the parts of the program that sit beside or above the shell: the shutdown history
 // behind the decoder and the ticks, and the screens' window procedures and dialogs.
 
+#include <string>
+#include <string_view>
+
 #include "platform/serial/serial.h"
 
 namespace shell {
@@ -12,5 +15,7 @@ void wireProgram();
 // simulator cannot start.
 bool startSimulator(platform::SerialPort controllerEnd);
 void stopSimulator();
+// Hands a line command to the simulator started above; returns its reply.
+std::string simulatorCommand(std::string_view line);
 
 }  // namespace shell
