@@ -41,7 +41,28 @@ std::string valueText(const uint8_t* bytes, dryer::Kind kind) {
 const char* const kHelp =
     "commands: run | stop | shutdown NODE WARNING | clear | silence SECONDS | badcrc N | "
     "short N | stray N | late N [MS] | set ADDR VALUE | refuse ADDR | clamp ADDR MAX | "
-    "accept ADDR | autostart | supply on|off | defaults on|off | knob SPEED | show";
+    "accept ADDR | autostart | supply on|off | defaults on|off | knob SPEED | show | "
+    "picture tower2|tower3|single|bin [FANS]";
+
+// The dryer layouts the display draws: module count code and model flags.
+struct PictureLayout {
+    const char* name;
+    uint8_t moduleCount;
+    uint8_t modelFlags;
+};
+constexpr PictureLayout kPictures[] = {
+    {"tower2", 1, 0x00}, {"tower3", 2, 0x00}, {"single", 0, 0x80}, {"bin", 0, 0x20}};
+
+// Fan/heaters by count code.
+constexpr int kFanHeaterCounts[] = {1, 2, 3, 4, 6};
+
+// The count code of 1, 2, 3, 4 or 6 fan/heaters; -1 for any other count.
+int fanHeaterCode(int count) {
+    for (int code = 0; code < 5; ++code) {
+        if (kFanHeaterCounts[code] == count) return code;
+    }
+    return -1;
+}
 
 }  // namespace
 
@@ -215,6 +236,7 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
         table_.setAt(a, static_cast<uint8_t>(b));
         return dryer::fieldName(a) + " (" + std::to_string(a) + ") = " + std::to_string(b);
     }
+    if (verb == "picture") return pictureCommand(w);
     if (verb == "show") {
         return std::string(model_.running() ? "running" : "stopped") +
                ", plenum 1: " + std::to_string(table_.plenumTemp(5).get()) +
@@ -224,6 +246,22 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
                std::to_string(table_.shutdownWarningId().get());
     }
     return faultCommand(w, nowMs);
+}
+
+std::string Controller::pictureCommand(const std::vector<std::string>& w) {
+    int fans = 0;
+    const int code = w.size() == 3 && number(w[2], fans) ? fanHeaterCode(fans) : -1;
+    for (const PictureLayout& layout : kPictures) {
+        if (w.size() < 2 || w.size() > 3 || w[1] != layout.name) continue;
+        if (w.size() == 3 && code < 0) break;
+        table_.moduleCountCode().set(layout.moduleCount);
+        table_.dryerModelFlags().set(layout.modelFlags);
+        if (code >= 0) table_.fanHeaterCountCode().set(code);
+        const int fitted = table_.fanHeaterCountCode().get();
+        return std::string("picture ") + layout.name + ", " +
+               std::to_string(fitted <= 4 ? kFanHeaterCounts[fitted] : 1) + " fan/heaters";
+    }
+    return "usage: picture tower2|tower3|single|bin [1|2|3|4|6]";
 }
 
 std::string Controller::faultCommand(const std::vector<std::string>& w, int64_t nowMs) {

@@ -43,6 +43,7 @@ class Controller {
     std::vector<uint8_t> statusFrame();
     std::string describeStatus(const std::vector<uint8_t>& frame);
     std::string faultCommand(const std::vector<std::string>& words, int64_t nowMs);
+    std::string pictureCommand(const std::vector<std::string>& words);
 
     std::recursive_mutex tableMutex_;
     dryer::ParameterImage table_{tableMutex_};

@@ -15,12 +15,13 @@
 // clang-format off
 #define ORVANE_STATUS_FIELDS(FIELD, ARRAY)                                                          \
     ARRAY(frameHeader,               0,  3,  1, U8,    NOCOPY)                                     \
-    FIELD(fanHeaterCountCode,        3,          U8,    W(PlenumView))                             \
+    FIELD(fanHeaterCountCode,        3,          U8,    W(PlenumView) | W(PlenumSetpoints))        \
     FIELD(moduleCountCode,           4,          U8,    NONE)                                      \
     FIELD(fuelType,                  5,          U8,    NONE)                                      \
     FIELD(loadSystem,                6,          U8,    NONE)                                      \
     FIELD(dryerLengthCode,           7,          U8,    NONE)                                      \
-    FIELD(dryingMode,                8,          U8,    W(BatchDrying) | W(SetupSelection))        \
+    FIELD(dryingMode,                8,          U8,    W(BatchDrying) | W(SetupSelection)         \
+                                                        | W(PlenumSetpoints) | W(GrainSetpoints)) \
     FIELD(heatStageTime,             9,          Time,  W(BatchDrying))                            \
     FIELD(heatStageTimeSetpoint,    11,          Time,  W(BatchDrying))                            \
     FIELD(batchStatus13,            13,          U8,    W(BatchDrying))                            \
@@ -113,7 +114,8 @@
     FIELD(batchCounter,            221,          BE16,  W(BatchDrying))                            \
     FIELD(statusByte223,           223,          U8,    W(DryerPicture))                           \
     FIELD(dryingOptions,           224,          U8,    W(MoistureControlScreens))                 \
-    FIELD(dryerModelFlags,         225,          U8,    W(SwitchTestDialog) | W(PlenumView))       \
+    FIELD(dryerModelFlags,         225,          U8,    W(SwitchTestDialog) | W(PlenumView)        \
+                                                        | W(PlenumSetpoints))                      \
     ARRAY(bracketedMcSettings,     226,  4,  1, U8,    NONE)                                       \
     FIELD(statusByte230,           230,          U8,    W(BracketedMcDialog))                      \
     FIELD(reserved231,             231,          U8,    NOCOPY)                                    \
@@ -129,11 +131,13 @@
     FIELD(loHeatStageTime,         252,          Time,  W(BatchDrying))                            \
     FIELD(loHeatStageTimeSetpoint, 254,          Time,  W(BatchDrying))                            \
     FIELD(reserved256,             256,          U8,    NOCOPY)                                    \
-    FIELD(plenumTempOptions,       257,          U8,    W(BatchDrying) | W(MiscButton))            \
+    FIELD(plenumTempOptions,       257,          U8,    W(BatchDrying) | W(MiscButton)             \
+                                                        | W(PlenumSetpoints) | W(GrainSetpoints)) \
     FIELD(plenum2LoSetpoint,       258,          LE16,  W(PlenumSetpoints))                        \
     FIELD(plenumLoSetpoint,        260,          LE16,  W(PlenumSetpoints))                        \
     ARRAY(statusWords262,          262,  2,  2, LE16,  W(DryerPicture) | W(BatchDrying))           \
-    FIELD(userSettings,            266,          U8,    W(ContinuousFlowSetup) | W(StagedBatchSetup))\
+    FIELD(userSettings,            266,          U8,    W(ContinuousFlowSetup) | W(StagedBatchSetup)\
+                                                        | W(PlenumSetpoints) | W(GrainSetpoints)) \
     FIELD(alarmCountdownMinutes,   267,          U8,    NONE)                                      \
     FIELD(alarmCountdownSeconds,   268,          U8,    NONE)                                      \
     FIELD(coolDownTime,            269,          Time,  W(FanDelay))                               \

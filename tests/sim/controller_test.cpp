@@ -239,5 +239,26 @@ TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
     EXPECT_EQ(c.at(185), 2);
 }
 
+TEST(SimController, PicturePresetsSetTheLayoutTheDisplayDraws) {
+    Controller c;
+    EXPECT_EQ(c.command("picture tower3 6", 0), "picture tower3, 6 fan/heaters");
+    EXPECT_EQ(c.table().moduleCountCode().get(), 2);
+    EXPECT_EQ(c.table().dryerModelFlags().get(), 0);
+    EXPECT_EQ(c.table().fanHeaterCountCode().get(), 4);
+    c.command("picture bin", 0);
+    EXPECT_EQ(c.table().moduleCountCode().get(), 0);
+    EXPECT_EQ(c.table().dryerModelFlags().get(), 0x20);
+    EXPECT_EQ(c.table().fanHeaterCountCode().get(), 4);  // kept without a count
+    c.command("picture single 2", 0);
+    EXPECT_EQ(c.table().dryerModelFlags().get(), 0x80);
+    EXPECT_EQ(c.table().fanHeaterCountCode().get(), 1);
+    // A count the dryer cannot have, or an unknown picture, changes nothing.
+    for (const char* bad : {"picture single 5", "picture silo", "picture", "picture bin 1 2"}) {
+        EXPECT_EQ(c.command(bad, 0).rfind("usage", 0), 0u) << bad;
+    }
+    EXPECT_EQ(c.table().fanHeaterCountCode().get(), 1);
+    EXPECT_EQ(c.table().dryerModelFlags().get(), 0x80);
+}
+
 }  // namespace
 }  // namespace sim

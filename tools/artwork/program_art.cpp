@@ -369,11 +369,13 @@ std::string towerSvg(const TowerShape& t) {
                 kSteelMid, kOutline, 2);
     svg += rect(t.rollsLeft, t.rollsTop, t.rollsRight - t.rollsLeft, t.rollsBottom - t.rollsTop,
                 "#000000", kOutline, 1.2, 1);
-    // Unload conveyor under the base, legs to the ground.
-    svg += rect(0, t.conveyorY, t.width, 7, kSteelDark, kOutline, 1.4, 1);
-    for (double x : {t.left + 3, t.right - 7})
-        svg += rect(x, t.columnBottom, 4, 420 - t.columnBottom - 1, kSteelDark, kOutline, 1);
-    svg += line(0, 419, t.width, 419, kSteelDark, 2);
+    // Unload conveyor under the base, running out to the right; legs to the ground. The
+    // ground's left corner stays dark for the hourly moisture mean written there.
+    svg += rect(mid - 12, t.conveyorY, t.width - mid + 12, 7, kSteelDark, kOutline, 1.4, 1);
+    for (double x : {t.left + 22, t.right - 26}) {
+        svg += rect(x, t.columnBottom, 4, 419 - t.columnBottom, kSteelDark, kOutline, 1);
+    }
+    svg += line(t.left + 20, 419, t.width, 419, kSteelDark, 2);
     svg += close();
     return svg;
 }
@@ -392,31 +394,31 @@ std::string singleModule() {
     std::string svg = open(180, 315);
     svg += grainPattern();
     // Legs.
-    for (double x : {24.0, 150.0})
+    for (double x : {36.0, 138.0})
         svg += rect(x, 250, 6, 63, kSteelDark, kOutline, 1.4);
-    svg += line(0, 313, 180, 313, kSteelDark, 2);
-    // Load conveyor and the garner.
-    svg += rect(104, 18, 76, 7, kSteelDark, kOutline, 1.4, 1);
-    svg += path("M 40 36 L 140 36 L 156 48 L 24 48 Z", kSteelLight, kOutline, 1.6);
-    svg += rect(24, 48, 132, 16, kSteelMid, kOutline, 2);
+    svg += line(20, 313, 160, 313, kSteelDark, 2);
+    // Load conveyor coming in from the left to the garner's head.
+    svg += rect(0, 18, 78, 7, kSteelDark, kOutline, 1.4, 1);
+    svg += path("M 50 36 L 130 36 L 144 48 L 36 48 Z", kSteelLight, kOutline, 1.6);
+    svg += rect(36, 48, 108, 16, kSteelMid, kOutline, 2);
     for (double y = 52; y < 63; y += 5)
-        svg += line(26, y, 154, y, kSteelDark, 0.8);
+        svg += line(38, y, 142, y, kSteelDark, 0.8);
     // Drying section: grain columns at the sides, the plenum front carrying the fan/heaters.
-    svg += rect(24, 64, 22, 186, "url(#grain)", kOutline, 2);
-    svg += rect(134, 64, 22, 186, "url(#grain)", kOutline, 2);
-    svg += rect(46, 64, 88, 186, kSteelDeep, kOutline, 2);
-    for (double x = 51; x < 132; x += 6)
+    svg += rect(36, 64, 14, 186, "url(#grain)", kOutline, 2);
+    svg += rect(130, 64, 14, 186, "url(#grain)", kOutline, 2);
+    svg += rect(50, 64, 80, 186, kSteelDeep, kOutline, 2);
+    for (double x = 55; x < 128; x += 6)
         svg += line(x, 66, x, 248, "#2c3238", 1);
     for (double y = 80; y < 240; y += 34) {
-        for (double x : {35.0, 145.0})
+        for (double x : {43.0, 137.0})
             svg += path(fmt("M %.1f %.1f L %.1f %.1f L %.1f %.1f", x - 3, y, x, y + 4, x + 3, y),
                         "none", "#f0d080", 1.2);
     }
     // Hopper and the opening over the metering rolls.
-    svg += path("M 24 250 L 156 250 L 134 278 L 46 278 Z", kSteelMid, kOutline, 2);
+    svg += path("M 36 250 L 144 250 L 132 278 L 48 278 Z", kSteelMid, kOutline, 2);
     svg += rect(52, 255, 76, 21, "#000000", kOutline, 1.2, 1);
     // Unload conveyor.
-    svg += rect(8, 284, 164, 9, kSteelDark, kOutline, 1.4, 1);
+    svg += rect(14, 284, 132, 9, kSteelDark, kOutline, 1.4, 1);
     svg += close();
     return svg;
 }

@@ -1,6 +1,9 @@
 #include "shell/program/wiring.h"
 
 #include "link/dryer_state.h"
+#include "screens/keypads/keypads.h"
+#include "screens/setpoints/setpoints.h"
+#include "screens/status/status_screens.h"
 #include "screens/warnings/shutdown_history.h"
 #include "screens/warnings/warning_window.h"
 #include "shell/hooks.h"
@@ -24,6 +27,9 @@ sim::Simulator& simulator() {
 
 void wireProgram() {
     wireHistory();
+    status::wireStatusScreens();
+    keypads::wireKeypads();
+    setpoints::wireSetpointScreens();
     warnings::registerWarningScreens();
 }
 

@@ -1,0 +1,114 @@
+// The dryer picture: which picture, which icon in which state and frame, the notice.
+#include "resources/program_bitmaps.h"
+#include "screens/status/status_fixture.h"
+
+namespace statustest {
+namespace {
+
+class DryerPicture : public StatusScreens {
+  protected:
+    // Whether bitmap `number` (or the part `part` of it) stands at (x, y) of the picture's
+    // client area.
+    bool drawnAt(int number, int x, int y, std::optional<gfx::Rect> part = std::nullopt) {
+        repaint(Screen::DryerPic);
+        const resources::ProgramBitmap bitmap = resources::LoadProgramBitmap(number);
+        if (!bitmap) return false;
+        const ui::Window w = window(Screen::DryerPic);
+        const gfx::Surface shot = panel_->capture(w);
+        gfx::Point origin;
+        panel_->call([&] {
+            const gfx::Point client = ui::clientToScreen(w, {0, 0});
+            const gfx::Rect frame = ui::screenRect(w);
+            origin = {client.x - frame.left + x, client.y - frame.top + y};
+        });
+        const gfx::Rect area = part.value_or(bitmap->bounds());
+        for (int row = area.top; row < area.bottom; ++row) {
+            for (int col = area.left; col < area.right; ++col) {
+                if (shot.colorAt(origin.x + col, origin.y + row) != bitmap->colorAt(col, row)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+    void fanFrame(int element, uint32_t frame) {
+        ticks([=](shell::PeriodicState& p) { p.fanFrame[element] = frame; });
+    }
+};
+
+TEST_F(DryerPicture, FanHeaterIconFollowsHeaterThenFanAndItsFrame) {
+    auto& s = status();
+    s.moduleCountCode().set(1);
+    s.fanHeaterCountCode().set(3);
+    // Fan/heater 1 of four on the two-module tower, medium icons at (48, 310).
+    EXPECT_TRUE(drawnAt(324, 15, 0, gfx::Rect{12, 150, 30, 200}));  // a grain column
+    EXPECT_TRUE(drawnAt(341, 48, 310));
+    s.fanHeaterStatus(5).set(0x01);
+    EXPECT_TRUE(drawnAt(344, 48, 310));
+    s.fanHeaterStatus(5).set(0x02);  // heater on, fan off: the heater wins
+    EXPECT_TRUE(drawnAt(350, 48, 310));
+    s.fanHeaterOutputs(5).set(0x04);
+    EXPECT_TRUE(drawnAt(347, 48, 310));
+    fanFrame(5, 2);
+    EXPECT_TRUE(drawnAt(349, 48, 310));
+    fanFrame(5, 5);
+    EXPECT_TRUE(drawnAt(347, 48, 310));
+    // Fan/heater 4 of four sits at the top.
+    s.fanHeaterStatus(2).set(0x01);
+    fanFrame(2, 1);
+    EXPECT_TRUE(drawnAt(345, 48, 60));
+}
+
+TEST_F(DryerPicture, PictureChoiceAndItsMotors) {
+    auto& s = status();
+    const gfx::Rect grain{37, 100, 47, 150};
+    EXPECT_TRUE(drawnAt(367, 0, 25, grain));  // no module count and no model flag
+    s.dryerModelFlags().set(0xA0);
+    EXPECT_TRUE(drawnAt(367, 0, 25, grain));  // the single-module flag wins over the bin flag
+    s.fanHeaterCountCode().set(1);
+    EXPECT_TRUE(drawnAt(292, 48, 100));
+    EXPECT_TRUE(drawnAt(292, 48, 190));
+    s.dryerModelFlags().set(0x20);
+    EXPECT_TRUE(drawnAt(406, 0, 0, gfx::Rect{10, 120, 40, 160}));  // the wall
+    EXPECT_TRUE(drawnAt(418, 51, 232));
+    EXPECT_TRUE(drawnAt(428, 118, 80));
+    s.statusWord168().set(0x0408);
+    EXPECT_TRUE(drawnAt(429, 118, 80));
+    EXPECT_TRUE(drawnAt(434, 93, 53));
+    s.fanHeaterStatus(5).set(0x02);
+    ticks([](shell::PeriodicState& p) { p.unloadFrame = 1; });
+    EXPECT_TRUE(drawnAt(408, 52, 175));
+    EXPECT_TRUE(drawnAt(431, 66, 326));
+    s.moduleCountCode().set(2);
+    s.fanHeaterCountCode().set(7);  // not 2 to 4: fan/heaters 2 and 1 only
+    EXPECT_TRUE(drawnAt(323, 25, 0, gfx::Rect{4, 160, 19, 200}));
+    EXPECT_TRUE(drawnAt(325, 46, 295));
+    EXPECT_TRUE(drawnAt(331, 46, 343));  // fan/heater 1 has its heater on
+    EXPECT_TRUE(drawnAt(354, 60, 5));
+    s.alarmFlags().set(0x80);
+    EXPECT_TRUE(drawnAt(462, 0, 0));
+}
+
+TEST_F(DryerPicture, SingleModuleNoticeOncePerArming) {
+    auto& s = status();
+    s.operatingModeFlags().set(0x02);
+    s.dryingMode().set(1);
+    s.alarmFlags().set(0x40);
+    const std::string notice = "The batch is dry. Unload the dryer before the next batch starts.";
+    repaint(Screen::DryerPic);
+    const auto shown = panel_->findText(notice);
+    ASSERT_TRUE(shown);
+    panel_->tap(panel_->findText("OK")->window);
+    repaint(Screen::DryerPic);
+    repaint(Screen::DryerPic);
+    EXPECT_FALSE(panel_->findText(notice));
+    s.alarmFlags().set(0);
+    repaint(Screen::DryerPic);
+    s.alarmFlags().set(0x40);
+    repaint(Screen::DryerPic);
+    EXPECT_TRUE(panel_->findText(notice));
+    panel_->tap(panel_->findText("OK")->window);
+}
+
+}  // namespace
+}  // namespace statustest
