@@ -7,11 +7,20 @@ endforeach()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/root)
 file(COPY ${IMAGE}/ DESTINATION ${WORK}/root)
+file(MAKE_DIRECTORY ${WORK}/usb)
+get_filename_component(scenario ${SCRIPT} NAME_WE)
+get_filename_component(scenarios ${SCRIPT} DIRECTORY)
+if(EXISTS ${scenarios}/${scenario}.setup.cmake)
+  include(${scenarios}/${scenario}.setup.cmake)
+endif()
 execute_process(
-  COMMAND ${DISPLAY} --headless --simulate --root ${WORK}/root --script ${SCRIPT}
+  COMMAND ${DISPLAY} --headless --simulate --root ${WORK}/root --usb ${WORK}/usb --script ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
   RESULT_VARIABLE code)
 if(NOT code EQUAL 0)
   message(FATAL_ERROR "${SCRIPT}: orvane-display exited with ${code}; its files are in ${WORK}")
+endif()
+if(EXISTS ${scenarios}/${scenario}.verify.cmake)
+  include(${scenarios}/${scenario}.verify.cmake)
 endif()
 file(REMOVE_RECURSE ${WORK}/root)

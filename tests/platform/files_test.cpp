@@ -94,9 +94,11 @@ TEST_F(Files, CopyRefusesAnExistingTargetUnlessAskedToReplaceIt) {
     EXPECT_EQ(root.read("Hard Disk2/copy.csv"), "new contents");
     EXPECT_FALSE(copyFile("\\Hard Disk\\missing.csv", "\\Hard Disk2\\m.csv", true));
     EXPECT_FALSE(std::filesystem::exists(root.path() / "Hard Disk2/m.csv"));
-    // No drive: the copy fails.
+    EXPECT_TRUE(syncFolder("\\Hard Disk2"));
+    // No drive: the copy and the folder's sync fail.
     configureDevicePaths(root.str(), (root.path() / "no-usb").string());
     EXPECT_FALSE(copyFile("\\Hard Disk\\log.csv", "\\Hard Disk2\\log2.csv", true));
+    EXPECT_FALSE(syncFolder("\\Hard Disk2"));
 }
 
 TEST_F(Files, ListingMatchesPatternsReportsFoldersAndOrdersOldestFirst) {

@@ -184,6 +184,16 @@ bool copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     return target.sync();
 }
 
+bool syncFolder(std::string_view devicePath) {
+    const std::string host = hostPath(devicePath);
+    if (host.empty()) return false;
+    const int fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 bool moveFile(std::string_view from, std::string_view to) {
     const std::string source = hostPath(from);
     const std::string target = hostPath(to);

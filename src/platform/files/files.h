@@ -40,6 +40,8 @@ bool createFolder(std::string_view devicePath);
 bool deleteFile(std::string_view devicePath);
 // Copies a file; with failIfExists an existing target makes it fail and stay untouched.
 bool copyFile(std::string_view from, std::string_view to, bool failIfExists);
+// Flushes a folder's entries (files made, renamed or deleted in it) to the disk.
+bool syncFolder(std::string_view devicePath);
 // Renames a file or folder on the same device.
 bool moveFile(std::string_view from, std::string_view to);
 

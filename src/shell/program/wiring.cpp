@@ -1,6 +1,7 @@
 #include "shell/program/wiring.h"
 
 #include "link/dryer_state.h"
+#include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
 #include "screens/setpoints/setpoints.h"
 #include "screens/status/status_screens.h"
@@ -31,6 +32,7 @@ void wireProgram() {
     keypads::wireKeypads();
     setpoints::wireSetpointScreens();
     warnings::registerWarningScreens();
+    graphs::wireGraphScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {

@@ -1,0 +1,89 @@
+// " SYSTEM INFORMATION / SOFTWARE VERSION - 32": version, clock, date and memory of the panel.
+#include <cstdio>
+#include <string>
+
+#include "i18n/language.h"
+#include "platform/clock/clock.h"
+#include "platform/sys/sys.h"
+#include "platform/ui/dialog.h"
+#include "screens/graphs/view_selection.h"
+
+namespace graphs {
+namespace ui = platform::ui;
+
+namespace {
+
+constexpr int kExit = 1244;
+constexpr int kFirstLine = 1245;  // six lines, 1245 to 1250
+constexpr int kVersionMajor = 2;
+constexpr int kVersionMinor = 9;
+constexpr uint32_t kClockTimer = 1;
+
+constexpr ui::DialogItem kItems[] = {
+    {1245, ui::ControlKind::Static, "", 10, 8, 220, 12},
+    {1246, ui::ControlKind::Static, "", 10, 24, 220, 12},
+    {1247, ui::ControlKind::Static, "", 10, 40, 220, 12},
+    {1248, ui::ControlKind::Static, "", 10, 56, 220, 12},
+    {1249, ui::ControlKind::Static, "", 10, 72, 220, 12},
+    {1250, ui::ControlKind::Static, "", 10, 88, 220, 12},
+    {kExit, ui::ControlKind::PushButton, "EXIT", 85, 106, 70, 20},
+};
+
+std::string labelled(int string, const char* pattern, auto... values) {
+    char text[160];
+    std::snprintf(text, sizeof text, pattern, i18n::GetString(string).c_str(), values...);
+    return text;
+}
+
+void paint(ui::Window dialog) {
+    ui::setWindowText(dialog, i18n::GetString(422));
+    ui::setItemText(dialog, kExit, i18n::GetString(145));
+    const platform::LocalTime now = platform::localNow();
+    platform::MemoryStatus memory;
+    platform::readMemoryStatus(memory);
+    const std::string lines[] = {
+        labelled(423, "%s: %d.%02d", kVersionMajor, kVersionMinor),
+        platform::formatPicture(now, "h':'mm':'ss tt"),
+        platform::formatPicture(now, "dddd  MMM dd',' yyy"),
+        labelled(424, "%s: %llu Bytes", static_cast<unsigned long long>(memory.totalBytes)),
+        labelled(425, "%s: %llu Bytes", static_cast<unsigned long long>(memory.availableBytes)),
+        i18n::GetString(426),
+    };
+    for (int i = 0; i < 6; ++i) {
+        ui::setItemText(dialog, kFirstLine + i, lines[i]);
+    }
+}
+
+ui::LResult systemInfoProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::LParam) {
+    switch (message) {
+        case ui::kInitDialog:
+            ui::centreOnOwner(dialog, 20);
+            paint(dialog);
+            // The clock line keeps time while the dialog is open.
+            ui::setTimer(dialog, kClockTimer, 1000);
+            return 1;
+        case ui::kPaint:
+            paint(dialog);
+            return 0;
+        case ui::kTimer:
+            ui::invalidate(dialog, false);
+            return 1;
+        case ui::kCommand:
+            if (ui::commandId(wp) != kExit) return 0;
+            ui::killTimer(dialog, kClockTimer);
+            ui::endDialog(dialog, kExit);
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+void runSystemInfoDialog(ui::Window owner) {
+    static constexpr ui::DialogTemplate kDialog{" SYSTEM INFORMATION / SOFTWARE VERSION - 32", 240,
+                                                132, kItems};
+    ui::runDialog(kDialog, owner, systemInfoProc);
+}
+
+}  // namespace graphs

@@ -1,0 +1,181 @@
+// The graph window: traces from the registry and their buttons, the drawing of series, the pages
+// of a long log and the horizontal scale.
+#include <algorithm>
+
+#include "graphs_fixture.h"
+#include "logging/graph_log.h"
+#include "screens/graphs/graph_window.h"
+#include "screens/graphs/view_selection.h"
+
+namespace graphstest {
+namespace {
+
+namespace gfx = platform::gfx;
+
+constexpr int kMoistureOutButton = 36874;
+
+class GraphScreen : public GraphScreens {
+  protected:
+    ui::Window drawing() {
+        for (ui::Window w : ui::allWindows()) {
+            if (ui::parentOf(w) == screen(Screen::Graph) &&
+                ui::windowClassName(w) == graphs::kDrawGraphClass) {
+                return w;
+            }
+        }
+        return {};
+    }
+    void showGraph() {
+        panel->call([] { graphs::selectGraphView(); });
+        ASSERT_TRUE(ui::isShown(drawing()));
+    }
+    // The labels drawn in a colour, top to bottom as drawn (lowest tick first).
+    std::vector<std::string> labelsIn(gfx::Color colour) {
+        std::vector<std::string> out;
+        for (const auto& t : panel->texts(drawing())) {
+            if (t.color == colour) out.push_back(t.text);
+        }
+        return out;
+    }
+    void scroll(uint32_t code, int times) {
+        panel->call([&] {
+            for (int i = 0; i < times; ++i) {
+                ui::sendMessage(screen(Screen::Graph), ui::kHScroll, code, 0);
+            }
+        });
+        panel->waitIdle();
+    }
+    ui::ScrollInfo bar() {
+        ui::ScrollInfo info;
+        panel->call([&] {
+            info = ui::scrollInfo(ui::childById(screen(Screen::Graph), graphs::kGraphScrollBar));
+        });
+        return info;
+    }
+    std::vector<std::string> timeLabels() {
+        std::vector<std::string> out;
+        for (const auto& t : panel->texts(drawing())) {
+            if (t.color == gfx::colors::kBlack) out.push_back(t.text);
+        }
+        return out;
+    }
+};
+
+TEST_F(GraphScreen, WithoutStoredSettingsTheChartShowsAndNoTraceIsDrawn) {
+    start();
+    EXPECT_TRUE(visible(Screen::AverageValues));
+    EXPECT_FALSE(visible(Screen::Graph));
+    EXPECT_TRUE(panel->findText("SAMPLE 10 MIN"));
+    showGraph();
+    const auto texts = textsOf(drawing());
+    EXPECT_EQ(texts.size(), 4u) << "three times and the page marker, no axis labels";
+    EXPECT_TRUE(registryValue("GRAPH_TRACES_ON_OFF").empty());
+}
+
+TEST_F(GraphScreen, StoredTracesShowTheirLabelsAndTheButtonsSwitchThemAndSave) {
+    ASSERT_TRUE(platform::registryWrite(logging::kViewSettingsKey, "GRAPH_TRACES_ON_OFF",
+                                        std::vector<uint8_t>{0x21}));
+    writeSamples("GraphDataLog/GRAPH_DATA_LOG_24HR24_06_01_02_00_00.DAT", 400, 10);
+    start();
+    showGraph();
+    const gfx::Color moistIn = gfx::rgb(0, 200, 0), moistOut = gfx::rgb(0, 200, 200);
+    const gfx::Color speed = gfx::rgb(150, 0, 0);
+    EXPECT_EQ(labelsIn(moistIn).size(), 5u);
+    EXPECT_EQ(labelsIn(speed).size(), 5u);
+    EXPECT_TRUE(labelsIn(moistOut).empty());
+    EXPECT_EQ(textsOf(drawing()).size(), 14u);
+
+    pressChild(Screen::Graph, kMoistureOutButton);
+    EXPECT_EQ(labelsIn(moistOut).size(), 5u);
+    EXPECT_EQ(registryValue("GRAPH_TRACES_ON_OFF"), std::vector<uint8_t>{0x25});
+    pressChild(Screen::Graph, kMoistureOutButton);
+    EXPECT_TRUE(labelsIn(moistOut).empty());
+    EXPECT_EQ(registryValue("GRAPH_TRACES_ON_OFF"), std::vector<uint8_t>{0x21});
+}
+
+TEST_F(GraphScreen, FlatAndWideSeriesLieOnTheirTicks) {
+    // Grain column temperature flat at 150; incoming moisture rising from 0 to 100.0 %.
+    std::string bytes;
+    for (int i = 0; i < 360; ++i) {
+        logging::LogValues v;
+        v.grainColumnTemp = 150;
+        v.moistureIn = static_cast<uint16_t>(i * 1000 / 359);
+        const auto s = logging::makeDryerSample(v, kStart);
+        bytes.append(reinterpret_cast<const char*>(s.bytes.data()), s.bytes.size());
+    }
+    root.write("Hard Disk/GraphDataLog/GRAPH_DATA_LOG_24HR24_06_01_02_00_00.DAT", bytes);
+    logging::GraphTraceOn[logging::kTraceGrainColumnTemp] = 1;
+    logging::GraphTraceOn[logging::kTraceMoistureIn] = 1;
+    ASSERT_TRUE(logging::SaveGraphTraces());
+    start();
+    showGraph();
+
+    EXPECT_EQ(labelsIn(gfx::rgb(200, 200, 0)),
+              (std::vector<std::string>{"150F", "151F", "152F", "153F", "154F"}));
+    EXPECT_EQ(labelsIn(gfx::rgb(0, 200, 0)),
+              (std::vector<std::string>{"0.0%", "25.0%", "50.0%", "75.0%", "100.0%"}));
+    const gfx::Surface picture = panel->capture(drawing());
+    const gfx::Color yellow = gfx::rgb(255, 255, 0), green = gfx::rgb(0, 255, 0);
+    for (int x : {10, 100, 200, 300}) {
+        EXPECT_EQ(picture.colorAt(x, 184), yellow) << "flat line on the base line at x " << x;
+    }
+    EXPECT_EQ(picture.colorAt(185, 94), green) << "50.1 % half way up";
+    EXPECT_EQ(picture.colorAt(364, 4), green) << "100 % at the top tick";
+}
+
+TEST_F(GraphScreen, ThirtyHoursGiveTwentyFourPagesAndScrollToTheOldestWindow) {
+    writeSamples("GraphDataLog/GRAPH_DATA_LOG_24HR24_05_30_21_00_00.DAT", 8640, 10);
+    root.write("Hard Disk/GraphDataLog/GRAPH_DATA_LOG_24HR24_05_31_21_00_00.DAT",
+               std::string(2160 * logging::kDryerSampleSize, '\0'));
+    start();
+    showGraph();
+    EXPECT_EQ(bar().max, 24);
+    EXPECT_EQ(bar().pos, 24);
+    EXPECT_TRUE(panel->findText("[-0 PAGES]"));
+
+    scroll(ui::kLineUp, 3);
+    EXPECT_EQ(logging::GraphPageOffset, 3);
+    EXPECT_EQ(bar().pos, 21);
+    EXPECT_TRUE(panel->findText("[-3 PAGES]"));
+
+    scroll(ui::kPageUp, 40);
+    EXPECT_EQ(logging::GraphPageOffset, 29) << "the oldest whole window";
+    EXPECT_EQ(bar().max, 24);
+    EXPECT_EQ(bar().pos, 0);
+    // The oldest window starts with the first sample of the older file, 30 hours back.
+    const auto times = timeLabels();
+    ASSERT_EQ(times.size(), 3u);
+    EXPECT_EQ(times[0], "3:08AM");
+
+    scroll(ui::kLineDown, 40);
+    EXPECT_EQ(logging::GraphPageOffset, 0);
+    scroll(ui::kThumbTrack | (5u << 16), 1);
+    EXPECT_EQ(logging::GraphPageOffset, 0) << "the thumb is not followed";
+}
+
+TEST_F(GraphScreen, GraphSetupChangesTheHoursAcrossTheWindow) {
+    writeSamples("GraphDataLog/GRAPH_DATA_LOG_24HR24_05_31_19_00_00.DAT", 2880, 10);
+    start();
+    showGraph();
+    EXPECT_EQ(timeLabels()[0], "2:08AM");
+    panel->tap(ui::childById(screen(Screen::Graph), graphs::kGraphSetupButton));
+    const ui::Window setup = dialog("GRAPH SETUP - 25");
+    ASSERT_TRUE(setup);
+    EXPECT_TRUE(ui::isItemChecked(setup, 1049));
+    EXPECT_EQ(ui::itemText(setup, 1046), "8 HOURS");
+    press("GRAPH SETUP - 25", 1046);
+    EXPECT_TRUE(ui::isItemChecked(setup, 1052));
+    EXPECT_FALSE(ui::isItemChecked(setup, 1049));
+    press("GRAPH SETUP - 25", 1008);
+    EXPECT_FALSE(ui::isWindow(setup));
+    EXPECT_EQ(logging::GraphScale, 3);
+    EXPECT_EQ(registryValue("GRAPH_HORIZONTAL_SCALE"), std::vector<uint8_t>{3});
+    const auto times = timeLabels();
+    ASSERT_EQ(times.size(), 3u);
+    EXPECT_EQ(times[0], "7:08PM") << "eight hours before the newest sample";
+    EXPECT_EQ(times[1], "11:08PM 5/31");
+    EXPECT_EQ(times[2], "3:08AM");
+}
+
+}  // namespace
+}  // namespace graphstest
