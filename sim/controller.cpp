@@ -41,8 +41,8 @@ std::string valueText(const uint8_t* bytes, dryer::Kind kind) {
 const char* const kHelp =
     "commands: run | stop | shutdown NODE WARNING | clear | silence SECONDS | badcrc N | "
     "short N | stray N | late N [MS] | set ADDR VALUE | refuse ADDR | clamp ADDR MAX | "
-    "accept ADDR | autostart | supply on|off | defaults on|off | knob SPEED | show | "
-    "picture tower2|tower3|single|bin [FANS]";
+    "accept ADDR | autostart | sequence SECONDS | supply on|off | defaults on|off | knob SPEED | "
+    "show | picture tower2|tower3|single|bin [FANS]";
 
 // The dryer layouts the display draws: module count code and model flags.
 struct PictureLayout {
@@ -219,6 +219,11 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
     if (verb == "autostart") {
         model_.startAutoStart();
         return model_.autoStartActive() ? "auto-start running" : "auto-start not possible";
+    }
+    if (verb == "sequence" && w.size() == 2 && number(w[1], a) && a >= 0 && a <= 3600) {
+        model_.setAutoStartLength(a);
+        return a > 0 ? "auto-start sequences last " + w[1] + " s"
+                     : "auto-start sequences as fitted";
     }
     if ((verb == "supply" || verb == "defaults") && w.size() == 2 &&
         (w[1] == "on" || w[1] == "off")) {

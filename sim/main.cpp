@@ -18,7 +18,8 @@ const char* const kUsage =
     "  --trace  print every frame both ways, decoded\n"
     "Commands on standard input: help, run, stop, shutdown NODE WARNING, clear, silence SECONDS,\n"
     "badcrc N, short N, stray N, late N [MS], set ADDR VALUE, refuse ADDR, clamp ADDR MAX,\n"
-    "accept ADDR, autostart, supply on|off, defaults on|off, knob SPEED, show, quit.\n";
+    "accept ADDR, autostart, sequence SECONDS, supply on|off, defaults on|off, knob SPEED, show,\n"
+    "quit.\n";
 
 std::mutex outputMutex;
 

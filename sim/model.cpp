@@ -67,6 +67,7 @@ void DryerModel::startConfiguration() {
     t_.plenum2LoSetpoint().set(160);
     t_.plenumLoSetpoint().set(160);
     t_.averageIncomingMoisture().set(220);
+    setAutoStartProgress(0);
     t_.dayDataLoggerSetup().set(1);
     t_.operatingModeFlags().set(0x10);
     plenum_.fill(kAmbientF);
@@ -146,28 +147,35 @@ void DryerModel::turnKnob(int speed) {
     t_.meterRollSpeedSetpoint(0).set(t_.meterRollSpeedSetpoint(0).get() ^ 0x80);
 }
 
-// Fan/heater n starts 30 s after n-1 and stays on to the end of the sequence.
+// Fan/heater n starts one step after n-1 and stays on to the end of the sequence, which lasts
+// as many steps as there are fan/heaters, and two more (30 s each unless a length was set).
 void DryerModel::startAutoStart() {
     if (autoStart_ || running_) return;
     autoStart_ = true;
     autoStartElapsed_ = 0;
     const int count = fanHeaterCount();
-    const int total = 30 * count + 60;
+    const int total = autoStartLength_ > 0 ? autoStartLength_ : 30 * (count + 2);
+    const int step = total / (count + 2);
     for (int n = 1; n <= 6; ++n) {
         const bool fitted = n <= count;
-        t_.autoStartStageTimes(downIndex(n)).set(fitted ? 30 * (n - 1) : 0);
+        t_.autoStartStageTimes(downIndex(n)).set(fitted ? step * (n - 1) : 0);
         t_.autoStartStageTimes(6 + downIndex(n)).set(fitted ? total : 0);
     }
     t_.autoStartTotalTime().set(total);
     t_.autoStartElapsedTime().set(0);
     t_.hardwareOptions().setBit(0, true);
-    t_.statusFlags280().set(0x02);
+    setAutoStartProgress(0x02);
 }
 
 void DryerModel::cancelAutoStart() {
     autoStart_ = false;
     t_.hardwareOptions().setBit(0, false);
-    t_.statusFlags280().set(0);
+    setAutoStartProgress(0);
+}
+
+// Bit 6 tells the display that this controller offers auto-start.
+void DryerModel::setAutoStartProgress(uint8_t bits) {
+    t_.statusFlags280().set(0x40 | bits);
 }
 
 void DryerModel::advanceSecond() {
@@ -298,13 +306,13 @@ void DryerModel::stepAutoStart() {
     t_.statusBytes324(0).set(total > 0 ? 100 * std::min(autoStartElapsed_, total) / total : 0);
     t_.statusByte288().set(autoStartElapsed_ < total / 2 ? 1 : 2);
     if (autoStartElapsed_ < total) {
-        t_.statusFlags280().set(autoStartElapsed_ < total / 2 ? 0x02 : 0x04);
+        setAutoStartProgress(autoStartElapsed_ < total / 2 ? 0x02 : 0x04);
         return;
     }
     autoStart_ = false;
     running_ = true;
     t_.hardwareOptions().setBit(0, false);
-    t_.statusFlags280().set(0x80);
+    setAutoStartProgress(0x80);
 }
 
 void DryerModel::writeStatusBits() {

@@ -32,6 +32,8 @@ class DryerModel {
     void startAutoStart();
     void cancelAutoStart();
     bool autoStartActive() const { return autoStart_; }
+    // Length in seconds of the sequences started from now on; 0: 30 s per fan/heater plus 60.
+    void setAutoStartLength(int seconds) { autoStartLength_ = seconds; }
     // Turning the control-panel knob: the medium speed moves and the change bit toggles.
     void turnKnob(int speed);
 
@@ -45,6 +47,7 @@ class DryerModel {
     void stepAutoStart();
     void stepCountdown();
     void writeCountdown();
+    void setAutoStartProgress(uint8_t bits);
     void writeStatusBits();
     float noise(float amplitude);
 
@@ -68,6 +71,7 @@ class DryerModel {
     bool autoStart_ = false;
     int autoStartElapsed_ = 0;
     int countdownSeconds_ = 0;  // to the end of a warning's countdown; 0 = none
+    int autoStartLength_ = 0;
 };
 
 }  // namespace sim

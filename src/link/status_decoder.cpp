@@ -13,6 +13,7 @@ namespace {
 
 // Records with rules of their own. The metering-roll records (47, 48, 51, 52) are confirmed in
 // the metering-roll block rather than by comparing status with edit; one-shots never are.
+constexpr int kSpeedSelectionRecord = 43;
 constexpr int kKnobCopyAllRecord = 47;
 constexpr int kKnobCopy161Record = 48;
 constexpr int kKnobCopyUpperRecord = 51;
@@ -144,14 +145,20 @@ class Decoder {
                 userSettings();
                 break;
             case 280:
-                if (s_[280] & 0x80) {
-                    e_[279] &= static_cast<uint8_t>(~0x01);
-                    raise(kHardwareOptionsRecord);
-                }
+                if (s_[280] & 0x80) endAutoStartRequest();
                 break;
             default:
                 break;
         }
+    }
+
+    // A finished sequence ends the start request. The record sends the whole byte (bit 7 is the
+    // grain inverter), so unless an edit of it is waiting to go out, it starts again from the
+    // controller's byte rather than from whatever edit last held.
+    void endAutoStartRequest() {
+        const uint8_t base = p_[kHardwareOptionsRecord - 1] ? e_[279] : s_[279];
+        e_[279] = static_cast<uint8_t>(base & ~0x01);
+        raise(kHardwareOptionsRecord);
     }
 
     bool plenumOptionsSelectLockout() const { return ((s_[257] >> 4) & 0x07) == 1; }
@@ -201,7 +208,10 @@ class Decoder {
                 s_[159] = fr[0];
                 repaint(Window::MeterRollSpeedDialog);
             }
-            if ((fr[0] & 0x3F) != e_[159]) {
+            // The operator's selection stays while a record carrying it is on its way.
+            const bool sendingSelection =
+                p_[kSpeedSelectionRecord - 1] || p_[kSpeedSetpointsRecord - 1];
+            if (!sendingSelection && (fr[0] & 0x3F) != (e_[159] & 0x3F)) {
                 e_[159] = fr[0] & 0x3F;
                 repaint(Window::MeterRollSpeedDialog);
             }
@@ -219,6 +229,7 @@ class Decoder {
         } else if (std::memcmp(fr, e_ + 159, 4) == 0) {
             clear(kKnobCopyAllRecord);
         }
+        if (fr[0] == e_[159]) clear(kSpeedSelectionRecord);
         if (fr[2] == e_[161]) clear(kKnobCopy161Record);
         // The copy of the knob speeds is done once the controller reports them at 160-162.
         if (std::memcmp(fr + 1, s_ + 156, 3) == 0) clear(kKnobCopyUpperRecord);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "frame_builder.h"
@@ -187,6 +188,24 @@ TEST_F(DecoderTest, MeteringRollSetpointsGoToEditUnlessTheKnobIsHeld) {
     decode();
     EXPECT_FALSE(state.pending.meterRollSpeedSetpoint().raised());
 
+    // A selection on its way to the controller, with the controller's knob bit, stays in edit
+    // until the controller reports the same byte; then the knob moves it again.
+    state.edit.meterRollSpeedSetpoint(0).set(0x80);
+    state.commitEdit(state.pending.meterRollSpeedSetpoint(0));
+    frame.put(159, {0x82});
+    decode();
+    EXPECT_EQ(state.edit.at(159), 0x80);
+    EXPECT_TRUE(state.pending.meterRollSpeedSetpoint(0).raised());
+    frame.put(159, {0x80});
+    decode();
+    EXPECT_FALSE(state.pending.meterRollSpeedSetpoint(0).raised());
+    EXPECT_EQ(state.knobSpeedChangeRequest.load(), 0);
+    frame.put(159, {0x81});
+    decode();
+    EXPECT_EQ(state.edit.at(159), 0x01);
+    frame.put(159, {0x02});
+    decode();
+
     // Holding the knob: nothing is copied; the copy record clears when the frame matches edit.
     state.knobCaptureHold.store(1);
     state.pending.knobSpeedCopyAll().raise();
@@ -230,6 +249,24 @@ TEST_F(DecoderTest, ModeAndOptionRulesRaiseTheirRecordsAndFlags) {
     decode();
     EXPECT_EQ(state.edit.hardwareOptions().get(), 0x80);
     EXPECT_TRUE(state.pending.hardwareOptions().raised());
+    // An edit byte not waiting to be sent (0 after a restart mid-sequence) would switch the grain
+    // inverter off: the controller's byte is taken. A waiting edit is kept, without bit 0.
+    for (const auto& [pending, edit, sent] :
+         {std::tuple{false, 0x00, 0x80}, std::tuple{true, 0x01, 0x00}}) {
+        frame.put(280, {0x00});
+        decode();
+        state.edit.hardwareOptions().set(edit);
+        if (pending) {
+            state.pending.hardwareOptions().raise();
+        } else {
+            state.pending.hardwareOptions().clear();
+        }
+        frame.put(279, {0x80}).put(280, {0x80});
+        decode();
+        EXPECT_EQ(state.edit.hardwareOptions().get(), sent);
+        EXPECT_TRUE(state.pending.hardwareOptions().raised());
+        state.pending.hardwareOptions().clear();
+    }
 
     // Bushel counter zeroing: repeated until the counter reads 0, then sent once cleared.
     state.edit.meterRollVoltageSetup(2).set(0x08);

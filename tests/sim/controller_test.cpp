@@ -217,12 +217,12 @@ TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
     c.advanceTo(1000 * 40);
     EXPECT_TRUE(c.at(131) & 0x01);
     EXPECT_FALSE(c.at(134) & 0x01);
-    EXPECT_EQ(c.at(280), 0x02);
+    EXPECT_EQ(c.at(280), 0x42);  // bit 6: auto-start offered
     c.advanceTo(1000 * 100);
-    EXPECT_EQ(c.at(280), 0x04);
+    EXPECT_EQ(c.at(280), 0x44);
     EXPECT_TRUE(c.at(134) & 0x01);
     c.advanceTo(1000 * 181);
-    EXPECT_EQ(c.at(280), 0x80);
+    EXPECT_EQ(c.at(280), 0xC0);
     EXPECT_FALSE(c.at(279) & 0x01);
     EXPECT_TRUE(c.at(172) & 0x01);  // running
 
@@ -237,6 +237,28 @@ TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
     EXPECT_EQ(longest, 8 * 60);
     EXPECT_EQ(c.at(186), 14);
     EXPECT_EQ(c.at(185), 2);
+}
+
+TEST(SimController, AutoStartSequenceLengthAndCancel) {
+    Controller c;
+    c.command("stop", 0);
+    EXPECT_EQ(c.at(280), 0x40);
+    c.command("sequence 24", 0);
+    c.command("autostart", 0);
+    EXPECT_EQ(c.table().autoStartTotalTime().get(), 24);
+    EXPECT_EQ(c.table().autoStartStageTimes(2).get(), 12);  // fan/heater 4: three 4 s steps
+    EXPECT_EQ(c.table().autoStartStageTimes(8).get(), 24);  // on to the end
+
+    // The display's cancel request: bit 0 cleared, the rest of the byte kept.
+    dryer::DryerState display;
+    display.edit.hardwareOptions().set(0x80);
+    display.commitEdit(display.pending.hardwareOptions());
+    auto frame = commandFrame(display);
+    c.receive(frame.data(), frame.size(), 1000);
+    EXPECT_EQ(c.at(279), 0x80);
+    EXPECT_EQ(c.at(280), 0x40);
+    c.advanceTo(1000 * 30);
+    EXPECT_EQ(c.at(280), 0x40);
 }
 
 TEST(SimController, PicturePresetsSetTheLayoutTheDisplayDraws) {

@@ -1,9 +1,11 @@
 #include "shell/program/wiring.h"
 
 #include "link/dryer_state.h"
+#include "screens/autostart/autostart.h"
 #include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
 #include "screens/setpoints/setpoints.h"
+#include "screens/setup/setup.h"
 #include "screens/status/status_screens.h"
 #include "screens/warnings/shutdown_history.h"
 #include "screens/warnings/warning_window.h"
@@ -33,6 +35,8 @@ void wireProgram() {
     setpoints::wireSetpointScreens();
     warnings::registerWarningScreens();
     graphs::wireGraphScreens();
+    autostart::registerAutoStart();
+    setup::wireSetupScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {

@@ -32,6 +32,7 @@ class TextFit : public StatusScreens {
             gfx::Rect client;
             panel_->call([&] { client = ui::clientRect(w); });
             for (const gfx::DrawnText& t : panel_->texts(w)) {
+                if (isCaption(t)) continue;
                 for (const gfx::TextLine& line : t.lines) {
                     const bool ownRect = (t.flags & gfx::kNoClip) != 0 || inside(line.box, t.rect);
                     if (ownRect && inside(line.box, client)) continue;

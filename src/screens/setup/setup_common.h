@@ -1,0 +1,53 @@
+#pragma once
+// What the setup screens and dialogs share: localized control texts, the yes/no/cancel answer,
+// single-bit edits of whole-byte records and the help message boxes.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "link/dryer_state.h"
+#include "platform/ui/dialog.h"
+
+namespace setup {
+
+namespace ui = platform::ui;
+namespace gfx = platform::gfx;
+
+inline dryer::DryerState& state() {
+    return dryer::dryerState();
+}
+
+// A control and the number of its text.
+struct ItemString {
+    int id;
+    int string;
+};
+void setItemStrings(ui::Window dialog, std::span<const ItemString> items);
+std::string text(int stringNumber);
+// Gives a control a smaller font (down to 10 pixels) while its text would not fit its width
+// less `padding` (the mark of a radio or check box, the edges of a button).
+inline constexpr int kMarkPadding = 20;
+inline constexpr int kButtonPadding = 8;
+void fitItemText(ui::Window dialog, int id, int padding = kMarkPadding);
+// The largest font of `spec`'s face and weight, not above its height, in which `text` is at most
+// `width` pixels wide (10 pixels at least).
+gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec spec, int width);
+
+// Starts the edit of a whole-byte record from the controller's byte, then sets or clears one
+// bit. Every other bit goes back as the controller has it.
+void editBit(dryer::Field status, dryer::Field edit, int bit, bool on);
+// The same for userSettings, whose bits 0 and 1 are one-shot commands that must not be sent
+// again: they are cleared in the copy.
+void editUserSettingsBit(int bit, bool on);
+
+// Signed tenths as "%d.%d" with the sign in front: -25 gives "-2.5", 7 gives "0.7".
+std::string signedTenths(int tenths);
+
+// The help file of the current language in a message box with OK and Cancel.
+void showHelp(ui::Window owner, std::string_view fileName, int captionString);
+
+// Raises the record's flag when the edit bytes differ from the controller's. True when it did.
+bool raiseIfChanged(dryer::Field status, dryer::Field edit, dryer::Flag flag);
+
+}  // namespace setup
