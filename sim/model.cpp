@@ -8,7 +8,10 @@ namespace sim {
 namespace {
 
 constexpr float kAmbientF = 60.0f;
-constexpr int kBatchStages = 3;  // heat, cool, unload
+constexpr int kBatchStages = 3;    // heat, cool, unload
+constexpr int kGrainAlarmBit = 4;  // of alarmFlags
+constexpr int kCountdownBit = 1;
+constexpr int kCountdownSeconds = 5 * 60;
 
 int clampInt(float v, int lo, int hi) {
     return std::clamp(static_cast<int>(std::lround(v)), lo, hi);
@@ -137,12 +140,50 @@ void DryerModel::setRunning(bool running) {
 void DryerModel::raiseShutdown(uint8_t node, uint8_t warning) {
     t_.shutdownWarningId().set(warning);
     t_.shutdownNodeId().set(node);
+    t_.alarmFlags().setBit(kGrainAlarmBit, false);
+    t_.alarmFlags().setBit(kCountdownBit, false);
+    countdownSeconds_ = 0;
+    if (node == 15 && warning >= 3 && warning <= 6) {
+        countdownSeconds_ = kCountdownSeconds;
+        writeCountdown();
+        t_.alarmFlags().setBit(kCountdownBit, true);
+        return;
+    }
+    const int select = std::clamp(t_.grainTempSelect().get(), 0, 2);
+    const bool grainHot = grain_[select] > t_.grainHiTempSetpoint().get();
+    if (node == 14 && warning == 6) {
+        grain_.fill(static_cast<float>(t_.grainHiTempSetpoint().get() + 8));
+        for (int i = 0; i < 3; ++i)
+            t_.grainTemp(i).set(clampInt(grain_[i], 0, 400));
+    }
+    if ((node == 14 && warning == 6) || (node >= 2 && node <= 7 && warning == 5 && grainHot)) {
+        t_.alarmFlags().setBit(kGrainAlarmBit, true);
+    }
     setRunning(false);
 }
 
 void DryerModel::clearShutdown() {
     t_.shutdownWarningId().set(0);
     t_.shutdownNodeId().set(0);
+    t_.alarmFlags().setBit(kGrainAlarmBit, false);
+    t_.alarmFlags().setBit(kCountdownBit, false);
+    countdownSeconds_ = 0;
+    writeCountdown();
+}
+
+void DryerModel::writeCountdown() {
+    t_.alarmCountdownMinutes().set(countdownSeconds_ / 60);
+    t_.alarmCountdownSeconds().set(countdownSeconds_ % 60);
+}
+
+// The countdown ends with the dryer stopped; the warning stays until cleared.
+void DryerModel::stepCountdown() {
+    if (countdownSeconds_ == 0) return;
+    --countdownSeconds_;
+    writeCountdown();
+    if (countdownSeconds_ > 0) return;
+    t_.alarmFlags().setBit(kCountdownBit, false);
+    setRunning(false);
 }
 
 void DryerModel::turnKnob(int speed) {
@@ -183,6 +224,7 @@ void DryerModel::setAutoStartProgress(uint8_t bits) {
 
 void DryerModel::advanceSecond() {
     stepAutoStart();
+    stepCountdown();
     const int count = fanHeaterCount();
     for (int n = 1; n <= 6; ++n) {
         const bool started =

@@ -21,7 +21,11 @@ class DryerModel {
 
     void setRunning(bool running);
     bool running() const { return running_; }
-    // A shutdown stops the dryer and stays on the line until cleared.
+    // A shutdown stops the dryer and stays on the line until cleared. Some come with more, as
+    // the controller sends them: the grain column too hot (14/6) raises the grain temperature
+    // alarm, and so does a plenum over its limit (fan/heater warning 5) while the grain is above
+    // its high setpoint; the moisture controller's limit warnings (15/3 to 15/6) count five
+    // minutes down with the dryer running and stop it at the end.
     void raiseShutdown(uint8_t node, uint8_t warning);
     void clearShutdown();
     void setGrainSupply(bool present) { grainSupply_ = present; }
@@ -51,6 +55,8 @@ class DryerModel {
     void stepLoading();
     void stepBatch();
     void stepAutoStart();
+    void stepCountdown();
+    void writeCountdown();
     void setAutoStartProgress(uint8_t bits);
     void writeStatusBits();
     uint8_t operatingModeBase() const;
@@ -76,6 +82,7 @@ class DryerModel {
     int batchStage_ = 0;
     bool autoStart_ = false;
     int autoStartElapsed_ = 0;
+    int countdownSeconds_ = 0;  // to the end of a warning's countdown; 0 = none
     int autoStartLength_ = 0;
     // Panel I/O: index 0 to 4 = bytes 179 to 183.
     std::array<uint8_t, 5> forcedOn_{};

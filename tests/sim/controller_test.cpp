@@ -163,6 +163,44 @@ TEST(SimController, RunningDryerCyclesBurnersAroundTheSetpoints) {
     EXPECT_EQ(c.at(185), 0);
 }
 
+TEST(SimController, ShutdownsCarryTheirGrainAlarmAndCountdownVariants) {
+    Controller c;
+    int64_t now = 0;
+    c.command("run", now);
+    c.command("shutdown 14 6", now);  // grain column too hot
+    EXPECT_EQ(c.at(188) & 0x12, 0x10);
+    EXPECT_GT(c.table().grainTemp(0).get(), c.table().grainHiTempSetpoint().get());
+    EXPECT_FALSE(c.at(172) & 0x01);
+    // A plenum over its limit while the grain is still hot carries the alarm too...
+    c.command("shutdown 3 5", now);
+    EXPECT_EQ(c.at(188) & 0x12, 0x10);
+    c.command("clear", now);
+    EXPECT_EQ(c.at(188) & 0x12, 0);
+    // ...but not with the grain cooled down.
+    c.advanceTo(now += 600'000);
+    c.command("shutdown 3 5", now);
+    EXPECT_EQ(c.at(188) & 0x12, 0);
+
+    // A moisture limit warning counts down with the dryer running, then stops it.
+    c.command("clear", now);
+    c.command("run", now);
+    c.command("shutdown 15 4", now);
+    EXPECT_EQ(c.at(188) & 0x12, 0x02);
+    EXPECT_EQ(c.at(267), 5);
+    EXPECT_EQ(c.at(268), 0);
+    c.advanceTo(now += 61'000);
+    EXPECT_EQ(c.at(267), 3);
+    EXPECT_EQ(c.at(268), 59);
+    EXPECT_TRUE(c.at(172) & 0x01);
+    c.advanceTo(now += 239'000);
+    EXPECT_EQ(c.at(188) & 0x02, 0);
+    EXPECT_FALSE(c.at(172) & 0x01);
+    EXPECT_EQ(c.at(185), 4);  // the warning stays until cleared
+    c.command("shutdown 15 4", now);
+    c.command("shutdown 2 1", now);  // another shutdown ends the countdown
+    EXPECT_EQ(c.at(188) & 0x02, 0);
+}
+
 TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
     Controller c;
     c.command("stop", 0);

@@ -9,6 +9,7 @@
 #include "screens/setup/setup.h"
 #include "screens/status/status_screens.h"
 #include "screens/warnings/shutdown_history.h"
+#include "screens/warnings/warning_window.h"
 #include "shell/hooks.h"
 #include "sim/simulator.h"
 
@@ -33,6 +34,7 @@ void wireProgram() {
     status::wireStatusScreens();
     keypads::wireKeypads();
     setpoints::wireSetpointScreens();
+    warnings::registerWarningScreens();
     graphs::wireGraphScreens();
     autostart::registerAutoStart();
     setup::wireSetupScreens();
