@@ -110,7 +110,8 @@ TEST_F(Files, ListingMatchesPatternsReportsFoldersAndOrdersOldestFirst) {
     for (const char* name : created) {
         std::string path = std::string("\\Hard Disk\\ShortTermDataLog\\") + name;
         ASSERT_TRUE(openFile(path, FileAccess::Write, Disposition::CreateNew).isOpen());
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));  // distinct creation times
+        // File systems stamp times from a coarse clock (a tick can be 10 ms): wait past it.
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
     ASSERT_TRUE(createFolder("\\Hard Disk\\ShortTermDataLog\\DATA_LOG_24HR99_99_99_99_99_99.DAT"));
 
