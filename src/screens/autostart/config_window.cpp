@@ -11,8 +11,8 @@
 #include "platform/ui/dialog.h"
 #include "screens/autostart/autostart.h"
 #include "screens/autostart/internal.h"
-#include "screens/setup/setup.h"
 #include "screens/setpoints/setpoints.h"
+#include "screens/setup/setup.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
 #include "shell/layout.h"
@@ -128,8 +128,8 @@ std::array<i18n::HeldButtonBitmap, kButtons.size()>& pictures() {
 }
 
 const ButtonSpec* specOf(int id) {
-    for (const ButtonSpec& spec : kButtons) {
-        if (spec.id == id) return &spec;
+    for (const ButtonSpec& entry : kButtons) {
+        if (entry.id == id) return &entry;
     }
     return nullptr;
 }
@@ -146,23 +146,24 @@ const gfx::Surface* pictureOf(int id) {
     return nullptr;
 }
 
-void createButton(ui::Window window, const ButtonSpec& spec) {
-    uint32_t style = ui::kChild | (spec.face == Face::Plain ? ui::kMultiLine : ui::kOwnerDraw);
-    if (spec.shownAtStart) style |= ui::kVisible;
-    ui::createWindow(ui::kButtonClass, spec.text, style,
-                     gfx::Rect::fromSize(spec.x, spec.y, spec.width, spec.height), window, spec.id);
+void createButton(ui::Window window, const ButtonSpec& entry) {
+    uint32_t style = ui::kChild | (entry.face == Face::Plain ? ui::kMultiLine : ui::kOwnerDraw);
+    if (entry.shownAtStart) style |= ui::kVisible;
+    ui::createWindow(ui::kButtonClass, entry.text, style,
+                     gfx::Rect::fromSize(entry.x, entry.y, entry.width, entry.height), window,
+                     entry.id);
 }
 
 void createButtons(ui::Window window) {
-    for (const ButtonSpec& spec : kButtons)
-        createButton(window, spec);
+    for (const ButtonSpec& entry : kButtons)
+        createButton(window, entry);
 }
 
 void showPageButtons(ui::Window window, int page) {
-    for (const ButtonSpec& spec : kButtons) {
-        if (spec.page < 0) continue;
-        const ui::Window button = ui::childById(window, spec.id);
-        const bool shown = spec.page == page;
+    for (const ButtonSpec& entry : kButtons) {
+        if (entry.page < 0) continue;
+        const ui::Window button = ui::childById(window, entry.id);
+        const bool shown = entry.page == page;
         if (ui::isVisible(button) != shown) ui::showWindow(button, shown);
     }
 }
@@ -201,18 +202,18 @@ void drawNamedFace(gfx::Painter& p, const gfx::Rect& r, std::string_view name, b
 }
 
 void drawButton(const ui::DrawItem& item) {
-    const ButtonSpec* spec = specOf(item.controlId);
-    if (spec == nullptr) return;
-    if (spec->face == Face::Continue) {
+    const ButtonSpec* entry = specOf(item.controlId);
+    if (entry == nullptr) return;
+    if (entry->face == Face::Continue) {
         drawContinueFace(item.painter, item.rect, item.pressed || item.checked);
         return;
     }
-    if (const gfx::Surface* picture = pictureOf(spec->id)) {
+    if (const gfx::Surface* picture = pictureOf(entry->id)) {
         item.painter.stretchBitmap(*picture, picture->bounds(), item.rect);
         if (item.pressed) item.painter.drawFrame(item.rect, gfx::colors::kWhite, 2);
         return;
     }
-    drawNamedFace(item.painter, item.rect, spec->text, item.pressed);
+    drawNamedFace(item.painter, item.rect, entry->text, item.pressed);
 }
 
 // The chosen grain's marker beside its button; none for a code the buttons do not offer.

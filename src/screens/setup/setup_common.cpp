@@ -22,10 +22,10 @@ void setItemStrings(ui::Window dialog, std::span<const ItemString> items) {
     }
 }
 
-gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec spec, int width) {
-    while (spec.height > 10 && gfx::textExtent(text, spec).width > width)
-        --spec.height;
-    return spec;
+gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec font, int width) {
+    while (font.height > 10 && gfx::textExtent(text, font).width > width)
+        --font.height;
+    return font;
 }
 
 void fitItemText(ui::Window dialog, int id, int padding) {

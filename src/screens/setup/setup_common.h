@@ -30,9 +30,9 @@ std::string text(int stringNumber);
 inline constexpr int kMarkPadding = 20;
 inline constexpr int kButtonPadding = 8;
 void fitItemText(ui::Window dialog, int id, int padding = kMarkPadding);
-// The largest font of `spec`'s face and weight, not above its height, in which `text` is at most
+// The largest font of `font`'s face and weight, not above its height, in which `text` is at most
 // `width` pixels wide (10 pixels at least).
-gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec spec, int width);
+gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec font, int width);
 
 // Starts the edit of a whole-byte record from the controller's byte, then sets or clears one
 // bit. Every other bit goes back as the controller has it.
