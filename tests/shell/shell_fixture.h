@@ -29,6 +29,8 @@ inline void resetDryerState() {
     state.pending.defaultsNoticeShowing().clear();
     state.status.statusFlags171().set(0xA0);
     state.linkAliveSeconds = 10;
+    state.resyncRequest = 0;
+    state.resyncHoldoff = 0;
     state.recordSuppressSeconds = 0;
     state.knobSpeedChangeRequest = 0;
     state.statusEvent188 = 0;

@@ -26,6 +26,7 @@
 #include "screens/autostart/autostart.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
+#include "shell/shell_fixture.h"
 #include "sim/simulator.h"
 #include "support/temp_dir.h"
 
@@ -36,24 +37,10 @@ namespace gfx = platform::gfx;
 using platform::backend::PanelHarness;
 using shell::Screen;
 
-inline void resetDryerState() {
-    auto& state = dryer::dryerState();
-    for (int offset = 0; offset < dryer::kStatusFrameSize; ++offset) {
-        state.status.setAt(offset, 0);
-        state.edit.setAt(offset, 0);
-    }
-    for (int record = 1; record <= dryer::kCommandRecordCount; ++record)
-        state.pending.record(record).clear();
-    state.status.statusFlags171().set(0xA0);
-    state.linkAliveSeconds = 10;
-    state.statusScreensActive = 1;
-    state.unitsSetting = 0;
-}
-
 class AutoStartPanel : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetDryerState();
+        shelltest::resetDryerState();
         shell::resetShell();
         shell::clearShellHooks();
         const char* image = std::getenv("ORVANE_IMAGE_DIR");

@@ -22,26 +22,13 @@
 #include "platform/serial/serial.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/display.h"
+#include "shell/shell_fixture.h"
 #include "sim/frames.h"
 #include "support/temp_dir.h"
 
 namespace diagnostics::testing {
 
 namespace ui = platform::ui;
-
-inline void resetDryerState() {
-    auto& state = dryer::dryerState();
-    for (int offset = 0; offset < dryer::kStatusFrameSize; ++offset) {
-        state.status.setAt(offset, 0);
-        state.edit.setAt(offset, 0);
-    }
-    for (int record = 1; record <= dryer::kCommandRecordCount; ++record)
-        state.pending.record(record).clear();
-    state.knobCaptureHold = 0;
-    state.linkAliveSeconds = 10;
-    state.resyncRequest = 0;
-    state.resyncHoldoff = 0;
-}
 
 // The display's end of a pseudo-terminal: each exchange's frame as the controller parses it.
 class WireTap {
@@ -98,7 +85,7 @@ class PanelFixture : public ::testing::Test {
         }
         platform::configureDevicePaths(root_.str(), "");
         i18n::ResetLocalization();
-        resetDryerState();
+        shelltest::resetDryerState();
         panel_ = std::make_unique<platform::backend::PanelHarness>();
     }
     void TearDown() override {

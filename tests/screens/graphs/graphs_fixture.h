@@ -24,6 +24,7 @@
 #include "screens/graphs/graphs.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
+#include "shell/shell_fixture.h"
 #include "support/local_time.h"
 #include "support/temp_dir.h"
 
@@ -35,19 +36,6 @@ using shell::Screen;
 
 // 2024-06-01, a Saturday, 03:08:00.
 inline const platform::LocalTime kStart = testsupport::localTime(2024, 6, 1, 3, 8, 0);
-
-inline void resetDryerState() {
-    auto& state = dryer::dryerState();
-    for (int offset = 0; offset < dryer::kStatusFrameSize; ++offset) {
-        state.status.setAt(offset, 0);
-        state.edit.setAt(offset, 0);
-    }
-    for (int record = 1; record <= dryer::kCommandRecordCount; ++record) {
-        state.pending.record(record).clear();
-    }
-    state.unitsSetting = 0;
-    state.linkAliveSeconds = 10;
-}
 
 // A sample whose values are all derived from `tag`, taken at `time`.
 inline logging::DryerSample sampleAt(int tag, const platform::LocalTime& time) {
@@ -71,7 +59,7 @@ class GraphScreens : public ::testing::Test {
         fs::create_directory_symlink(languages, root.path() / "Hard Disk" / "Languages");
         platform::configureDevicePaths(root.str(), usb.str());
         platform::registryOpen((root.path() / "Registry.dat").string());
-        resetDryerState();
+        shelltest::resetDryerState();
         shell::resetShell();
         shell::clearShellHooks();
         i18n::ResetLocalization();

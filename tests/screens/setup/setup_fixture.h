@@ -28,6 +28,7 @@
 #include "shell/app.h"
 #include "shell/hooks.h"
 #include "shell/periodic.h"
+#include "shell/shell_fixture.h"
 #include "sim/frames.h"
 #include "support/temp_dir.h"
 
@@ -46,7 +47,7 @@ inline constexpr ui::Point kSetupButton{320, 447};
 class SetupScreens : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetDryerState();
+        shelltest::resetDryerState();
         shell::resetShell();
         shell::clearShellHooks();
         linkLanguages();
@@ -63,21 +64,6 @@ class SetupScreens : public ::testing::Test {
         shell::resetShell();
         shell::clearShellHooks();
         i18n::ResetLocalization();
-    }
-
-    static void resetDryerState() {
-        auto& s = dryer::dryerState();
-        for (int offset = 0; offset < dryer::kStatusFrameSize; ++offset) {
-            s.status.setAt(offset, 0);
-            s.edit.setAt(offset, 0);
-        }
-        for (int record = 1; record <= dryer::kCommandRecordCount; ++record)
-            s.pending.record(record).clear();
-        s.pending.defaultsNoticeShowing().clear();
-        s.knobCaptureHold = 0;
-        s.statusScreensActive = 1;
-        s.unitsSetting = 0;
-        s.linkAliveSeconds = 10;
     }
 
     void linkLanguages() {
