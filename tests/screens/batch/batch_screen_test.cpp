@@ -190,7 +190,8 @@ TEST_F(BatchScreen, StageButtonsOpenTheTimeKeypadWithTheirLimits) {
         panel_->waitIdle();
         pressButton(c.button);
         ASSERT_TRUE(topDialog()) << c.button;
-        const keypads::TimerKeypadRequest request = keypads::timerKeypadRequest();
+        keypads::TimerKeypadRequest request;
+        panel_->call([&] { request = keypads::timerKeypadRequest(); });
         EXPECT_EQ(request.maxMajor, c.maxMajor) << c.button;
         EXPECT_EQ(request.defaultMajor, c.defaultMajor) << c.button;
         EXPECT_EQ(request.minMajor, 0) << c.button;
