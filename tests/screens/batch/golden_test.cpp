@@ -1,7 +1,7 @@
-// Golden screenshots of the batch drying timers in both drawings. Only the screen's own area is
-// compared, with a small tolerance for the rasterizer and the font renderer.
-// ORVANE_UPDATE_GOLDEN=1 rewrites the references; a failing comparison writes the screen and an
-// image of the differences (red) to $ORVANE_GOLDEN_DIFF_DIR.
+// Golden screenshots of the batch drying timers in both drawings and with the averaging note. Only
+// the screen's own area is compared, with a small tolerance for the rasterizer and the font
+// renderer. ORVANE_UPDATE_GOLDEN=1 rewrites the references; a failing comparison writes the screen
+// and an image of the differences (red) to $ORVANE_GOLDEN_DIFF_DIR.
 #include <cstdlib>
 
 #include "platform/gfx/png.h"
@@ -77,6 +77,13 @@ class Golden : public BatchScreen {
 TEST_F(Golden, OneHeatStage) {
     start();
     check("batch_one_heat_stage");
+}
+
+TEST_F(Golden, AveragingNote) {
+    controllerSets({{kPlenumTempOptions, 0x40}, {kMoistureControlMode, 6}});
+    start();
+    controllerSets({{kStatusFlags171, 0x20}});
+    check("batch_averaging_note");
 }
 
 TEST_F(Golden, TwoHeatStages) {
