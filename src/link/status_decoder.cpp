@@ -140,6 +140,8 @@ class Decoder {
                 break;
             case 257:
                 st_.miscLockout.store(s_[8] == 1 && plenumOptionsSelectLockout());
+                // The dual plenum option decides the heat buttons outside modes 0 and 3.
+                if ((old ^ s_[257]) & 0x02) fx_.batchStageUpdate = true;
                 break;
             case 266:
                 userSettings();

@@ -89,7 +89,8 @@
     FIELD(shutdownWarningId,       185,          U8,    NONE)                                      \
     FIELD(shutdownNodeId,          186,          U8,    NONE)                                      \
     FIELD(moistureControlMode,     187,          U8,    W(MeterRollSpeedDialog)                    \
-                                                        | W(MoistureControlScreens))               \
+                                                        | W(MoistureControlScreens)                \
+                                                        | W(BatchDrying))                          \
     FIELD(alarmFlags,              188,          U8,    W(RightStatusBar))                         \
     FIELD(moistureOut,             189,          BE16,  W(MoistureViewButton)                      \
                                                         | W(MoistureCalibrationDialog))            \

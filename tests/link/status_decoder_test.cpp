@@ -324,3 +324,29 @@ TEST_F(DecoderTest, ModeAndOptionRulesRaiseTheirRecordsAndFlags) {
 
 }  // namespace
 }  // namespace dryer
+
+namespace dryer {
+namespace {
+
+// The batch screen's heat buttons and its averaging note follow every value behind them.
+TEST_F(DecoderTest, BatchScreenFollowsTheDualPlenumBitAndTheMoistureControlMode) {
+    frame.put(8, {1});
+    decode();
+    const int before = batchStageUpdates;
+    frame.put(257, {0x40});  // another bit: the heat buttons stay
+    decode();
+    EXPECT_EQ(batchStageUpdates, before);
+    frame.put(257, {0x42});
+    decode();
+    EXPECT_EQ(batchStageUpdates, before + 1);
+    frame.put(257, {0x40});
+    decode();
+    EXPECT_EQ(batchStageUpdates, before + 2);
+
+    frame.put(187, {0x06});
+    decode();
+    EXPECT_TRUE(repaints.count(Window::BatchDrying));
+}
+
+}  // namespace
+}  // namespace dryer

@@ -2,6 +2,7 @@
 
 #include "link/dryer_state.h"
 #include "screens/autostart/autostart.h"
+#include "screens/batch/batch.h"
 #include "screens/diagnostics/diagnostics.h"
 #include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
@@ -39,6 +40,7 @@ void wireProgram() {
     autostart::registerAutoStart();
     setup::wireSetupScreens();
     diagnostics::wireDiagnostics();
+    batch::wireBatchScreen();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {

@@ -1,0 +1,16 @@
+# The cool column (drawn in its blue) shows the running time 0 00 before the answer and the set
+# time 7 42 after it, as the controller reported it back.
+function(cool_texts file out)
+  file(STRINGS ${WORK}/${file} lines REGEX "^BATCH_DRYING_WINDOW\t.*\t#0000FA\t[0-9]+$")
+  set(texts "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^.*\t" "" text "${line}")
+    list(APPEND texts ${text})
+  endforeach()
+  set(${out} "${texts}" PARENT_SCOPE)
+endfunction()
+cool_texts(batch-before.txt before)
+cool_texts(batch-after.txt after)
+if(NOT before STREQUAL "0;00" OR NOT after STREQUAL "7;42")
+  message(FATAL_ERROR "cool running time: '${before}' before, '${after}' after the answer")
+endif()
