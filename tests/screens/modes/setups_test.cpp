@@ -145,6 +145,7 @@ TEST_F(DryingModes, StagedBatchAcceptWithoutCriterionStaysOpenWithTheHelp) {
 
     press(dialog, kBatchTemperature);
     EXPECT_EQ(itemText(dialog, kCriteriaNote), "");
+    EXPECT_FALSE(drawn("NO DRYING CRITERIA SELECTED"));
     press(dialog, kAccept);
     EXPECT_FALSE(topDialog());
     EXPECT_EQ(onWire().at(257), (std::vector<uint8_t>{0x20}));
