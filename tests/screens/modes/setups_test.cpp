@@ -119,6 +119,17 @@ TEST_F(DryingModes, MaxGrainTemperatureKeypadTakesOnly100To200) {
     EXPECT_EQ(onWire().at(277), (std::vector<uint8_t>{100, 0}));
 }
 
+TEST_F(DryingModes, GrainTemperatureLimitShowsInDegreesCInSiUnits) {
+    controllerSets({{8, 1}, {257, 0x10}, {266, 0xB0}, {277, 150}});
+    state().unitsSetting = 1;
+    const ui::Window dialog = startWith(modes::kStagedBatchDialog);
+    EXPECT_EQ(itemText(dialog, 1147), "65 C");
+    press(dialog, kBatchMaxGrainTemp);
+    typeTemperature({9, 0});  // 194 F
+    EXPECT_EQ(onWire().at(277), (std::vector<uint8_t>{194, 0}));
+    EXPECT_EQ(itemText(dialog, 1147), "90 C");
+}
+
 TEST_F(DryingModes, FiveSpeedSetupSaysNotAvailableUntilItsDialogIsThere) {
     controllerSets({{187, 4}});
     const ui::Window dialog = startWith(modes::kContinuousFlowDialog);
