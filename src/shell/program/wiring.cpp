@@ -6,6 +6,7 @@
 #include "screens/diagnostics/diagnostics.h"
 #include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
+#include "screens/modes/modes.h"
 #include "screens/setpoints/setpoints.h"
 #include "screens/setup/setup.h"
 #include "screens/status/status_screens.h"
@@ -41,6 +42,7 @@ void wireProgram() {
     setup::wireSetupScreens();
     diagnostics::wireDiagnostics();
     batch::wireBatchScreen();
+    modes::wireDryingModeScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
