@@ -108,7 +108,7 @@ void DryerModel::startConfiguration() {
     t_.meterRollVoltageSetup(0).set(230);
     t_.meterRollVoltageSetup(1).set(20);
     t_.watchdogSetup().set(1);
-    t_.dryingWord277().set(150);           // maximum grain temperature, degrees F
+    t_.dryingWord277().set(150);            // maximum grain temperature, degrees F
     t_.stagedBatchWord274().setByte(0, 8);  // maximum batch time 8:00
     t_.plenum2LoSetpoint().set(160);
     t_.plenumLoSetpoint().set(160);
