@@ -1,4 +1,5 @@
 // The two setup menus: grids of picture buttons, each opening one setup dialog.
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <span>
@@ -45,6 +46,8 @@ enum : int {
     kClearBatchButton = 36990,
     kLanguageButton = 37044,
     kExtendedExitButton = 36980,
+    kWatchdogButton = 36986,
+    kUserSettingsButton = 36988,
 };
 
 // Dialogs of other screens, by template number.
@@ -57,6 +60,8 @@ enum : int {
     kAutoStartEntry = 614,
     kDiagnosticsDialog = 168,
     kDateTimeDialog = 199,
+    kWatchdogDialog = 206,
+    kUserSettingsDialog = 479,
 };
 
 constexpr MenuButton kSetupButtons[] = {
@@ -68,12 +73,13 @@ constexpr MenuButton kSetupButtons[] = {
 };
 
 constexpr MenuButton kExtendedButtons[] = {
-    {kDiagnosticsButton, 10, 20, 175, 50, 30}, {kBurnerDifferentialButton, 10, 90, 175, 50, 31},
-    {kPrinterButton, 10, 160, 175, 50, 32},    {kReverseButton, 10, 230, 175, 50, 33},
-    {kBushelButton, 222, 20, 175, 50, 35},     {kDateTimeButton, 222, 90, 175, 50, 36},
-    {kUnitsButton, 222, 160, 175, 50, 37},     {kDryerModelButton, 222, 230, 175, 50, 38},
-    {kDataLoggerButton, 440, 20, 175, 50, 39}, {kClearBatchButton, 440, 160, 175, 50, 63},
-    {kLanguageButton, 555, 300, 60, 60, 0},    {kExtendedExitButton, 230, 395, 159, 41, 41},
+    {kDiagnosticsButton, 10, 20, 175, 50, 30},  {kBurnerDifferentialButton, 10, 90, 175, 50, 31},
+    {kPrinterButton, 10, 160, 175, 50, 32},     {kReverseButton, 10, 230, 175, 50, 33},
+    {kBushelButton, 222, 20, 175, 50, 35},      {kDateTimeButton, 222, 90, 175, 50, 36},
+    {kUnitsButton, 222, 160, 175, 50, 37},      {kDryerModelButton, 222, 230, 175, 50, 38},
+    {kDataLoggerButton, 440, 20, 175, 50, 39},  {kWatchdogButton, 440, 90, 175, 50, 0},
+    {kClearBatchButton, 440, 160, 175, 50, 63}, {kUserSettingsButton, 440, 230, 175, 50, 40},
+    {kLanguageButton, 555, 300, 60, 60, 0},     {kExtendedExitButton, 230, 395, 159, 41, 41},
 };
 
 // The pictures each menu holds while its window lives, by button id.
@@ -113,9 +119,60 @@ void drawLanguageButton(ui::DrawItem& item) {
     p.drawFrame(r, gfx::colors::kButtonDarkShadow, 1);
 }
 
+// The face of the localized menu pictures: a blue gradient with a light edge on a dark ground.
+void drawMenuFace(gfx::Painter& p, const gfx::Rect& r, gfx::Color edge) {
+    p.fillRect(r, gfx::rgb(16, 22, 30));
+    const gfx::Color top = gfx::rgb(59, 114, 184);
+    const gfx::Color bottom = gfx::rgb(21, 61, 117);
+    const int height = r.height() - 2;
+    for (int y = 0; y < height; ++y) {
+        const auto mix = [&](uint8_t a, uint8_t b) {
+            return static_cast<uint8_t>(a + (b - a) * y / std::max(1, height - 1));
+        };
+        p.fillRect({r.left + 1, r.top + 1 + y, r.right - 1, r.top + 2 + y},
+                   gfx::rgb(mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b)));
+    }
+    p.drawFrame(r.inflate(-1, -1), edge, 1);
+}
+
+// Four rising bars, `size` pixels high, standing on `base`.
+void drawSignalIcon(gfx::Painter& p, int left, int base, int size) {
+    for (int bar = 0; bar < 4; ++bar) {
+        const int barHeight = size * (bar + 1) / 4;
+        p.fillRect({left + bar * 7, base - barHeight, left + bar * 7 + 5, base},
+                   gfx::colors::kWhite);
+    }
+}
+
+// The language packs hold no picture for the watchdog setup, so the screen draws it as the
+// pictures look: the menu face, an icon, a divider and its text from the string table, with the
+// controller's connection type on the second line.
+void drawWatchdogButton(ui::DrawItem& item) {
+    gfx::Painter& p = item.painter;
+    const gfx::Rect r = item.rect;
+    const gfx::Color edge = gfx::rgb(163, 200, 255);
+    drawMenuFace(p, r, edge);
+    const int size = r.height() * 56 / 100;
+    drawSignalIcon(p, r.left + 8, r.top + (r.height() + size) / 2, size);
+    const int textLeft = r.left + 8 + size + 6;
+    p.drawLine({textLeft - 3, r.top + r.height() * 18 / 100},
+               {textLeft - 3, r.top + r.height() * 82 / 100}, edge);
+    const int connection = (state().status.watchdogSetup().get() >> 2) & 0x03;
+    const std::string name = text(385);
+    const std::string type = connection <= 2 ? text(402 + connection) : "";
+    const int width = r.right - 6 - textLeft;
+    const unsigned centred = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine;
+    p.drawText(name, {textLeft, r.top + 5, r.right - 6, r.top + 27},
+               fittedFont(name, gfx::font(16, 700), width), {gfx::colors::kWhite, centred});
+    p.drawText(type, {textLeft, r.top + 27, r.right - 6, r.bottom - 5},
+               fittedFont(type, gfx::font(14, 700), width), {edge, centred});
+}
+
 void drawMenuButton(Screen menu, ui::DrawItem& item) {
     if (item.controlId == kLanguageButton) {
         drawLanguageButton(item);
+    } else if (item.controlId == kWatchdogButton) {
+        drawWatchdogButton(item);
     } else {
         const auto found = heldBitmaps(menu).find(item.controlId);
         const gfx::Surface* picture =
@@ -247,6 +304,10 @@ void extendedCommand(ui::Window window, int id) {
         case kClearBatchButton:
             if (batchCountOffered()) runClearBatchCountQuestion(window);
             return;
+        case kWatchdogButton:
+            return openOther(kWatchdogDialog, Screen::ExtendedSetupSelection);
+        case kUserSettingsButton:
+            return openOther(kUserSettingsDialog, Screen::ExtendedSetupSelection);
         case kLanguageButton:
             i18n::RunLanguageDialog(window);
             return reloadPictures();
@@ -257,11 +318,21 @@ void extendedCommand(ui::Window window, int id) {
     }
 }
 
+// The watchdog button names the connection type, so it repaints when the controller's setting
+// changes.
+void followWatchdogSetup(ui::Window button) {
+    state().hooks.registerWindow(
+        dryer::Window::SetupMenuButton,
+        [button](bool erase, const dryer::RepaintArea*) { ui::invalidate(button, erase); });
+}
+
 ui::LResult menuProc(Screen menu, ui::Window window, uint32_t message, ui::WParam wp,
                      ui::LParam lp) {
     switch (message) {
         case ui::kDestroy:
             heldBitmaps(menu).clear();
+            if (menu == Screen::ExtendedSetupSelection)
+                state().hooks.unregisterWindow(dryer::Window::SetupMenuButton);
             break;
         case ui::kDrawItem:
             drawMenuButton(menu, ui::drawItem(lp));
@@ -297,6 +368,7 @@ ui::LResult extendedSetupProc(ui::Window window, uint32_t message, ui::WParam wp
     switch (message) {
         case ui::kCreate:
             createButtons(window, Screen::ExtendedSetupSelection, kExtendedButtons);
+            followWatchdogSetup(ui::childById(window, kWatchdogButton));
             showButton(window, kDryerModelButton, dryerModelAllowed());
             showButton(window, kReverseButton, reverseOffered());
             showButton(window, kClearBatchButton, batchCountOffered());

@@ -5,6 +5,7 @@
 #include "screens/diagnostics/diagnostics.h"
 #include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
+#include "screens/moisture/moisture.h"
 #include "screens/setpoints/setpoints.h"
 #include "screens/setup/setup.h"
 #include "screens/status/status_screens.h"
@@ -39,6 +40,7 @@ void wireProgram() {
     autostart::registerAutoStart();
     setup::wireSetupScreens();
     diagnostics::wireDiagnostics();
+    moisture::wireMoistureScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {
