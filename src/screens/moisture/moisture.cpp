@@ -11,7 +11,11 @@ void setCaption(ui::Window dialog, int stringNumber) {
 }
 
 void showItemText(ui::Window dialog, int id, std::string_view value) {
-    if (ui::itemText(dialog, id) != value) ui::setItemText(dialog, id, value);
+    if (ui::itemText(dialog, id) == value) return;
+    ui::setItemText(dialog, id, value);
+    // Fields and plain texts hold no control state, and the window system repaints only the
+    // controls that do when their text changes.
+    ui::invalidate(ui::dialogItem(dialog, id), true);
 }
 
 void wireMoistureScreens() {

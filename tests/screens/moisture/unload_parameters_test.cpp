@@ -149,6 +149,8 @@ TEST_F(UnloadParameters, HeldStepButtonsRepeatEveryTenthAfterHalfASecond) {
     EXPECT_EQ(itemText(dialog, kMaxPercent), "50 %");
     panel_->advance(100);  // then one step at each 100 ms tick
     EXPECT_EQ(itemText(dialog, kMaxPercent), "51 %");
+    panel_->waitIdle();
+    EXPECT_TRUE(drawn("51 %"));
     panel_->advance(200);
     EXPECT_EQ(itemText(dialog, kMaxPercent), "53 %");
     panel_->pointerUp(x, y);
