@@ -53,11 +53,11 @@ constexpr std::array<int, 2> kInnerFrames = {67, 127};
 constexpr ui::DialogItem rowItem(int row, int column) {
     switch (column) {
         case 0:
-            return {kBracketFields[row], Kind::Edit, "", 93, kRowY[row], 42, 7, ui::kTextCenter};
+            return {kBracketFields[row], Kind::StaticCenter, "", 93, kRowY[row], 42, 7};
         case 1:
-            return {kOffsetFields[row], Kind::Edit, "", 144, kRowY[row], 40, 7, ui::kTextCenter};
+            return {kOffsetFields[row], Kind::StaticCenter, "", 144, kRowY[row], 40, 7};
         default:
-            return {kActualFields[row], Kind::Edit, "", 190, kRowY[row], 40, 7, ui::kTextCenter};
+            return {kActualFields[row], Kind::StaticCenter, "", 190, kRowY[row], 40, 7};
     }
 }
 
@@ -195,10 +195,10 @@ void showTexts(ui::Window dialog) {
                                   {kSpeedDec, 257},
                                   {kSelect, 20},
                                   {kDefaults, 258},
-                                  {kAcceptExit, 190},
-                                  {kBracketSelection, innerSelected ? 259 : 260},
-                                  {kSpeedSelection, innerSelected ? 259 : 260}};
+                                  {kAcceptExit, 190}};
     setup::setItemStrings(dialog, strings);
+    for (int id : {kBracketSelection, kSpeedSelection})
+        showItemText(dialog, id, text(innerSelected ? 259 : 260));
     for (int id : {kBracketInc, kBracketDec, kSpeedInc, kSpeedDec, kSelect, kDefaults, kAcceptExit})
         setup::fitItemText(dialog, id, setup::kButtonPadding);
     for (int id : {kMoistureGroup, kSpeedGroup, kBracketSelection, kSpeedSelection})
@@ -288,7 +288,7 @@ void open(ui::Window dialog) {
     ui::centreOnOwner(dialog, 20);
     for (const auto& fields : {kBracketFields, kOffsetFields, kActualFields}) {
         for (int id : fields)
-            ui::setWindowFont(ui::dialogItem(dialog, id), gfx::font(12, 700));
+            ui::setWindowFont(ui::dialogItem(dialog, id), gfx::font(13, 700));
     }
     showTexts(dialog);
 }

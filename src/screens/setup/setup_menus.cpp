@@ -3,10 +3,13 @@
 #include <map>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "i18n/button_bitmaps.h"
 #include "i18n/dialog/language_dialog.h"
 #include "i18n/language.h"
+#include "platform/gfx/text.h"
 #include "platform/ui/controls.h"
 #include "screens/setup/setup_common.h"
 #include "screens/setup/setup_dialogs.h"
@@ -119,20 +122,42 @@ void drawLanguageButton(ui::DrawItem& item) {
     p.drawFrame(r, gfx::colors::kButtonDarkShadow, 1);
 }
 
-// The face of the localized menu pictures: a blue gradient with a light edge on a dark ground.
+gfx::Color blend(gfx::Color a, gfx::Color b, int bPercent) {
+    const auto mix = [&](uint8_t x, uint8_t y) {
+        return static_cast<uint8_t>(x + (y - x) * bPercent / 100);
+    };
+    return gfx::rgb(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
+}
+
+// Cuts the face's corners round on the dark ground, as the pictures' corners are.
+void roundCorners(gfx::Painter& p, const gfx::Rect& r, gfx::Color ground, gfx::Color edge) {
+    for (int dy = 0; dy < 4; ++dy) {
+        for (int dx = 0; dx + dy < 4; ++dx) {
+            const gfx::Color c = dx + dy == 3 ? edge : ground;
+            p.setPixel(r.left + 1 + dx, r.top + 1 + dy, c);
+            p.setPixel(r.right - 2 - dx, r.top + 1 + dy, c);
+            p.setPixel(r.left + 1 + dx, r.bottom - 2 - dy, c);
+            p.setPixel(r.right - 2 - dx, r.bottom - 2 - dy, c);
+        }
+    }
+}
+
+// The face of the localized menu pictures: a blue gradient with a light edge and a faint shine
+// over its upper part, on a dark ground.
 void drawMenuFace(gfx::Painter& p, const gfx::Rect& r, gfx::Color edge) {
-    p.fillRect(r, gfx::rgb(16, 22, 30));
+    const gfx::Color ground = gfx::rgb(16, 22, 30);
+    p.fillRect(r, ground);
     const gfx::Color top = gfx::rgb(59, 114, 184);
     const gfx::Color bottom = gfx::rgb(21, 61, 117);
     const int height = r.height() - 2;
+    const int shine = (r.height() - 5) * 45 / 100;
     for (int y = 0; y < height; ++y) {
-        const auto mix = [&](uint8_t a, uint8_t b) {
-            return static_cast<uint8_t>(a + (b - a) * y / std::max(1, height - 1));
-        };
-        p.fillRect({r.left + 1, r.top + 1 + y, r.right - 1, r.top + 2 + y},
-                   gfx::rgb(mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b)));
+        gfx::Color line = blend(top, bottom, 100 * y / std::max(1, height - 1));
+        if (y >= 2 && y < 2 + shine) line = blend(line, gfx::colors::kWhite, 12);
+        p.fillRect({r.left + 1, r.top + 1 + y, r.right - 1, r.top + 2 + y}, line);
     }
     p.drawFrame(r.inflate(-1, -1), edge, 1);
+    roundCorners(p, r, ground, edge);
 }
 
 // Four rising bars, `size` pixels high, standing on `base`.
@@ -144,9 +169,19 @@ void drawSignalIcon(gfx::Painter& p, int left, int base, int size) {
     }
 }
 
+// The label on one line when it fits at the pictures' 16 pixels, else on two, broken after the last
+// space or hyphen of its first half or more.
+std::vector<std::string> labelLines(const std::string& label, int width) {
+    if (gfx::textExtent(label, gfx::font(16, 700)).width <= width) return {label};
+    const size_t cut = label.find_last_of(" -", label.size() - 2);
+    if (cut == std::string::npos || cut == 0) return {label};
+    const std::string first = label.substr(0, label[cut] == '-' ? cut + 1 : cut);
+    return {first, label.substr(cut + 1)};
+}
+
 // The language packs hold no picture for the watchdog setup, so the screen draws it as the
 // pictures look: the menu face, an icon, a divider and its text from the string table, with the
-// controller's connection type on the second line.
+// controller's connection type in a smaller line below.
 void drawWatchdogButton(ui::DrawItem& item) {
     gfx::Painter& p = item.painter;
     const gfx::Rect r = item.rect;
@@ -154,18 +189,24 @@ void drawWatchdogButton(ui::DrawItem& item) {
     drawMenuFace(p, r, edge);
     const int size = r.height() * 56 / 100;
     drawSignalIcon(p, r.left + 8, r.top + (r.height() + size) / 2, size);
-    const int textLeft = r.left + 8 + size + 6;
-    p.drawLine({textLeft - 3, r.top + r.height() * 18 / 100},
-               {textLeft - 3, r.top + r.height() * 82 / 100}, edge);
+    const int left = r.left + 8 + size + 6;
+    const int right = r.right - 6;
+    p.drawLine({left - 3, r.top + r.height() * 18 / 100}, {left - 3, r.top + r.height() * 82 / 100},
+               edge);
+    const std::vector<std::string> lines = labelLines(text(385), right - left);
     const int connection = (state().status.watchdogSetup().get() >> 2) & 0x03;
-    const std::string name = text(385);
     const std::string type = connection <= 2 ? text(402 + connection) : "";
-    const int width = r.right - 6 - textLeft;
     const unsigned centred = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine;
-    p.drawText(name, {textLeft, r.top + 5, r.right - 6, r.top + 27},
-               fittedFont(name, gfx::font(16, 700), width), {gfx::colors::kWhite, centred});
-    p.drawText(type, {textLeft, r.top + 27, r.right - 6, r.bottom - 5},
-               fittedFont(type, gfx::font(14, 700), width), {edge, centred});
+    const int lineHeight = lines.size() == 1 ? 20 : 14;
+    int y = r.top + (lines.size() == 1 ? 6 : 3);
+    for (const std::string& line : lines) {
+        p.drawText(line, {left, y, right, y + lineHeight},
+                   fittedFont(line, gfx::font(lineHeight == 20 ? 16 : 14, 700), right - left),
+                   {gfx::colors::kWhite, centred});
+        y += lineHeight;
+    }
+    p.drawText(type, {left, y, right, r.bottom - 3},
+               fittedFont(type, gfx::font(12, 700), right - left), {edge, centred});
 }
 
 void drawMenuButton(Screen menu, ui::DrawItem& item) {

@@ -102,6 +102,7 @@ TEST_F(Bracketed, MoistureSchemeLimitsDefaultsAndActualSpeeds) {
     pressTimes(dialog, kSpeedDec, 30);    // outer offset down while above inner + 1 and >= 4
     EXPECT_EQ(edited(), (std::vector<uint8_t>{3, 3, 4, 3}));
     press(dialog, kSelect);  // the inner pair
+    EXPECT_TRUE(drawn("INNER"));
     screenshot("bracketed_inner");
     pressTimes(dialog, kBracketDec, 5);
     pressTimes(dialog, kSpeedDec, 5);
