@@ -16,7 +16,8 @@ class MoistureDialogs : public setuptest::SetupScreens {
   protected:
     void SetUp() override {
         SetupScreens::SetUp();
-        moisture::wireMoistureScreens();
+        // On the UI thread, which is already running: the registrations are its data.
+        panel_->call([] { moisture::wireMoistureScreens(); });
     }
 
     // Starts the display and opens a dialog by its template number.

@@ -127,7 +127,7 @@ TEST_F(UnloadParameters, TheWarningAfterAChangeIsShownOncePerRun) {
     press(dialog, kCancel);
 
     // A new program run asks again; Yes sets the defaults in the dialog, nothing is sent yet.
-    moisture::wireMoistureScreens();
+    panel_->call([] { moisture::wireMoistureScreens(); });
     openByTemplate(moisture::kUnloadParametersDialog);
     dialog = topDialog();
     press(dialog, kMinIncrease);
