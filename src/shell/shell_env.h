@@ -41,7 +41,7 @@ enum class Dialog : uint8_t {
     ShutdownHelp,
     ShutdownHistory,
     DataLogSetup,
-    MoistureControl,
+    UnloadParameters,
     MoistureCalibration,
     MeterRollSpeed,
     BushelSetup,

@@ -190,7 +190,8 @@ struct RepeatDialog {
 };
 
 constexpr std::array<RepeatDialog, 4> kRepeatDialogs = {{
-    {Dialog::MoistureControl, {1054, 1056, 1055, 1057}, 4},
+    // Maximum rate INCREASE and DECREASE, then minimum rate INCREASE and DECREASE.
+    {Dialog::UnloadParameters, {1300, 1301, 1045, 1046}, 4},
     {Dialog::MoistureCalibration, {1149, 1150, 1045, 1046, 1154, 1155, 1047, 1048}, 8},
     {Dialog::MeterRollSpeed, {1047, 1046}, 2},
     {Dialog::BushelSetup, {1171, 1172}, 2},

@@ -19,9 +19,9 @@ std::string screenName(Screen screen) {
 }
 
 std::string dialogName(Dialog dialog) {
-    static const char* const kNames[] = {"ShutdownHelp",    "ShutdownHistory",     "DataLogSetup",
-                                         "MoistureControl", "MoistureCalibration", "MeterRollSpeed",
-                                         "BushelSetup"};
+    static const char* const kNames[] = {
+        "ShutdownHelp",        "ShutdownHistory", "DataLogSetup", "UnloadParameters",
+        "MoistureCalibration", "MeterRollSpeed",  "BushelSetup"};
     return kNames[static_cast<int>(dialog)];
 }
 

@@ -37,6 +37,11 @@ std::vector<std::u32string> paragraphs(std::u32string_view text, bool singleLine
     return out;
 }
 
+// Spaces and tabs separate words; the ones before a word that starts a new line are dropped.
+bool blank(char32_t c) {
+    return c == U' ' || c == U'\t';
+}
+
 void breakParagraph(const std::u32string& para, int maxWidth, const FontSpec& font,
                     std::vector<std::u32string>& lines) {
     std::u32string line;
@@ -44,10 +49,10 @@ void breakParagraph(const std::u32string& para, int maxWidth, const FontSpec& fo
     bool lineOpen = false;
     while (pos < para.size()) {
         size_t wordStart = pos;
-        while (wordStart < para.size() && para[wordStart] == U' ')
+        while (wordStart < para.size() && blank(para[wordStart]))
             ++wordStart;
         size_t wordEnd = wordStart;
-        while (wordEnd < para.size() && para[wordEnd] != U' ')
+        while (wordEnd < para.size() && !blank(para[wordEnd]))
             ++wordEnd;
         std::u32string candidate = line + para.substr(pos, wordEnd - pos);
         if (!lineOpen || measure(candidate, font) <= maxWidth) {

@@ -1,11 +1,15 @@
 // The two setup menus: grids of picture buttons, each opening one setup dialog.
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "i18n/button_bitmaps.h"
 #include "i18n/dialog/language_dialog.h"
 #include "i18n/language.h"
+#include "platform/gfx/text.h"
 #include "platform/ui/controls.h"
 #include "screens/setup/setup_common.h"
 #include "screens/setup/setup_dialogs.h"
@@ -45,6 +49,8 @@ enum : int {
     kClearBatchButton = 36990,
     kLanguageButton = 37044,
     kExtendedExitButton = 36980,
+    kWatchdogButton = 36986,
+    kUserSettingsButton = 36988,
 };
 
 // Dialogs of other screens, by template number.
@@ -57,6 +63,8 @@ enum : int {
     kAutoStartEntry = 614,
     kDiagnosticsDialog = 168,
     kDateTimeDialog = 199,
+    kWatchdogDialog = 206,
+    kUserSettingsDialog = 479,
 };
 
 constexpr MenuButton kSetupButtons[] = {
@@ -68,12 +76,13 @@ constexpr MenuButton kSetupButtons[] = {
 };
 
 constexpr MenuButton kExtendedButtons[] = {
-    {kDiagnosticsButton, 10, 20, 175, 50, 30}, {kBurnerDifferentialButton, 10, 90, 175, 50, 31},
-    {kPrinterButton, 10, 160, 175, 50, 32},    {kReverseButton, 10, 230, 175, 50, 33},
-    {kBushelButton, 222, 20, 175, 50, 35},     {kDateTimeButton, 222, 90, 175, 50, 36},
-    {kUnitsButton, 222, 160, 175, 50, 37},     {kDryerModelButton, 222, 230, 175, 50, 38},
-    {kDataLoggerButton, 440, 20, 175, 50, 39}, {kClearBatchButton, 440, 160, 175, 50, 63},
-    {kLanguageButton, 555, 300, 60, 60, 0},    {kExtendedExitButton, 230, 395, 159, 41, 41},
+    {kDiagnosticsButton, 10, 20, 175, 50, 30},  {kBurnerDifferentialButton, 10, 90, 175, 50, 31},
+    {kPrinterButton, 10, 160, 175, 50, 32},     {kReverseButton, 10, 230, 175, 50, 33},
+    {kBushelButton, 222, 20, 175, 50, 35},      {kDateTimeButton, 222, 90, 175, 50, 36},
+    {kUnitsButton, 222, 160, 175, 50, 37},      {kDryerModelButton, 222, 230, 175, 50, 38},
+    {kDataLoggerButton, 440, 20, 175, 50, 39},  {kWatchdogButton, 440, 90, 175, 50, 0},
+    {kClearBatchButton, 440, 160, 175, 50, 63}, {kUserSettingsButton, 440, 230, 175, 50, 40},
+    {kLanguageButton, 555, 300, 60, 60, 0},     {kExtendedExitButton, 230, 395, 159, 41, 41},
 };
 
 // The pictures each menu holds while its window lives, by button id.
@@ -113,9 +122,98 @@ void drawLanguageButton(ui::DrawItem& item) {
     p.drawFrame(r, gfx::colors::kButtonDarkShadow, 1);
 }
 
+gfx::Color blend(gfx::Color a, gfx::Color b, int bPercent) {
+    const auto mix = [&](uint8_t x, uint8_t y) {
+        return static_cast<uint8_t>(x + (y - x) * bPercent / 100);
+    };
+    return gfx::rgb(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
+}
+
+// Cuts the face's corners round on the dark ground, as the pictures' corners are.
+void roundCorners(gfx::Painter& p, const gfx::Rect& r, gfx::Color ground, gfx::Color edge) {
+    for (int dy = 0; dy < 4; ++dy) {
+        for (int dx = 0; dx + dy < 4; ++dx) {
+            const gfx::Color c = dx + dy == 3 ? edge : ground;
+            p.setPixel(r.left + 1 + dx, r.top + 1 + dy, c);
+            p.setPixel(r.right - 2 - dx, r.top + 1 + dy, c);
+            p.setPixel(r.left + 1 + dx, r.bottom - 2 - dy, c);
+            p.setPixel(r.right - 2 - dx, r.bottom - 2 - dy, c);
+        }
+    }
+}
+
+// The face of the localized menu pictures: a blue gradient with a light edge and a faint shine
+// over its upper part, on a dark ground.
+void drawMenuFace(gfx::Painter& p, const gfx::Rect& r, gfx::Color edge) {
+    const gfx::Color ground = gfx::rgb(16, 22, 30);
+    p.fillRect(r, ground);
+    const gfx::Color top = gfx::rgb(59, 114, 184);
+    const gfx::Color bottom = gfx::rgb(21, 61, 117);
+    const int height = r.height() - 2;
+    const int shine = (r.height() - 5) * 45 / 100;
+    for (int y = 0; y < height; ++y) {
+        gfx::Color line = blend(top, bottom, 100 * y / std::max(1, height - 1));
+        if (y >= 2 && y < 2 + shine) line = blend(line, gfx::colors::kWhite, 12);
+        p.fillRect({r.left + 1, r.top + 1 + y, r.right - 1, r.top + 2 + y}, line);
+    }
+    p.drawFrame(r.inflate(-1, -1), edge, 1);
+    roundCorners(p, r, ground, edge);
+}
+
+// Four rising bars, `size` pixels high, standing on `base`.
+void drawSignalIcon(gfx::Painter& p, int left, int base, int size) {
+    for (int bar = 0; bar < 4; ++bar) {
+        const int barHeight = size * (bar + 1) / 4;
+        p.fillRect({left + bar * 7, base - barHeight, left + bar * 7 + 5, base},
+                   gfx::colors::kWhite);
+    }
+}
+
+// The label on one line when it fits at the pictures' 16 pixels, else on two, broken after the last
+// space or hyphen of its first half or more.
+std::vector<std::string> labelLines(const std::string& label, int width) {
+    if (gfx::textExtent(label, gfx::font(16, 700)).width <= width) return {label};
+    const size_t cut = label.find_last_of(" -", label.size() - 2);
+    if (cut == std::string::npos || cut == 0) return {label};
+    const std::string first = label.substr(0, label[cut] == '-' ? cut + 1 : cut);
+    return {first, label.substr(cut + 1)};
+}
+
+// The language packs hold no picture for the watchdog setup, so the screen draws it as the
+// pictures look: the menu face, an icon, a divider and its text from the string table, with the
+// controller's connection type in a smaller line below.
+void drawWatchdogButton(ui::DrawItem& item) {
+    gfx::Painter& p = item.painter;
+    const gfx::Rect r = item.rect;
+    const gfx::Color edge = gfx::rgb(163, 200, 255);
+    drawMenuFace(p, r, edge);
+    const int size = r.height() * 56 / 100;
+    drawSignalIcon(p, r.left + 8, r.top + (r.height() + size) / 2, size);
+    const int left = r.left + 8 + size + 6;
+    const int right = r.right - 6;
+    p.drawLine({left - 3, r.top + r.height() * 18 / 100}, {left - 3, r.top + r.height() * 82 / 100},
+               edge);
+    const std::vector<std::string> lines = labelLines(text(385), right - left);
+    const int connection = (state().status.watchdogSetup().get() >> 2) & 0x03;
+    const std::string type = connection <= 2 ? text(402 + connection) : "";
+    const unsigned centred = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine;
+    const int lineHeight = lines.size() == 1 ? 20 : 14;
+    int y = r.top + (lines.size() == 1 ? 6 : 3);
+    for (const std::string& line : lines) {
+        p.drawText(line, {left, y, right, y + lineHeight},
+                   fittedFont(line, gfx::font(lineHeight == 20 ? 16 : 14, 700), right - left),
+                   {gfx::colors::kWhite, centred});
+        y += lineHeight;
+    }
+    p.drawText(type, {left, y, right, r.bottom - 3},
+               fittedFont(type, gfx::font(12, 700), right - left), {edge, centred});
+}
+
 void drawMenuButton(Screen menu, ui::DrawItem& item) {
     if (item.controlId == kLanguageButton) {
         drawLanguageButton(item);
+    } else if (item.controlId == kWatchdogButton) {
+        drawWatchdogButton(item);
     } else {
         const auto found = heldBitmaps(menu).find(item.controlId);
         const gfx::Surface* picture =
@@ -247,6 +345,10 @@ void extendedCommand(ui::Window window, int id) {
         case kClearBatchButton:
             if (batchCountOffered()) runClearBatchCountQuestion(window);
             return;
+        case kWatchdogButton:
+            return openOther(kWatchdogDialog, Screen::ExtendedSetupSelection);
+        case kUserSettingsButton:
+            return openOther(kUserSettingsDialog, Screen::ExtendedSetupSelection);
         case kLanguageButton:
             i18n::RunLanguageDialog(window);
             return reloadPictures();
@@ -257,11 +359,21 @@ void extendedCommand(ui::Window window, int id) {
     }
 }
 
+// The watchdog button names the connection type, so it repaints when the controller's setting
+// changes.
+void followWatchdogSetup(ui::Window button) {
+    state().hooks.registerWindow(
+        dryer::Window::SetupMenuButton,
+        [button](bool erase, const dryer::RepaintArea*) { ui::invalidate(button, erase); });
+}
+
 ui::LResult menuProc(Screen menu, ui::Window window, uint32_t message, ui::WParam wp,
                      ui::LParam lp) {
     switch (message) {
         case ui::kDestroy:
             heldBitmaps(menu).clear();
+            if (menu == Screen::ExtendedSetupSelection)
+                state().hooks.unregisterWindow(dryer::Window::SetupMenuButton);
             break;
         case ui::kDrawItem:
             drawMenuButton(menu, ui::drawItem(lp));
@@ -297,6 +409,7 @@ ui::LResult extendedSetupProc(ui::Window window, uint32_t message, ui::WParam wp
     switch (message) {
         case ui::kCreate:
             createButtons(window, Screen::ExtendedSetupSelection, kExtendedButtons);
+            followWatchdogSetup(ui::childById(window, kWatchdogButton));
             showButton(window, kDryerModelButton, dryerModelAllowed());
             showButton(window, kReverseButton, reverseOffered());
             showButton(window, kClearBatchButton, batchCountOffered());

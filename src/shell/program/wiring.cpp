@@ -7,6 +7,7 @@
 #include "screens/graphs/graphs.h"
 #include "screens/keypads/keypads.h"
 #include "screens/modes/modes.h"
+#include "screens/moisture/moisture.h"
 #include "screens/setpoints/setpoints.h"
 #include "screens/setup/setup.h"
 #include "screens/status/status_screens.h"
@@ -43,6 +44,7 @@ void wireProgram() {
     diagnostics::wireDiagnostics();
     batch::wireBatchScreen();
     modes::wireDryingModeScreens();
+    moisture::wireMoistureScreens();
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {

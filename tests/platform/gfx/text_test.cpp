@@ -51,6 +51,14 @@ TEST(TextTest, WordBreakIntoOnePixelRectanglePutsEachWordOnItsOwnCentredLine) {
     const auto narrow = layoutText("one two three", {0, 0, 80, 100}, font(14), kWordBreak);
     for (const auto& l : narrow)
         EXPECT_LE(l.box.width(), 80) << l.text;
+
+    // A run of tabs that would pass the edge breaks the line like spaces, and the word after it
+    // starts the next line instead of being pushed out of sight.
+    const auto tabbed =
+        layoutText("one two\t\t\t\t\t\t\t\t\t\t\tthree", {0, 0, 200, 100}, font(14), kWordBreak);
+    ASSERT_EQ(tabbed.size(), 2u);
+    EXPECT_EQ(tabbed[0].text, "one two");
+    EXPECT_EQ(tabbed[1].text, "three");
 }
 
 TEST(TextTest, AlignmentPlacesLinesInTheRectangle) {
