@@ -3,6 +3,7 @@
 #include <future>
 
 #include "platform/clock/clock.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/internal.h"
 
 namespace platform::ui {
@@ -382,8 +383,10 @@ void setWindowText(Window window, std::string_view text) {
     if (!w || w->title == text) return;
     w->title = std::string(text);
     w->frameDirty = true;
-    // Controls show their text in the client area.
-    if (w->control) invalidateLocked(*w, {0, 0, w->rect.width(), w->rect.height()}, true);
+    // Controls, text labels and fields show their text in the client area.
+    if (w->control || w->className == kStaticClass || w->className == kEditClass) {
+        invalidateLocked(*w, {0, 0, w->rect.width(), w->rect.height()}, true);
+    }
     wakeLocked();
 }
 

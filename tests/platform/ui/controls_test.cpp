@@ -188,6 +188,21 @@ TEST_F(ControlsTest, ListBoxKeepsLinesInOrder) {
     EXPECT_EQ(listBoxSelection(list), -1);
 }
 
+TEST_F(ControlsTest, LabelsAndFieldsRedrawWhenOnlyTheirTextChanges) {
+    const Window label =
+        make(kStaticClass, "NO DRYING CRITERIA SELECTED", 0, {10, 10, 300, 30}, 1148);
+    const Window field = make(kEditClass, "80 %", 0, {10, 40, 100, 60}, 1147);
+    ASSERT_TRUE(panel.findText("NO DRYING CRITERIA SELECTED"));
+    ASSERT_TRUE(panel.findText("80 %"));
+    panel.call([&] {
+        setWindowText(label, "");
+        setWindowText(field, "81 %");
+    });
+    EXPECT_FALSE(panel.findText("NO DRYING CRITERIA SELECTED"));
+    EXPECT_FALSE(panel.findText("80 %"));
+    EXPECT_TRUE(panel.findText("81 %"));
+}
+
 TEST_F(ControlsTest, ScrollBarsReportLinePageAndThumbWithoutMovingThemselves) {
     const Window bar = make(kScrollBarClass, "", 0, {5, 225, 385, 250}, 36899);
     panel.call([&] { setScrollInfo(bar, {0, 24, 1, 24}); });
