@@ -101,8 +101,8 @@ void DryerModel::startConfiguration() {
     t_.bushelSetup().set(50);
     t_.moistureControlMode().set(1);
     t_.moistureSetpoint().set(155);
-    t_.unloadRateLimits(0).set(3000);
-    t_.unloadRateLimits(1).set(200);
+    t_.unloadRateLimits(0).set(80);  // percent
+    t_.unloadRateLimits(1).set(10);
     t_.moistureSensorCalA(0).set(100);
     t_.moistureSensorCalB(0).set(100);
     t_.meterRollVoltageSetup(0).set(230);
