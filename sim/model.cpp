@@ -103,6 +103,9 @@ void DryerModel::startConfiguration() {
     t_.moistureSetpoint().set(155);
     t_.unloadRateLimits(0).set(80);  // percent
     t_.unloadRateLimits(1).set(10);
+    const uint8_t brackets[4] = {6, 3, 6, 3};  // outer, inner bracket; outer, inner speed offset
+    for (int i = 0; i < 4; ++i)
+        t_.bracketedMcSettings(i).set(brackets[i]);
     t_.moistureSensorCalA(0).set(100);
     t_.moistureSensorCalB(0).set(100);
     t_.meterRollVoltageSetup(0).set(230);
