@@ -334,7 +334,7 @@ void DryerModel::stepLoading() {
     t_.outOfGrainElapsed().set(outOfGrainSeconds_);
     t_.outOfGrainFlags().set(outOfGrainSeconds_ > 0 ? 1 : 0);
     const int limit = t_.outOfGrainTimerSetpoint().get();
-    if (limit > 0 && outOfGrainSeconds_ >= limit) raiseShutdown(14, 2);
+    if (limit > 0 && outOfGrainSeconds_ >= limit) raiseShutdown(14, 4);  // OUT OF GRAIN
 }
 
 // Staged batch: heat, cool and unload stages run to their setpoints in turn.

@@ -236,7 +236,7 @@ TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
     }
     EXPECT_EQ(longest, 8 * 60);
     EXPECT_EQ(c.at(186), 14);
-    EXPECT_EQ(c.at(185), 2);
+    EXPECT_EQ(c.at(185), 4);  // the warning table's OUT OF GRAIN
 }
 
 TEST(SimController, AutoStartSequenceLengthAndCancel) {
