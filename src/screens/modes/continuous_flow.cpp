@@ -162,8 +162,8 @@ void paintOptions(ui::Window dialog) {
     ui::checkItem(dialog, kSensorDisabled, sensorDisabled);
     const bool safety = edit.userSettings().bit(kSafetyBit);
     enableAll(dialog, {kMaxGrainTemp, kMaxGrainTempField}, safety);
-    setText(dialog, kDisable, text(safety ? 84 : 73));
-    setText(dialog, kMaxGrainTempField, temperatureText(edit.dryingWord277().get()));
+    ui::setItemText(dialog, kDisable, text(safety ? 84 : 73));
+    ui::setItemText(dialog, kMaxGrainTempField, temperatureText(edit.dryingWord277().get()));
 }
 
 void paint(ui::Window dialog) {

@@ -90,13 +90,6 @@ void showHelp(ui::Window owner, std::string_view fileName, int captionString, si
     ui::messageBox(owner, help, text(captionString), ui::kMbOkCancel);
 }
 
-// A static control is not repainted by a change of its text alone.
-void setText(ui::Window dialog, int id, std::string_view wanted) {
-    if (ui::itemText(dialog, id) == wanted) return;
-    ui::setItemText(dialog, id, wanted);
-    ui::invalidate(ui::dialogItem(dialog, id), true);
-}
-
 void setTexts(ui::Window dialog, int titleString, std::span<const ItemString> items) {
     const std::string title = text(titleString);
     if (ui::windowText(dialog) != title) ui::setWindowText(dialog, title);

@@ -71,6 +71,5 @@ void showHelp(ui::Window owner, std::string_view fileName, int captionString,
 // Sets the window's title and its controls' texts from the string table; the controls get a
 // smaller font where a translation would not fit.
 void setTexts(ui::Window dialog, int titleString, std::span<const ItemString> items);
-void setText(ui::Window dialog, int id, std::string_view wanted);
 
 }  // namespace modes

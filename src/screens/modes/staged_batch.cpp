@@ -141,7 +141,7 @@ void paintCriteria(ui::Window dialog) {
     ui::checkItem(dialog, kMoistureRadio, criterion(kMoistureBit));
     const bool none =
         !criterion(kTimeBit) && !criterion(kTemperatureBit) && !criterion(kMoistureBit);
-    setText(dialog, kCriteriaNote, none ? text(450) : std::string());
+    ui::setItemText(dialog, kCriteriaNote, none ? text(450) : std::string());
     const bool dual = criterion(kDualBit);
     ui::checkItem(dialog, kSingleRadio, !dual);
     ui::checkItem(dialog, kDualRadio, dual);
@@ -167,11 +167,11 @@ std::string timeText(dryer::Field time) {
 void paintSafety(ui::Window dialog) {
     const auto& edit = state().edit;
     const bool safety = userBit(kSafetyBit);
-    setText(dialog, kDisable, text(safety ? 84 : 73));
+    ui::setItemText(dialog, kDisable, text(safety ? 84 : 73));
     enableAll(dialog, {kMaxTime, kMaxTimeField}, safety && userBit(kTimeLimitBit));
     enableAll(dialog, {kMaxGrainTemp, kMaxGrainTempField}, safety && userBit(kGrainTempLimitBit));
-    setText(dialog, kMaxTimeField, timeText(edit.stagedBatchWord274()));
-    setText(dialog, kMaxGrainTempField, temperatureText(edit.dryingWord277().get()));
+    ui::setItemText(dialog, kMaxTimeField, timeText(edit.stagedBatchWord274()));
+    ui::setItemText(dialog, kMaxGrainTempField, temperatureText(edit.dryingWord277().get()));
 }
 
 void paint(ui::Window dialog) {
@@ -186,7 +186,7 @@ void paint(ui::Window dialog) {
         {kMaxGrainTemp, 245},   {kHelp, 3},          {kAccept, 4},
     };
     setTexts(dialog, 222, kStrings);
-    setText(dialog, kDualNote, text(246));
+    ui::setItemText(dialog, kDualNote, text(246));
     paintCriteria(dialog);
     paintHeat(dialog);
     paintSafety(dialog);

@@ -179,9 +179,9 @@ int actualSpeed(int row) {
 
 void showValues(ui::Window dialog) {
     for (int row = 0; row < 5; ++row) {
-        showItemText(dialog, kBracketFields[row], bracketText(row));
-        showItemText(dialog, kOffsetFields[row], tenthsPercent(speedChange(row), true));
-        showItemText(dialog, kActualFields[row], tenthsPercent(actualSpeed(row), false));
+        ui::setItemText(dialog, kBracketFields[row], bracketText(row));
+        ui::setItemText(dialog, kOffsetFields[row], tenthsPercent(speedChange(row), true));
+        ui::setItemText(dialog, kActualFields[row], tenthsPercent(actualSpeed(row), false));
     }
 }
 
@@ -198,7 +198,7 @@ void showTexts(ui::Window dialog) {
                                   {kAcceptExit, 190}};
     setup::setItemStrings(dialog, strings);
     for (int id : {kBracketSelection, kSpeedSelection})
-        showItemText(dialog, id, text(innerSelected ? 259 : 260));
+        ui::setItemText(dialog, id, text(innerSelected ? 259 : 260));
     for (int id : {kBracketInc, kBracketDec, kSpeedInc, kSpeedDec, kSelect, kDefaults, kAcceptExit})
         setup::fitItemText(dialog, id, setup::kButtonPadding);
     for (int id : {kMoistureGroup, kSpeedGroup, kBracketSelection, kSpeedSelection})

@@ -10,14 +10,6 @@ void setCaption(ui::Window dialog, int stringNumber) {
     if (ui::windowText(dialog) != caption) ui::setWindowText(dialog, caption);
 }
 
-void showItemText(ui::Window dialog, int id, std::string_view value) {
-    if (ui::itemText(dialog, id) == value) return;
-    ui::setItemText(dialog, id, value);
-    // Fields and plain texts hold no control state, and the window system repaints only the
-    // controls that do when their text changes.
-    ui::invalidate(ui::dialogItem(dialog, id), true);
-}
-
 void wireMoistureScreens() {
     resetUnloadWarning();
     shell::setDialogOpener(kUnloadParametersDialog, runUnloadParameters);

@@ -25,7 +25,5 @@ void resetUnloadWarning();
 
 // The dialog's caption from the string table, set only when it changed.
 void setCaption(ui::Window dialog, int stringNumber);
-// A control's text, set and repainted only when it changed.
-void showItemText(ui::Window dialog, int id, std::string_view value);
 
 }  // namespace moisture

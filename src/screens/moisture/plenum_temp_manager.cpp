@@ -89,10 +89,10 @@ void showTexts(ui::Window dialog) {
     if (ui::isItemChecked(dialog, kOff) == on) ui::checkItem(dialog, kOff, !on);
     char time[64];
     std::snprintf(time, sizeof time, "%s %s", kTimeTexts[timeIndex()], text(17).c_str());
-    showItemText(dialog, kTimeField, time);
+    ui::setItemText(dialog, kTimeField, time);
     char size[32];
     std::snprintf(size, sizeof size, "%d \u00b0F", kStepDegrees[sizeIndex()]);
-    showItemText(dialog, kSizeField, size);
+    ui::setItemText(dialog, kSizeField, size);
     for (int id : {kTimeField, kSizeField}) {
         const ui::Window field = ui::dialogItem(dialog, id);
         const gfx::FontSpec font = setup::fittedFont(ui::windowText(field), gfx::font(18, 700),

@@ -166,9 +166,9 @@ std::string note() {
 }
 
 void showRate(ui::Window dialog, const RateGroup& g, int percent) {
-    showItemText(dialog, g.percent, std::to_string(percent) + " %");
-    showItemText(dialog, g.estimate, estimate(percent));
-    showItemText(dialog, g.note, note());
+    ui::setItemText(dialog, g.percent, std::to_string(percent) + " %");
+    ui::setItemText(dialog, g.estimate, estimate(percent));
+    ui::setItemText(dialog, g.note, note());
 }
 
 void showTexts(ui::Window dialog) {
