@@ -13,19 +13,12 @@ namespace diagnostics {
 namespace ui = platform::ui;
 
 void setItemString(ui::Window dialog, int id, int number) {
-    showItemText(dialog, id, i18n::GetString(number));
+    ui::setItemText(dialog, id, i18n::GetString(number));
 }
 
 void setTitleString(ui::Window dialog, int number) {
     const std::string title = i18n::GetString(number);
     if (ui::windowText(dialog) != title) ui::setWindowText(dialog, title);
-}
-
-// Static text does not repaint itself when its text changes.
-void showItemText(ui::Window dialog, int id, std::string_view text) {
-    if (ui::itemText(dialog, id) == text) return;
-    ui::setItemText(dialog, id, text);
-    ui::invalidate(ui::dialogItem(dialog, id), true);
 }
 
 void showHelpFile(ui::Window owner, std::string_view fileName, int captionNumber) {

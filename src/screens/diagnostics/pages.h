@@ -55,8 +55,6 @@ platform::ui::LResult bootLoaderProc(platform::ui::Window window, uint32_t messa
 void setItemString(platform::ui::Window dialog, int id, int number);
 // The dialog's title from the string table.
 void setTitleString(platform::ui::Window dialog, int number);
-// Sets a control's text and has it drawn again, when the text differs.
-void showItemText(platform::ui::Window dialog, int id, std::string_view text);
 // Centres a dialog over the window that owns it, kept on the screen; the owner may itself be a
 // dialog that is not at the screen's corner.
 void centreOverOwner(platform::ui::Window dialog);

@@ -107,10 +107,10 @@ std::string formatted(const char* format, double value) {
 }
 
 void showValue(ui::Window dialog, const Setting& setting, int value) {
-    showItemText(dialog, kVoltagePercent + setting.idOffset,
-                 formatted("%3.2f %%", value * 100.0 / 255));
-    showItemText(dialog, kVoltageVolts + setting.idOffset,
-                 formatted("~%3.1f V", value * 10.0 / 255));
+    ui::setItemText(dialog, kVoltagePercent + setting.idOffset,
+                    formatted("%3.2f %%", value * 100.0 / 255));
+    ui::setItemText(dialog, kVoltageVolts + setting.idOffset,
+                    formatted("~%3.1f V", value * 10.0 / 255));
     const ui::Window bar = ui::dialogItem(dialog, kVoltageBar + setting.idOffset);
     ui::progressSetRange(bar, setting.lowest, setting.highest);
     ui::progressSetPos(bar, value);
