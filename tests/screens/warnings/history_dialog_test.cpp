@@ -21,9 +21,9 @@ class HistoryDialogTest : public WarningsHarness {
     // Three shutdowns a minute apart: rear discharge, a flame failure, a moisture sensor.
     void recordThree() {
         recordShutdown(14, 5);
-        panel_->advance(60'000);
+        panel_->jump(60'000);
         recordShutdown(2, 1);
-        panel_->advance(60'000);
+        panel_->jump(60'000);
         recordShutdown(15, 1);
     }
     // Opens the history the way the view selection screen does; returns the dialog.

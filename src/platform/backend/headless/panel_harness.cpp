@@ -85,6 +85,13 @@ void PanelHarness::advance(int64_t ms) {
     }
 }
 
+void PanelHarness::jump(int64_t ms) {
+    waitIdle();
+    advanceManualClock(ms);
+    ui::wakeLoop();
+    waitIdle();
+}
+
 std::vector<gfx::DrawnText> PanelHarness::texts(ui::Window window) {
     return ui::drawnTexts(window);
 }
