@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "i18n/resources.h"
 #include "screens/keypads/keypads.h"
 
 namespace modes {
@@ -82,12 +81,6 @@ std::string temperatureText(int fahrenheit) {
         std::snprintf(out, sizeof out, "%d F", fahrenheit);
     }
     return out;
-}
-
-void showHelp(ui::Window owner, std::string_view fileName, int captionString, size_t byteLimit) {
-    std::string help;
-    i18n::ReadHelpFile(fileName, help, byteLimit);
-    ui::messageBox(owner, help, text(captionString), ui::kMbOkCancel);
 }
 
 void setTexts(ui::Window dialog, int titleString, std::span<const ItemString> items) {

@@ -18,6 +18,7 @@ namespace ui = platform::ui;
 namespace gfx = platform::gfx;
 
 using setup::ItemString;
+using setup::showHelp;
 using setup::state;
 using setup::text;
 
@@ -61,12 +62,6 @@ bool raiseIfChanged(ByteRecord record);
 
 // A temperature in whole degrees F as the display shows it: "%d F", or "%d C" in SI units.
 std::string temperatureText(int fahrenheit);
-
-// The help file of the current language, at most `byteLimit` bytes, in a message box with OK
-// and Cancel.
-inline constexpr size_t kHelpFileBytes = 1999;
-void showHelp(ui::Window owner, std::string_view fileName, int captionString,
-              size_t byteLimit = kHelpFileBytes);
 
 // Sets the window's title and its controls' texts from the string table; the controls get a
 // smaller font where a translation would not fit.

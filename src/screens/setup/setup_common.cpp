@@ -9,8 +9,6 @@
 
 namespace setup {
 
-constexpr size_t kHelpFileBytes = 1999;
-
 std::string text(int stringNumber) {
     return i18n::GetString(stringNumber);
 }
@@ -55,9 +53,9 @@ std::string signedTenths(int tenths) {
     return out;
 }
 
-void showHelp(ui::Window owner, std::string_view fileName, int captionString) {
+void showHelp(ui::Window owner, std::string_view fileName, int captionString, size_t byteLimit) {
     std::string help;
-    i18n::ReadHelpFile(fileName, help, kHelpFileBytes);
+    i18n::ReadHelpFile(fileName, help, byteLimit);
     ui::messageBox(owner, help, text(captionString), ui::kMbOkCancel);
 }
 

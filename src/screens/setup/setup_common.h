@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/resources.h"
 #include "link/dryer_state.h"
 #include "platform/ui/dialog.h"
 
@@ -44,8 +45,10 @@ void editUserSettingsBit(int bit, bool on);
 // Signed tenths as "%d.%d" with the sign in front: -25 gives "-2.5", 7 gives "0.7".
 std::string signedTenths(int tenths);
 
-// The help file of the current language in a message box with OK and Cancel.
-void showHelp(ui::Window owner, std::string_view fileName, int captionString);
+// The help file of the current language, at most `byteLimit` bytes, in a message box with OK
+// and Cancel.
+void showHelp(ui::Window owner, std::string_view fileName, int captionString,
+              size_t byteLimit = i18n::kHelpFileBytes);
 
 // Raises the record's flag when the edit bytes differ from the controller's. True when it did.
 bool raiseIfChanged(dryer::Field status, dryer::Field edit, dryer::Flag flag);
