@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/sys/sys.h"
+#include "program/display_program.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
-#include "shell/program/display_program.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -20,7 +20,7 @@ int run(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (auto& arg : args)
         argv.push_back(arg.data());
-    const int code = shell::runDisplayProgram(static_cast<int>(argv.size()), argv.data());
+    const int code = program::runDisplayProgram(static_cast<int>(argv.size()), argv.data());
     shell::resetShell();
     shell::clearShellHooks();
     return code;

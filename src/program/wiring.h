@@ -7,7 +7,7 @@
 
 #include "platform/serial/serial.h"
 
-namespace shell {
+namespace program {
 
 void wireProgram();
 
@@ -18,4 +18,4 @@ void stopSimulator();
 // Hands a line command to the simulator started above; returns its reply.
 std::string simulatorCommand(std::string_view line);
 
-}  // namespace shell
+}  // namespace program

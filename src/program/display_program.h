@@ -3,8 +3,8 @@
 // backend, the controller line (or the simulator on a pseudo-terminal), the shell, and the
 // screenshot and script runs.
 
-namespace shell {
+namespace program {
 
 int runDisplayProgram(int argc, char** argv);
 
-}  // namespace shell
+}  // namespace program

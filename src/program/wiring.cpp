@@ -1,4 +1,4 @@
-#include "shell/program/wiring.h"
+#include "program/wiring.h"
 
 #include "link/dryer_state.h"
 #include "screens/autostart/autostart.h"
@@ -16,7 +16,8 @@
 #include "shell/hooks.h"
 #include "sim/simulator.h"
 
-namespace shell {
+namespace program {
+using namespace shell;  // the composition root drives the shell throughout
 namespace {
 
 void wireHistory() {
@@ -59,4 +60,4 @@ std::string simulatorCommand(std::string_view line) {
     return simulator().command(line);
 }
 
-}  // namespace shell
+}  // namespace program

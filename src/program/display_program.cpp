@@ -1,4 +1,4 @@
-#include "shell/program/display_program.h"
+#include "program/display_program.h"
 
 #include <fstream>
 #include <iostream>
@@ -19,15 +19,16 @@
 #include "platform/serial/serial.h"
 #include "platform/sys/sys.h"
 #include "platform/ui/display.h"
+#include "program/wiring.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/app.h"
 #include "shell/options.h"
 #include "shell/panel_root.h"
-#include "shell/program/wiring.h"
 #include "shell/script.h"
 #include "shell/script_driver.h"
 
-namespace shell {
+namespace program {
+using namespace shell;  // the composition root drives the shell throughout
 namespace ui = platform::ui;
 
 namespace {
@@ -226,4 +227,4 @@ int runDisplayProgram(int argc, char** argv) {
     return code;
 }
 
-}  // namespace shell
+}  // namespace program
