@@ -27,7 +27,8 @@ LinkWatch::~LinkWatch() {
     thread_.join();
 }
 
-std::string LinkWatch::lastGoodFrame() const {
+std::string LinkWatch::lastGoodFrame() {
+    observe();
     std::lock_guard lock(mutex_);
     return last_;
 }

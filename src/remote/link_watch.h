@@ -18,15 +18,16 @@ class LinkWatch {
     LinkWatch(const LinkWatch&) = delete;
     LinkWatch& operator=(const LinkWatch&) = delete;
 
-    // "yyyy-MM-ddTHH:mm:ss" of the last frame seen, empty before the first.
-    std::string lastGoodFrame() const;
+    // "yyyy-MM-ddTHH:mm:ss" of the last frame seen, empty before the first; looks at the
+    // counter first, so a frame of the last second counts.
+    std::string lastGoodFrame();
     // Looks at the counter now (the thread does it every second).
     void observe();
 
   private:
     void run();
     std::function<uint64_t()> goodFrames_;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable wake_;
     uint64_t seen_ = 0;
     std::string last_;

@@ -40,11 +40,12 @@ constexpr std::string_view kStyle = R"(<style>
 body{background:#1b1f24;color:#e8ecf0;font-family:sans-serif;margin:16px}
 h1{font-size:20px;margin:0 0 12px}
 #panel{display:flex;flex-wrap:wrap;gap:16px;align-items:flex-start}
+#values{flex:1 1 320px;max-width:440px}
 #frame{width:640px;max-width:100%;image-rendering:pixelated;border:2px solid #4a5360}
 table{border-collapse:collapse;min-width:300px}
 th{text-align:left;color:#9fb3c8;padding:4px 12px 4px 0;font-weight:normal}
 td{font-size:18px;padding:4px 0}
-.alarm{background:#7a1a12;padding:8px;margin-top:12px;max-width:640px}
+.alarm{background:#7a1a12;padding:8px;margin-top:12px}
 .ok{color:#7fd88f;margin-top:12px}
 pre{white-space:pre-wrap;font-size:14px}
 a{color:#8cc8ff}
@@ -58,7 +59,7 @@ async function refresh() {
     const r = await fetch('/api/status', {cache: 'no-store'});
     if (!r.ok) return;
     const s = await r.json();
-    const d = ' ' + s.units.temperature;
+    const d = ' °' + s.units.temperature;
     const set = (id, text) => { const e = document.getElementById(id); if (e) e.textContent = text; };
     set('state', s.state);
     set('moistureIn', s.moisture.incoming.toFixed(1) + ' %');
@@ -126,7 +127,7 @@ std::string htmlEscape(std::string_view text) {
 }
 
 std::string livePage(const PanelSnapshot& s, uint64_t frameNumber) {
-    const std::string degrees = s.celsius ? " C" : " F";
+    const std::string degrees = s.celsius ? " °C" : " °F";
     const std::string n = std::to_string(frameNumber);
     std::string page =
         "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
@@ -136,7 +137,7 @@ std::string livePage(const PanelSnapshot& s, uint64_t frameNumber) {
         n + "\">\n<h1>" + htmlEscape(s.dryer) +
         "</h1>\n<div id=\"panel\"><img id=\"frame\" alt=\"panel\" "
         "src=\"/frame.png?n=" +
-        n + "\">\n<div><table>\n";
+        n + "\">\n<div id=\"values\"><table>\n";
     page += row("state", "State", s.state);
     page += row("moistureIn", "Moisture in", tenthsText(s.moistureInTenths) + " %");
     page += row("moistureOut", "Moisture out", tenthsText(s.moistureOutTenths) + " %");

@@ -50,7 +50,7 @@ void sendText(httplib::Response& response, int status, const std::string& body, 
 struct WebView::Impl {
     WebOptions options;
     WebContent content;
-    const LinkWatch* watch = nullptr;
+    LinkWatch* watch = nullptr;
     httplib::Server server;
     std::thread thread;
     int port = 0;
@@ -165,7 +165,7 @@ WebView::~WebView() {
     stop();
 }
 
-bool WebView::start(const WebOptions& options, WebContent content, const LinkWatch& watch,
+bool WebView::start(const WebOptions& options, WebContent content, LinkWatch& watch,
                     std::string& error) {
     if (options.token.empty()) {
         error = "the web view has no access token";

@@ -51,8 +51,7 @@ class WebView {
     WebView& operator=(const WebView&) = delete;
 
     // Binds the address and starts serving. False, with the reason, when it cannot be bound.
-    bool start(const WebOptions& options, WebContent content, const LinkWatch& watch,
-               std::string& error);
+    bool start(const WebOptions& options, WebContent content, LinkWatch& watch, std::string& error);
     // The port bound (useful with port 0).
     int port() const;
     void stop();
