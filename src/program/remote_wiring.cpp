@@ -9,8 +9,10 @@
 #include "platform/clock/clock.h"
 #include "platform/files/files.h"
 #include "platform/gfx/png.h"
+#include "program/wiring.h"
 #include "remote/access_token.h"
 #include "remote/link_watch.h"
+#include "remote/mqtt/telemetry.h"
 #include "remote/web/frame_tap.h"
 #include "remote/web/web_view.h"
 #include "screens/status/status_bars.h"
@@ -24,6 +26,7 @@ namespace ui = platform::ui;
 
 constexpr size_t kMaxLongTermLogBytes = 8u << 20;
 constexpr int kFrameWaitMs = 2000;
+constexpr const char* kOutboxPath = "\\Hard Disk\\TelemetryOutbox";
 
 std::string isoTime(platform::FileTime time) {
     const platform::LocalTime t = platform::fileTimeToLocalTime(time);
@@ -112,6 +115,24 @@ class FrameSource {
     std::vector<uint8_t> png_;
 };
 
+std::string dryerNameOf(const shell::DisplayOptions& options) {
+    return options.dryerName.empty() ? "Dryer" : options.dryerName;
+}
+
+bool mqttSettings(const shell::DisplayOptions& options, remote::MqttSettings& settings,
+                  std::string& error) {
+    if (!remote::parseMqttUrl(options.mqtt, settings, error)) return false;
+    settings.caFile = options.mqttCaFile;
+    if (!options.mqttCredentials.empty() &&
+        !remote::readMqttCredentials(options.mqttCredentials, settings, error)) {
+        return false;
+    }
+    const std::string level = remote::topicLevel(dryerNameOf(options));
+    settings.clientId = "orvane-" + level;
+    settings.topicPrefix = "orvane/" + level + "/";
+    return true;
+}
+
 }  // namespace
 
 struct RemoteServices::Impl {
@@ -119,6 +140,10 @@ struct RemoteServices::Impl {
     std::unique_ptr<FrameSource> frames;
     std::unique_ptr<remote::LinkWatch> watch;
     remote::WebView web;
+    remote::Telemetry telemetry;
+
+    bool startWeb(const shell::DisplayOptions& options, const std::string& token);
+    bool startTelemetry(const shell::DisplayOptions& options);
 };
 
 RemoteServices::RemoteServices() : impl_(std::make_unique<Impl>()) {}
@@ -132,6 +157,12 @@ bool RemoteServices::checkOptions(const shell::DisplayOptions& options, std::str
     int port = 0;
     if (!options.web.empty() && !remote::parseWebAddress(options.web, host, port)) {
         error = "--web needs HOST:PORT with a port from 0 to 65535";
+        return false;
+    }
+    remote::MqttSettings settings;
+    if (!options.mqtt.empty() && !remote::parseMqttUrl(options.mqtt, settings, error)) return false;
+    if (options.mqtt.empty() && (!options.mqttCaFile.empty() || !options.mqttCredentials.empty())) {
+        error = "--mqtt-ca and --mqtt-credentials need --mqtt";
         return false;
     }
     return true;
@@ -149,31 +180,57 @@ bool RemoteServices::start(const shell::DisplayOptions& options, const std::stri
                            const dryer::ControllerLink& link) {
     const std::string token =
         remote::loadOrCreateAccessToken(root + "/" + std::string(remote::kTokenFileName));
-    if (options.web.empty()) return true;
+    if (options.web.empty() && options.mqtt.empty()) return true;
     impl_->watch = std::make_unique<remote::LinkWatch>([&link] { return link.goodFrames(); });
-    remote::WebOptions web;
-    remote::parseWebAddress(options.web, web.host, web.port);
-    web.token = token;
-    web.dryerName = options.dryerName.empty() ? "Dryer" : options.dryerName;
-    impl_->frames = std::make_unique<FrameSource>(*impl_->tap);
+    bool started = true;
+    if (!options.web.empty()) started = impl_->startWeb(options, token) && started;
+    if (!options.mqtt.empty()) started = impl_->startTelemetry(options) && started;
+    return started;
+}
+
+bool RemoteServices::Impl::startWeb(const shell::DisplayOptions& options,
+                                    const std::string& token) {
+    remote::WebOptions settings;
+    remote::parseWebAddress(options.web, settings.host, settings.port);
+    settings.token = token;
+    settings.dryerName = dryerNameOf(options);
+    frames = std::make_unique<FrameSource>(*tap);
     remote::WebContent content;
     content.panel = panelSources();
     content.history = historyNewestFirst;
     content.historyText = historyText;
     content.longTermLog = longTermLog;
-    content.framePng = [frames = impl_->frames.get()] { return frames->png(); };
-    content.frameNumber = [tap = impl_->tap] { return tap->frames(); };
+    content.framePng = [source = frames.get()] { return source->png(); };
+    content.frameNumber = [counter = tap] { return counter->frames(); };
     std::string error;
-    if (!impl_->web.start(web, std::move(content), *impl_->watch, error)) {
+    if (!web.start(settings, std::move(content), *watch, error)) {
         std::cerr << "orvane-display: " << error << "\n";
         return false;
     }
-    std::cerr << "orvane-display: web view on http://" << web.host << ":" << impl_->web.port()
+    std::cerr << "orvane-display: web view on http://" << settings.host << ":" << web.port()
               << "/\n";
     return true;
 }
 
+bool RemoteServices::Impl::startTelemetry(const shell::DisplayOptions& options) {
+    remote::MqttSettings settings;
+    std::string error;
+    if (!mqttSettings(options, settings, error) ||
+        !telemetry.start(settings, panelSources(), *watch, dryerNameOf(options), kOutboxPath,
+                         error)) {
+        std::cerr << "orvane-display: " << error << "; no telemetry\n";
+        return false;
+    }
+    const std::string name = dryerNameOf(options);
+    setShutdownListener([this, name](uint8_t node, uint8_t warning) {
+        telemetry.shutdownRecorded(remote::shutdownMessage(node, warning, name));
+    });
+    return true;
+}
+
 void RemoteServices::stop() {
+    setShutdownListener({});
+    impl_->telemetry.stop();
     impl_->web.stop();
     impl_->watch.reset();
 }
