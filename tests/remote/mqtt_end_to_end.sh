@@ -11,6 +11,8 @@ for tool in mosquitto mosquitto_sub sqlite3; do
 done
 rm -rf "$work"
 mkdir -p "$work/root" "$work/broker"
+# Started as root, the broker runs as its own user; its sessions must survive its restart.
+chmod a+rwx "$work/broker"
 cp -r "$image/." "$work/root/"
 fail() { echo "FAIL: $*" >&2; echo "--- messages:" >&2; cat "$work/messages.txt" >&2 || true; exit 1; }
 
@@ -68,6 +70,7 @@ until_ok 20 has '^orvane/north/online 0$' || fail "no last will after kill -9"
 # 2. The broker goes away; three shutdowns are kept in the outbox; the display is killed.
 kill "$broker_pid"
 wait "$broker_pid" 2> /dev/null || true
+grep -q "Error saving" "$work/broker.log" && fail "the broker could not keep its sessions"
 run_display 'expect "DRYER STATUS CHART" 5000\nsim shutdown 1 3\nexpect "0103" 5000\nsim clear\nexpect-not "0103" 5000\nsim shutdown 14 7\nexpect "0E07" 5000\nsim clear\nexpect-not "0E07" 5000\nsim shutdown 15 8\nexpect "0F08" 5000\nwait 120000\nquit\n' outage
 queued() { [ "$(sqlite3 "$work/root/Hard Disk/TelemetryOutbox" 'SELECT count(*) FROM outbox' 2> /dev/null)" = 3 ]; }
 until_ok 30 queued || fail "the outbox did not keep three shutdowns: $(cat "$work/outage.log")"
