@@ -146,7 +146,9 @@ struct WebView::Impl {
         server.set_read_timeout(kSocketTimeoutSeconds, 0);
         server.set_write_timeout(kSocketTimeoutSeconds, 0);
         server.set_keep_alive_timeout(kSocketTimeoutSeconds);
-        server.set_keep_alive_max_count(100);
+        // One request per connection: the library watches an idle kept-alive connection with
+        // short polls, which with a browser open cost more than a new connection a second.
+        server.set_keep_alive_max_count(1);
         server.set_pre_routing_handler(
             [this](const httplib::Request& request, httplib::Response& response) {
                 return authorize(request, response);
