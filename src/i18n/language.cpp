@@ -168,6 +168,28 @@ std::string GetString(int number) {
     return text;
 }
 
+std::string GetStringOr(int number, std::string_view english) {
+    std::string text = GetString(number);
+    return text.empty() ? std::string(english) : text;
+}
+
+std::string GetStringFilled(int number, std::string_view english, int value) {
+    std::string text = GetStringOr(number, english);
+    if (const size_t at = text.find("%d"); at != std::string::npos) {
+        text.replace(at, 2, std::to_string(value));
+    }
+    return text;
+}
+
+std::string GetStringsJoined(std::initializer_list<StringPart> parts, std::string_view separator) {
+    std::string text;
+    for (const StringPart& part : parts) {
+        if (!text.empty()) text += separator;
+        text += GetStringOr(part.number, part.english);
+    }
+    return text;
+}
+
 void GetWarningText(int nodeId, int warning, std::string& buffer) {
     State& s = state();
     std::lock_guard lock(s.mutex);

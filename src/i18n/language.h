@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,19 @@ std::string DataRootPath(std::string_view relativeName);
 // characters. Number 0 or less leaves the buffer untouched; a number above 1000 gives "".
 void GetString(int number, std::string& buffer);
 std::string GetString(int number);
+// The string of that number, or `english` while the table holds nothing for it (a pack without
+// that number, or no strings file at all), so a fixed text of a screen never comes out blank.
+std::string GetStringOr(int number, std::string_view english);
+// A text longer than one string may hold, or set over several lines: its parts, each fetched by
+// GetStringOr, joined by `separator`.
+// GetStringOr with the first "%d" of the string replaced by `value` (as text, so a translation
+// is never used as a format).
+std::string GetStringFilled(int number, std::string_view english, int value);
+struct StringPart {
+    int number;
+    std::string_view english;
+};
+std::string GetStringsJoined(std::initializer_list<StringPart> parts, std::string_view separator);
 
 // The text of warning `warning` of node `nodeId`, at most kWarningChars characters. With a node
 // or warning number of 0 or less the buffer is only cut to kWarningChars characters. A node
