@@ -36,7 +36,8 @@ struct LanguageInfo {
     std::string_view name;         // as written in the configuration file; also the English name
     std::string_view folderCode;   // "EN", "DE", ...
     std::string_view stringsFile;  // relative to the data root
-    int nameString;                // string number of the language's own name
+    int nameString;                // string number of the language's name
+    std::string_view ownName;      // the language's name in itself, UTF-8 ("Deutsch")
 };
 
 // The language's entry; any id outside 0 to 12 gives English.
