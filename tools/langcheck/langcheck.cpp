@@ -352,6 +352,22 @@ std::vector<std::string> placeholders(std::string_view text) {
     return found;
 }
 
+namespace {
+
+// The languages still being translated, one folder code a line.
+std::set<std::string> readInTranslation(const fs::path& path) {
+    std::set<std::string> codes;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] != '#') codes.insert(line);
+    }
+    return codes;
+}
+
+}  // namespace
+
 int check(const fs::path& assets, const fs::path& image, std::ostream& out) {
     const auto en = readEnglish(image);
     if (!en) {
@@ -360,8 +376,12 @@ int check(const fs::path& assets, const fs::path& image, std::ostream& out) {
         return 2;
     }
     const Accepted accepted = readAccepted(assets / "languages" / "identical.txt");
+    const std::set<std::string> inTranslation =
+        readInTranslation(assets / "languages" / "in_translation.txt");
     int complete = 0;
     std::vector<std::string> incomplete;
+    std::vector<std::string> translatingNow;
+    std::vector<std::string> stale;
     std::vector<std::string> notShipped;
     for (int id = 0; id < i18n::kLanguageCount; ++id) {
         const auto& info = i18n::languageInfo(static_cast<i18n::LanguageId>(id));
@@ -375,18 +395,27 @@ int check(const fs::path& assets, const fs::path& image, std::ostream& out) {
         }
         LanguageReport report(*en, accepted, image, static_cast<i18n::LanguageId>(id), out);
         const int problems = report.run();
+        const bool translating = inTranslation.contains(code);
         if (problems == 0) {
             ++complete;
             out << "  complete\n";
+            if (translating) stale.push_back(code);
+        } else if (translating) {
+            translatingNow.push_back(code);
+            out << "  in translation: " << problems << " missing or differing\n";
         } else {
             incomplete.push_back(code);
             out << "  INCOMPLETE: " << problems << " missing or differing\n";
         }
     }
     out << "langcheck: " << complete << " shipped languages complete, " << incomplete.size()
-        << " incomplete (" << joined(incomplete) << "), not shipped: " << joined(notShipped)
-        << "\n";
-    return incomplete.empty() ? 0 : 1;
+        << " incomplete (" << joined(incomplete) << "), in translation: " << joined(translatingNow)
+        << ", not shipped: " << joined(notShipped) << "\n";
+    if (!stale.empty()) {
+        out << "langcheck: complete but still listed in in_translation.txt: " << joined(stale)
+            << "\n";
+    }
+    return incomplete.empty() && stale.empty() ? 0 : 1;
 }
 
 }  // namespace langcheck
