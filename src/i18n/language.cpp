@@ -15,19 +15,19 @@ namespace i18n {
 namespace {
 
 constexpr std::array<LanguageInfo, kLanguageCount> kLanguages = {{
-    {"English", "EN", "Languages\\EN\\EnglishStrings.txt", 477},
-    {"Bulgarian", "BG", "Languages\\BG\\BulgarianStrings.txt", 473},
-    {"Czech", "CS", "Languages\\CS\\CzechStrings.txt", 474},
-    {"Danish", "DA", "Languages\\DA\\DanishStrings.txt", 475},
-    {"Dutch", "NL", "Languages\\NL\\DutchStrings.txt", 476},
-    {"French", "FR", "Languages\\FR\\FrenchStrings.txt", 478},
-    {"German", "DE", "Languages\\DE\\GermanStrings.txt", 479},
-    {"Hungarian", "HU", "Languages\\HU\\HungarianStrings.txt", 480},
-    {"Polish", "PL", "Languages\\PL\\PolishStrings.txt", 481},
-    {"Portuguese", "PT", "Languages\\PT\\PortugueseStrings.txt", 482},
-    {"Romanian", "RO", "Languages\\RO\\RomanianStrings.txt", 483},
-    {"Russian", "RU", "Languages\\RU\\RussianStrings.txt", 484},
-    {"Spanish", "ES", "Languages\\ES\\SpanishStrings.txt", 485},
+    {"English", "EN", "Languages\\EN\\EnglishStrings.txt", 477, "English"},
+    {"Bulgarian", "BG", "Languages\\BG\\BulgarianStrings.txt", 473, "Български"},
+    {"Czech", "CS", "Languages\\CS\\CzechStrings.txt", 474, "Čeština"},
+    {"Danish", "DA", "Languages\\DA\\DanishStrings.txt", 475, "Dansk"},
+    {"Dutch", "NL", "Languages\\NL\\DutchStrings.txt", 476, "Nederlands"},
+    {"French", "FR", "Languages\\FR\\FrenchStrings.txt", 478, "Français"},
+    {"German", "DE", "Languages\\DE\\GermanStrings.txt", 479, "Deutsch"},
+    {"Hungarian", "HU", "Languages\\HU\\HungarianStrings.txt", 480, "Magyar"},
+    {"Polish", "PL", "Languages\\PL\\PolishStrings.txt", 481, "Polski"},
+    {"Portuguese", "PT", "Languages\\PT\\PortugueseStrings.txt", 482, "Português"},
+    {"Romanian", "RO", "Languages\\RO\\RomanianStrings.txt", 483, "Română"},
+    {"Russian", "RU", "Languages\\RU\\RussianStrings.txt", 484, "Русский"},
+    {"Spanish", "ES", "Languages\\ES\\SpanishStrings.txt", 485, "Español"},
 }};
 
 constexpr std::array<std::string_view, kWarningTableCount> kWarningsFiles = {
@@ -165,6 +165,28 @@ void GetString(int number, std::string& buffer) {
 std::string GetString(int number) {
     std::string text;
     GetString(number, text);
+    return text;
+}
+
+std::string GetStringOr(int number, std::string_view english) {
+    std::string text = GetString(number);
+    return text.empty() ? std::string(english) : text;
+}
+
+std::string GetStringFilled(int number, std::string_view english, int value) {
+    std::string text = GetStringOr(number, english);
+    if (const size_t at = text.find("%d"); at != std::string::npos) {
+        text.replace(at, 2, std::to_string(value));
+    }
+    return text;
+}
+
+std::string GetStringsJoined(std::initializer_list<StringPart> parts, std::string_view separator) {
+    std::string text;
+    for (const StringPart& part : parts) {
+        if (!text.empty()) text += separator;
+        text += GetStringOr(part.number, part.english);
+    }
     return text;
 }
 

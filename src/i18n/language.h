@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -35,7 +36,8 @@ struct LanguageInfo {
     std::string_view name;         // as written in the configuration file; also the English name
     std::string_view folderCode;   // "EN", "DE", ...
     std::string_view stringsFile;  // relative to the data root
-    int nameString;                // string number of the language's own name
+    int nameString;                // string number of the language's name
+    std::string_view ownName;      // the language's name in itself, UTF-8 ("Deutsch")
 };
 
 // The language's entry; any id outside 0 to 12 gives English.
@@ -65,6 +67,19 @@ std::string DataRootPath(std::string_view relativeName);
 // characters. Number 0 or less leaves the buffer untouched; a number above 1000 gives "".
 void GetString(int number, std::string& buffer);
 std::string GetString(int number);
+// The string of that number, or `english` while the table holds nothing for it (a pack without
+// that number, or no strings file at all), so a fixed text of a screen never comes out blank.
+std::string GetStringOr(int number, std::string_view english);
+// A text longer than one string may hold, or set over several lines: its parts, each fetched by
+// GetStringOr, joined by `separator`.
+// GetStringOr with the first "%d" of the string replaced by `value` (as text, so a translation
+// is never used as a format).
+std::string GetStringFilled(int number, std::string_view english, int value);
+struct StringPart {
+    int number;
+    std::string_view english;
+};
+std::string GetStringsJoined(std::initializer_list<StringPart> parts, std::string_view separator);
 
 // The text of warning `warning` of node `nodeId`, at most kWarningChars characters. With a node
 // or warning number of 0 or less the buffer is only cut to kWarningChars characters. A node

@@ -39,6 +39,27 @@ std::vector<std::string> parseWarningHelpText(const std::vector<uint8_t>& bytes)
 inline constexpr size_t kHelpFileBytes = 1999;
 inline constexpr size_t kLongHelpFileBytes = 2998;  // "SelectDryingCriteriaHelp.txt"
 
+struct HelpFileInfo {
+    std::string_view name;  // in the language folder
+    size_t byteLimit;
+};
+// The help files of a language: the setup dialogs' and the two auto-start notices.
+inline constexpr std::array<HelpFileInfo, 13> kHelpFiles = {{
+    {"DryingModeSelectionHelp.txt", kHelpFileBytes},
+    {"SelectDryingCriteriaHelp.txt", kLongHelpFileBytes},
+    {"McExtendedSetupHelp.txt", kHelpFileBytes},
+    {"PlenumTempManagerHelp.txt", kHelpFileBytes},
+    {"MoistSensorCalibHelp.txt", kHelpFileBytes},
+    {"BphCalibHelp.txt", kHelpFileBytes},
+    {"PlenumDiffHelp.txt", kHelpFileBytes},
+    {"AvailableDryingModesHelp.txt", kHelpFileBytes},
+    {"NoDryingCriteriaSelectedHelp.txt", kHelpFileBytes},
+    {"CheckLightOutputsHelp.txt", kHelpFileBytes},
+    {"DiagnosticScreenHelp.txt", kHelpFileBytes},
+    {"AutoStartFinishedMessageF.txt", kHelpFileBytes},
+    {"AutoStartFinishedMessageC.txt", kHelpFileBytes},
+}};
+
 // Reads the help file of the current language, at most `byteLimit` bytes of UTF-16, into
 // `text` as UTF-8 (a leading byte-order mark is not part of the text). A file missing in the
 // current language is read from the English folder instead. Returns false, leaving `text` as it

@@ -1,6 +1,8 @@
 #include "program/wiring.h"
 
+#include "i18n/dialog/dialog_texts.h"
 #include "link/dryer_state.h"
+#include "platform/ui/dialog.h"
 #include "screens/autostart/autostart.h"
 #include "screens/batch/batch.h"
 #include "screens/diagnostics/diagnostics.h"
@@ -41,6 +43,7 @@ sim::Simulator& simulator() {
 }  // namespace
 
 void wireProgram() {
+    platform::ui::setMessageBoxLabelSource(i18n::messageBoxLabel);
     wireHistory();
     status::wireStatusScreens();
     keypads::wireKeypads();

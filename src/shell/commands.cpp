@@ -7,12 +7,6 @@
 namespace shell {
 namespace {
 
-constexpr std::string_view kLearningQuestion =
-    "The Moisture Control learning period has not expired.  Modifying the MC Setpoint is not "
-    "recommended until the learning period is complete.  Do wish to modify the moisture control "
-    "setpoint?";
-constexpr std::string_view kLearningCaption = "MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE";
-
 dryer::DryerState& state() {
     return dryer::dryerState();
 }
@@ -28,7 +22,15 @@ bool learningPeriodActive() {
 
 // True when the operator may go on to the moisture setpoint.
 bool confirmDuringLearningPeriod(ShellEnvironment& env) {
-    return env.messageBox(kLearningQuestion, kLearningCaption, MessageButtons::YesNoCancel,
+    const std::string question = i18n::GetStringsJoined(
+        {{608, "The Moisture Control learning period has not expired."},
+         {609,
+          "Modifying the MC Setpoint is not recommended until the learning period is complete."},
+         {610, "Do wish to modify the moisture control setpoint?"}},
+        "  ");
+    const std::string caption =
+        i18n::GetStringOr(611, "MOISTURE CONTROL LEARNING PERIOD STILL ACTIVE");
+    return env.messageBox(question, caption, MessageButtons::YesNoCancel,
                           MessageIcon::Exclamation) == MessageAnswer::Yes;
 }
 

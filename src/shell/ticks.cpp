@@ -136,8 +136,8 @@ void stepAutoStartFinished(ShellEnvironment& env, PeriodicState& p) {
     i18n::ReadHelpFile(
         state().unitsSetting ? "AutoStartFinishedMessageC.txt" : "AutoStartFinishedMessageF.txt",
         text, i18n::kHelpFileBytes);
-    if (env.messageBox(text, "Auto-Start Finished...", MessageButtons::Ok, MessageIcon::None) ==
-        MessageAnswer::Ok) {
+    if (env.messageBox(text, i18n::GetStringOr(612, "Auto-Start Finished..."), MessageButtons::Ok,
+                       MessageIcon::None) == MessageAnswer::Ok) {
         env.recordOperatorEvent();
     }
 }

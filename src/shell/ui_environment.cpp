@@ -1,6 +1,7 @@
 // The shell's environment in the running program: the window system, the link and the logs.
 #include <string>
 
+#include "i18n/language.h"
 #include "link/controller_link.h"
 #include "link/dryer_state.h"
 #include "logging/log_ticks.h"
@@ -18,9 +19,6 @@ namespace gfx = platform::gfx;
 namespace {
 
 using detail::app;
-
-constexpr std::string_view kNotAvailableCaption = "NOT AVAILABLE";
-constexpr std::string_view kNotAvailableText = "This function is not part of this build yet.";
 
 gfx::Rect rectOf(const Area& area) {
     return {area.left, area.top, area.right, area.bottom};
@@ -173,15 +171,18 @@ class UiEnvironment : public ShellEnvironment {
     }
 
     void notAvailable() {
-        messageBox(kNotAvailableText, kNotAvailableCaption, MessageButtons::Ok,
+        messageBox(i18n::GetStringOr(604, "This function is not part of this build yet."),
+                   i18n::GetStringOr(603, "NOT AVAILABLE"), MessageButtons::Ok,
                    MessageIcon::Information);
     }
 
     void askToOpenLoggerSetup() {
-        if (messageBox(
-                "Data Logger close to full.  Do you wish to open Data Logger \n Setup Window?",
-                "DATA LOG FILE SIZE WARNING", MessageButtons::YesNo,
-                MessageIcon::Exclamation) == MessageAnswer::Yes) {
+        const std::string question = i18n::GetStringsJoined(
+            {{605, "Data Logger close to full.  Do you wish to open Data Logger"},
+             {606, "Setup Window?"}},
+            " \n ");
+        if (messageBox(question, i18n::GetStringOr(607, "DATA LOG FILE SIZE WARNING"),
+                       MessageButtons::YesNo, MessageIcon::Exclamation) == MessageAnswer::Yes) {
             openDialog(kDayDataLoggerSetupDialog, Screen::SetupSelection);
         }
     }

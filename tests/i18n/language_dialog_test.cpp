@@ -6,11 +6,15 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "i18n/button_bitmaps.h"
+#include "i18n/i18n_files.h"
 #include "i18n/language.h"
 #include "platform/backend/headless/panel_harness.h"
 #include "platform/files/files.h"
+#include "platform/gfx/text.h"
 #include "support/temp_dir.h"
 
 namespace i18n {
@@ -70,8 +74,8 @@ TEST_F(LanguageDialog, ChoosingGermanSwitchesTextsBitmapsAndTheConfiguration) {
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ui::windowText(dialog), "Select Language to Use");
     EXPECT_EQ(ui::itemText(dialog, kEnglishButton), "ENGLISH\n(English)");
-    EXPECT_EQ(ui::itemText(dialog, kDutchButton), "DUTCH\n(Dutch)");
-    EXPECT_EQ(ui::itemText(dialog, kGermanButton), "GERMAN\n(German)");
+    EXPECT_EQ(ui::itemText(dialog, kDutchButton), "DUTCH\nNederlands\n(Dutch)");
+    EXPECT_EQ(ui::itemText(dialog, kGermanButton), "GERMAN\nDeutsch\n(German)");
     EXPECT_TRUE(ui::isItemChecked(dialog, kEnglishButton));
     EXPECT_FALSE(ui::isItemChecked(dialog, kGermanButton));
 
@@ -127,6 +131,49 @@ TEST_F(LanguageDialog, ButtonsFitTheScreenInThreeColumns) {
     panel.tap(ui::dialogItem(dialog, kEnglishButton));
     EXPECT_EQ(result, kEnglishButton);
     EXPECT_EQ(root.read("Hard Disk/OrvaneLangConfig.txt"), "English");
+}
+
+// Russian as an operator who reads no English sees it: every language under its Russian name,
+// its own name and its English name; the Russian button checked and without a repeated name.
+TEST_F(LanguageDialog, InRussianEveryLanguageShowsItsOwnName) {
+    testsupport::TempDir russianRoot;
+    const fs::path languages = russianRoot.path() / "Hard Disk" / "Languages";
+    fs::create_directories(languages);
+    fs::create_directory_symlink(fs::read_symlink(root.path() / "Hard Disk" / "Languages") / "EN",
+                                 languages / "EN");
+    // Strings 473 to 485 name the languages, in the order of their English names.
+    std::vector<std::string> lines(472);
+    for (const char* name : {"БОЛГАРСКИЙ", "ЧЕШСКИЙ", "ДАТСКИЙ", "НИДЕРЛАНДСКИЙ", "АНГЛИЙСКИЙ",
+                             "ФРАНЦУЗСКИЙ", "НЕМЕЦКИЙ", "ВЕНГЕРСКИЙ", "ПОЛЬСКИЙ", "ПОРТУГАЛЬСКИЙ",
+                             "РУМЫНСКИЙ", "РУССКИЙ", "ИСПАНСКИЙ"})
+        lines.push_back(name);
+    russianRoot.write("Hard Disk/Languages/RU/RussianStrings.txt", i18ntest::lineFile(lines));
+    platform::configureDevicePaths(russianRoot.str(), "");
+    ResetLocalization();
+    SetLanguage(kRussian);
+
+    int result = -1;
+    const ui::Window dialog = open(result);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ui::itemText(dialog, kEnglishButton), "АНГЛИЙСКИЙ\n(English)");
+    EXPECT_EQ(ui::itemText(dialog, kGermanButton), "НЕМЕЦКИЙ\nDeutsch\n(German)");
+    EXPECT_EQ(ui::itemText(dialog, 1498), "ВЕНГЕРСКИЙ\nMagyar\n(Hungarian)");
+    EXPECT_EQ(ui::itemText(dialog, 1493), "БОЛГАРСКИЙ\nБългарски\n(Bulgarian)");
+    EXPECT_EQ(ui::itemText(dialog, 1496), "ФРАНЦУЗСКИЙ\nFrançais\n(French)");
+    EXPECT_EQ(ui::itemText(dialog, 1502), "РУССКИЙ\n(Russian)");
+    EXPECT_TRUE(ui::isItemChecked(dialog, 1502));
+    EXPECT_FALSE(ui::isItemChecked(dialog, kEnglishButton));
+    // Every label's lines fit its button.
+    for (int id : {1492, 1493, 1494, 1495, 1496, 1497, 1498, 1499, 1500, 1501, 1502, 1503, 1504}) {
+        const ui::Window button = ui::dialogItem(dialog, id);
+        const ui::Rect r = ui::windowRect(button);
+        const ui::Rect text = platform::gfx::textBounds(
+            ui::itemText(dialog, id), {0, 0, 10000, 10000}, ui::windowFont(button), 0);
+        EXPECT_LE(text.width(), r.width() - 4) << ui::itemText(dialog, id);
+        EXPECT_LE(text.height(), r.height() - 4) << ui::itemText(dialog, id);
+    }
+    panel.tap(ui::dialogItem(dialog, 1502));
+    EXPECT_EQ(result, 1502);
 }
 
 }  // namespace

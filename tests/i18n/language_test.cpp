@@ -222,3 +222,22 @@ TEST(Text, Utf16RoundTripAndCuts) {
 
 }  // namespace
 }  // namespace i18n
+
+namespace i18n {
+namespace {
+
+// The fixed texts of the screens: English where the table has no text, a filled number that is
+// never a printf format, and parts joined as the English literal was.
+TEST_F(Language, FixedTextsFallBackAndFillWithoutFormatting) {
+    writeDisk("Languages/EN/EnglishStrings.txt",
+              lineFile({"BRENNER %d", "", "Teil eins", "%s %n %d"}));
+    EXPECT_EQ(GetStringOr(1, "BURNER %d"), "BRENNER %d");
+    EXPECT_EQ(GetStringOr(2, "FAN %d"), "FAN %d");
+    EXPECT_EQ(GetStringOr(7, "LOAD"), "LOAD");
+    EXPECT_EQ(GetStringFilled(1, "BURNER %d", 6), "BRENNER 6");
+    EXPECT_EQ(GetStringFilled(4, "x", 3), "%s %n 3");
+    EXPECT_EQ(GetStringsJoined({{3, "Part one."}, {5, "Part two."}}, "  "), "Teil eins  Part two.");
+}
+
+}  // namespace
+}  // namespace i18n

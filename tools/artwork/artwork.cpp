@@ -138,10 +138,10 @@ FittedText fitText(const std::string& label, double width, double height, double
         const auto wrapped = wrap(given, width, size);
         if (fits(wrapped, width, height, size)) return {size, wrapped};
     }
-    return {minSize, wrap(given, width, minSize)};
+    return {minSize, wrap(given, width, minSize), false};
 }
 
-std::string buttonSvg(const ButtonSpec& entry, const std::string& label) {
+std::optional<std::string> buttonSvg(const ButtonSpec& entry, const std::string& label) {
     const Palette p = paletteOf(entry.style);
     const double w = entry.width;
     const double h = entry.height;
@@ -183,6 +183,7 @@ std::string buttonSvg(const ButtonSpec& entry, const std::string& label) {
             text = beside;
         }
     }
+    if (!text.fits) return std::nullopt;
     svg += textBlock(text, (left + right) / 2, h / 2, p.text);
     svg += "</svg>\n";
     return svg;

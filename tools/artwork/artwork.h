@@ -3,6 +3,7 @@
 // help pictures and the rear-discharge help pictures. Text is set in DejaVu Sans (the panel's
 // font) and fitted to the picture with the panel's own font metrics.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,18 +18,22 @@ struct ButtonSpec {
     std::string icon;  // inner SVG content of a 24 x 24 icon, or empty
 };
 
-// Text fitted into a box: the font size in pixels (em) and the lines.
+// Text fitted into a box: the font size in pixels (em) and the lines; `fits` is false when even
+// at the smallest size a line is too wide or the lines too high.
 struct FittedText {
     double size = 0;
     std::vector<std::string> lines;
+    bool fits = true;
 };
 
 // Fits a label ('|' breaks lines) into width x height, from maxSize down to minSize, wrapping
-// at spaces when the given lines do not fit.
+// at spaces when the given lines do not fit. With no fit the text comes at minSize, wrapped, and
+// `fits` false.
 FittedText fitText(const std::string& label, double width, double height, double maxSize,
                    double minSize);
 
-std::string buttonSvg(const ButtonSpec& entry, const std::string& label);
+// The button's face with its label; nullopt when the label does not fit the button.
+std::optional<std::string> buttonSvg(const ButtonSpec& entry, const std::string& label);
 // Rear-discharge help picture, frame 1 to 4: grain leaving the dryer through the discharge
 // auger; the last frame marks the high level switch.
 std::string dischargeSvg(int frame);

@@ -139,7 +139,14 @@ bool buildButtons(const std::vector<artwork::ButtonSpec>& specs,
                 return fail(folder.string() + ": no label for button " +
                             std::to_string(entry.number));
             }
-            svg = artwork::buttonSvg(entry, label->second);
+            const auto face = artwork::buttonSvg(entry, label->second);
+            if (!face) {
+                return fail(folder.string() + ": the label \"" + label->second + "\" of button " +
+                            std::to_string(entry.number) + " does not fit its " +
+                            std::to_string(entry.width) + " x " + std::to_string(entry.height) +
+                            " button, not even at the smallest size");
+            }
+            svg = *face;
         }
         const fs::path target =
             folder / "Bitmaps" / std::string(i18n::ButtonBitmapNames[entry.number]);
@@ -164,19 +171,31 @@ bool buildProgramBitmaps(const fs::path& image, const fs::path& work) {
 
 struct Device {
     int nodeId;
-    const char* name;
+    int nameString;  // the device's name in the strings file
     const char* source;
 };
 
-constexpr Device kDevices[] = {{1, "DISPLAY I/O", "DIO.txt"},
-                               {2, "FAN/HEATER", "FH.txt"},
-                               {14, "MAIN I/O", "MIO.txt"},
-                               {15, "MOISTURE CONT", "MC.txt"}};
+// The fan/heater picture serves all six fan/heaters, so it names none of them.
+constexpr Device kDevices[] = {
+    {1, 627, "DIO.txt"}, {2, 751, "FH.txt"}, {14, 640, "MIO.txt"}, {15, 641, "MC.txt"}};
+
+// The texts of a strings source by number; English fills the numbers the language lacks.
+std::optional<std::map<int, std::string>> readStrings(const fs::path& assets,
+                                                      const fs::path& source) {
+    const auto english = readTable(assets / "languages" / "EN" / "strings.txt", 2);
+    const auto own = readTable(source / "strings.txt", 2);
+    if (!english || !own) return std::nullopt;
+    std::map<int, std::string> strings = numbered(*english);
+    for (auto& [number, text] : numbered(*own))
+        strings[number] = text;
+    return strings;
+}
 
 bool buildWarningPictures(const fs::path& assets, const fs::path& source, const fs::path& folder,
                           const fs::path& work) {
     const auto rows = readTable(assets / "artwork" / "warning_pictures.txt", 3);
-    if (!rows) return false;
+    const auto strings = readStrings(assets, source);
+    if (!rows || !strings) return false;
     for (const auto& row : *rows) {
         const auto node = number(row[0]);
         const auto warning = number(row[1]);
@@ -200,12 +219,34 @@ bool buildWarningPictures(const fs::path& assets, const fs::path& source, const 
         else
             std::snprintf(code, sizeof code, "%02X%02X", *node, *warning & 0xFF);
         std::snprintf(name, sizeof name, "NID_%02d_WARNING_ID_%02d.bmp", *node, *warning);
-        const artwork::WarningPicture picture{device->name, code, *content, text.at(*warning)};
+        const auto deviceName = strings->find(device->nameString);
+        if (deviceName == strings->end()) {
+            return fail("strings.txt: no device name (string " +
+                        std::to_string(device->nameString) + ")");
+        }
+        const artwork::WarningPicture picture{deviceName->second, code, *content,
+                                              text.at(*warning)};
         if (!render(artwork::warningSvg(picture), work, folder / "WarningBitmaps" / name)) {
             return false;
         }
     }
     return true;
+}
+
+// A language gets its button bitmaps from its labels and its warning pictures once it ships
+// (has a strings file); what a pack still lacks is the language check's to report.
+bool buildLanguage(const fs::path& assets, const std::vector<artwork::ButtonSpec>& specs,
+                   const std::string& code, const fs::path& folder, const fs::path& work) {
+    const fs::path source = assets / "languages" / code;
+    std::error_code ignored;
+    if (fs::exists(source / "buttons.txt", ignored)) {
+        const auto labels = readTable(source / "buttons.txt", 2);
+        if (!labels || !buildButtons(specs, numbered(*labels), folder, work)) return false;
+    }
+    if (!fs::exists(source / "strings.txt", ignored) || !fs::exists(source / "warnings", ignored)) {
+        return true;
+    }
+    return buildWarningPictures(assets, source, folder, work);
 }
 
 }  // namespace
@@ -227,11 +268,7 @@ int main(int argc, char** argv) {
               buildProgramBitmaps(image, work);
     for (int id = 0; ok && id < i18n::kLanguageCount; ++id) {
         const std::string code(i18n::languageInfo(static_cast<i18n::LanguageId>(id)).folderCode);
-        const fs::path source = assets / "languages" / code;
-        if (!fs::exists(source / "buttons.txt", ignored)) continue;
-        const auto labels = readTable(source / "buttons.txt", 2);
-        ok = labels && buildButtons(*specs, numbered(*labels), languages / code, work) &&
-             buildWarningPictures(assets, source, languages / code, work);
+        ok = buildLanguage(assets, *specs, code, languages / code, work);
     }
     if (!ok) {
         std::fprintf(stderr, "orvane-artwork: %s\n", tools::firstFailure().c_str());

@@ -156,38 +156,17 @@ bool buildWarnings(const fs::path& source, const fs::path& folder) {
     return true;
 }
 
-struct HelpFile {
-    const char* name;
-    size_t limit;
-};
-
-constexpr HelpFile kHelpFiles[] = {
-    {"DryingModeSelectionHelp.txt", i18n::kHelpFileBytes},
-    {"SelectDryingCriteriaHelp.txt", i18n::kLongHelpFileBytes},
-    {"McExtendedSetupHelp.txt", i18n::kHelpFileBytes},
-    {"PlenumTempManagerHelp.txt", i18n::kHelpFileBytes},
-    {"MoistSensorCalibHelp.txt", i18n::kHelpFileBytes},
-    {"BphCalibHelp.txt", i18n::kHelpFileBytes},
-    {"PlenumDiffHelp.txt", i18n::kHelpFileBytes},
-    {"AvailableDryingModesHelp.txt", i18n::kHelpFileBytes},
-    {"NoDryingCriteriaSelectedHelp.txt", i18n::kHelpFileBytes},
-    {"CheckLightOutputsHelp.txt", i18n::kHelpFileBytes},
-    {"DiagnosticScreenHelp.txt", i18n::kHelpFileBytes},
-    {"AutoStartFinishedMessageF.txt", i18n::kHelpFileBytes},
-    {"AutoStartFinishedMessageC.txt", i18n::kHelpFileBytes},
-};
-
 // Help files are shown whole, so a text must fit its limit; the last line keeps no line end.
 bool buildHelpFiles(const fs::path& source, const fs::path& folder) {
-    for (const auto& help : kHelpFiles) {
-        const auto text = tools::readSourceText(source / "help" / help.name);
+    for (const auto& help : i18n::kHelpFiles) {
+        const auto text = tools::readSourceText(source / "help" / std::string(help.name));
         if (!text) return false;
         std::vector<std::string> lines = splitLines(*text);
         while (!lines.empty() && lines.back().empty())
             lines.pop_back();
         std::vector<uint8_t> bytes = i18n::encodeLineFile(lines);
         if (bytes.size() >= 4) bytes.resize(bytes.size() - 4);
-        if (!writeBytes(folder / help.name, bytes, help.limit)) return false;
+        if (!writeBytes(folder / std::string(help.name), bytes, help.byteLimit)) return false;
     }
     return true;
 }

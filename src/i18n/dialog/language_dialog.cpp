@@ -65,13 +65,26 @@ constexpr ui::DialogItem kItems[] = {
     item(1503, "SPANISH", 3, 4),
 };
 
-// The labels in the current language over the English names, and the current language checked.
+}  // namespace
+
+// The language's name in the current language, then its own name, so that an operator who
+// reads neither finds it, then its English name in parentheses. The own name is left out where
+// a line above already says it: on English's button and on the current language's.
+std::string languageButtonText(LanguageId language, LanguageId current) {
+    const LanguageInfo& info = languageInfo(language);
+    std::string text = GetString(info.nameString) + "\n";
+    if (language != current && info.ownName != info.name) text += std::string(info.ownName) + "\n";
+    return text + "(" + std::string(info.name) + ")";
+}
+
+namespace {
+
+// The labels and the current language checked; a label is set again only when it changed.
 void refreshButtons(ui::Window dialog) {
     const LanguageId current = GetLanguage();
     for (const auto& button : kButtons) {
-        const LanguageInfo& info = languageInfo(button.language);
-        ui::setItemText(dialog, button.id,
-                        GetString(info.nameString) + "\n(" + std::string(info.name) + ")");
+        const std::string text = languageButtonText(button.language, current);
+        if (ui::itemText(dialog, button.id) != text) ui::setItemText(dialog, button.id, text);
         ui::checkItem(dialog, button.id, button.language == current);
     }
 }

@@ -14,6 +14,7 @@
 // its owner is disabled and only the dialog takes pointer input.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/ui/controls.h"
@@ -120,5 +121,9 @@ enum MessageBoxFlags : unsigned {
 // Shows `text` (line feeds break lines, tabs align) under `caption` with the buttons and icon of
 // `flags`; modal over `owner` (which may be empty). Returns the id of the button pressed.
 int messageBox(Window owner, std::string_view text, std::string_view caption, unsigned flags);
+// Where message boxes take the labels of their buttons: given the button's result id and its
+// English label, the label to show. Without a source the English labels are shown.
+using ButtonLabelSource = std::string (*)(int id, std::string_view english);
+void setMessageBoxLabelSource(ButtonLabelSource source);
 
 }  // namespace platform::ui

@@ -1,5 +1,6 @@
 // Message boxes: an icon, the text and a row of buttons, run modally.
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 #include "platform/ui/dialog.h"
@@ -34,6 +35,13 @@ std::vector<BoxButton> buttonsOf(unsigned flags) {
         default:
             return {{kIdOk, "OK"}};
     }
+}
+
+std::atomic<ButtonLabelSource> gLabelSource{nullptr};
+
+std::string labelOf(const BoxButton& b) {
+    const ButtonLabelSource source = gLabelSource.load();
+    return source ? source(b.id, b.label) : std::string(b.label);
 }
 
 struct BoxData {
@@ -126,11 +134,15 @@ int messageBox(Window owner, std::string_view text, std::string_view caption, un
     setUserData(box, reinterpret_cast<intptr_t>(&data));
     int x = (client.width - rowWidth) / 2;
     for (const BoxButton& b : buttons) {
-        createWindow(kButtonClass, b.label, kChild | kVisible,
+        createWindow(kButtonClass, labelOf(b), kChild | kVisible,
                      Rect::fromSize(x, buttonTop, kButtonWidth, kButtonHeight), box, b.id);
         x += kButtonWidth + kButtonGap;
     }
     return detail::runModal(box, owner);
+}
+
+void setMessageBoxLabelSource(ButtonLabelSource source) {
+    gLabelSource.store(source);
 }
 
 }  // namespace platform::ui

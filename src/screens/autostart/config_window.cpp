@@ -188,9 +188,22 @@ void drawContinueFace(gfx::Painter& p, const gfx::Rect& r, bool pressed) {
     const int tip = r.right - 12 + shift;
     const gfx::Point arrow[] = {{tip - 16, mid - 11}, {tip, mid}, {tip - 16, mid + 11}};
     p.fillPolygon(arrow, gfx::colors::kWhite);
-    p.drawText("CONTINUE", gfx::Rect{r.left + 6, r.top, tip - 20, r.bottom}.offset(shift, shift),
+    p.drawText(i18n::GetStringOr(750, "CONTINUE"),
+               gfx::Rect{r.left + 6, r.top, tip - 20, r.bottom}.offset(shift, shift),
                gfx::font(18, 700),
                {gfx::colors::kWhite, gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
+}
+
+// The name a plain face shows, in the operator's language.
+std::string shownName(const ButtonSpec& entry) {
+    static constexpr std::pair<int, int> kNames[] = {{kDefaultTemplateButton, 746},
+                                                     {kUserTemplateButton, 747},
+                                                     {kPlenumSetpointsButton, 748},
+                                                     {kMoistureSetpointButton, 749}};
+    for (const auto& [id, number] : kNames) {
+        if (entry.id == id) return i18n::GetStringOr(number, entry.text);
+    }
+    return std::string(entry.text);
 }
 
 // A face with the button's name for a picture that could not be loaded.
@@ -213,7 +226,7 @@ void drawButton(const ui::DrawItem& item) {
         if (item.pressed) item.painter.drawFrame(item.rect, gfx::colors::kWhite, 2);
         return;
     }
-    drawNamedFace(item.painter, item.rect, entry->text, item.pressed);
+    drawNamedFace(item.painter, item.rect, shownName(*entry), item.pressed);
 }
 
 // The chosen grain's marker beside its button; none for a code the buttons do not offer.
@@ -357,8 +370,9 @@ void enterAutoStart(ui::Window owner) {
     if (status.hardwareOptions().bit(0)) {
         detail::runStatusDialog(owner);
     } else if (status.alarmFlags().bit(6)) {
-        ui::messageBox(owner, "Cannot initiate auto-start with dryer running.", "ATTENTION",
-                       ui::kMbOk);
+        ui::messageBox(owner,
+                       i18n::GetStringOr(695, "Cannot initiate auto-start with dryer running."),
+                       i18n::GetStringOr(696, "ATTENTION"), ui::kMbOk);
     } else {
         showConfigWindow();
     }

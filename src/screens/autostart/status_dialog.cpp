@@ -35,7 +35,7 @@ StatusLine statusLine(uint8_t progress) {
     if (progress & 0x80) return {i18n::GetString(506), kLightBlue};
     if (progress & 0x04) return {i18n::GetString(504), kYellow};
     if (progress & 0x02) return {i18n::GetString(503), kGreen};
-    return {"Auto-Start Status Unkown", gfx::colors::kWhite};
+    return {i18n::GetStringOr(742, "Auto-Start Status Unkown"), gfx::colors::kWhite};
 }
 
 void paint(ui::Window dialog, ui::PaintContext& pc) {

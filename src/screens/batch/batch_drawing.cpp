@@ -80,12 +80,12 @@ void drawStage(gfx::Painter& p, const BatchTimers& timers, const Stage& stage,
 }
 
 void drawAveragingNote(gfx::Painter& p) {
-    drawLine(p, "AVERAGING", {0, 25, 130, 65}, kNoteHeight, kNoteWeight, kHeatColour,
-             gfx::kAlignCenter);
-    drawLine(p, "INCOMING", {0, 40, 130, 95}, kNoteHeight, kNoteWeight, kHeatColour,
-             gfx::kAlignCenter);
-    drawLine(p, "MOISTURE", {0, 55, 130, 70}, kNoteHeight, kNoteWeight, kHeatColour,
-             gfx::kAlignCenter);
+    drawLine(p, i18n::GetStringOr(738, "AVERAGING"), {0, 25, 130, 65}, kNoteHeight, kNoteWeight,
+             kHeatColour, gfx::kAlignCenter);
+    drawLine(p, i18n::GetStringOr(739, "INCOMING"), {0, 40, 130, 95}, kNoteHeight, kNoteWeight,
+             kHeatColour, gfx::kAlignCenter);
+    drawLine(p, i18n::GetStringOr(740, "MOISTURE"), {0, 55, 130, 70}, kNoteHeight, kNoteWeight,
+             kHeatColour, gfx::kAlignCenter);
 }
 
 void drawOneHeatStage(gfx::Painter& p, const BatchTimers& timers) {

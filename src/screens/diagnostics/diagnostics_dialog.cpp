@@ -1,4 +1,5 @@
 // "System Diagnostics - 14": the air-switch test state and the doors to the service pages.
+#include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "screens/diagnostics/air_switch.h"
 #include "screens/diagnostics/diagnostics.h"
@@ -99,8 +100,8 @@ void openMoistureCalibration(ui::Window dialog) {
         (*opener)(dialog);
         return;
     }
-    ui::messageBox(dialog, "This function is not part of this build yet.", "NOT AVAILABLE",
-                   ui::kMbOk | ui::kMbIconInformation);
+    ui::messageBox(dialog, i18n::GetStringOr(604, "This function is not part of this build yet."),
+                   i18n::GetStringOr(603, "NOT AVAILABLE"), ui::kMbOk | ui::kMbIconInformation);
 }
 
 void command(ui::Window dialog, int id) {

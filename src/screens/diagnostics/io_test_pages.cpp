@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "screens/diagnostics/pages.h"
 
@@ -31,12 +32,49 @@ constexpr std::string_view kHelpFile = "CheckLightOutputsHelp.txt";
 
 // J1 comes in bits 0 to 7 of bytes 177 (shorted) and 239 (activated), J2 in bits 7 down to 0 of
 // bytes 178 and 240.
-constexpr std::array<std::string_view, 16> kLightNames = {
-    "J1-01 SPARE", "J1-02 BURNER 6", "J1-03 FAN 6",  "J1-04 BURNER 5",
-    "J1-05 FAN 5", "J1-06 BURNER 4", "J1-07 FAN 4",  "J1-08 BURNER 3",
-    "J2-01 FAN 3", "J2-02 BURNER 2", "J2-03 FAN 2",  "J2-04 BURNER 1",
-    "J2-05 FAN 1", "J2-06 LOAD",     "J2-07 UNLOAD", "J2-08 START",
+// A label of an output (with its pin) or an input: its name is a string that may hold one %d.
+struct IoName {
+    std::string_view pin;
+    int number;
+    std::string_view english;
+    int value = 0;  // what fills the %d
 };
+
+constexpr IoName burner(std::string_view pin, int n) {
+    return {pin, 664, "BURNER %d", n};
+}
+constexpr IoName fan(std::string_view pin, int n) {
+    return {pin, 665, "FAN %d", n};
+}
+
+constexpr std::array<IoName, 16> kLightNames = {{
+    {"J1-01", 663, "SPARE"},
+    burner("J1-02", 6),
+    fan("J1-03", 6),
+    burner("J1-04", 5),
+    fan("J1-05", 5),
+    burner("J1-06", 4),
+    fan("J1-07", 4),
+    burner("J1-08", 3),
+    fan("J2-01", 3),
+    burner("J2-02", 2),
+    fan("J2-03", 2),
+    burner("J2-04", 1),
+    fan("J2-05", 1),
+    {"J2-06", 666, "LOAD"},
+    {"J2-07", 667, "UNLOAD"},
+    {"J2-08", 668, "START"},
+}};
+
+std::string labelOf(const IoName& name) {
+    const std::string text = i18n::GetStringFilled(name.number, name.english, name.value);
+    return name.pin.empty() ? text : std::string(name.pin) + " " + text;
+}
+
+void setLabel(ui::Window dialog, int id, const IoName& name) {
+    const std::string text = labelOf(name);
+    if (ui::itemText(dialog, id) != text) ui::setItemText(dialog, id, text);
+}
 
 struct BitPlace {
     int byte;
@@ -76,8 +114,7 @@ std::vector<ui::DialogItem> lightItems() {
     for (int k = 0; k < 16; ++k) {
         const int x = kColumnX[k / 8];
         const int y = kFirstRowY + (k % 8) * kRowStep;
-        items.push_back(
-            {lightLabel(k), ControlKind::Static, kLightNames[k], x, y + 3, kLabelWidth, 12});
+        items.push_back({lightLabel(k), ControlKind::Static, "", x, y + 3, kLabelWidth, 12});
         items.push_back({lightShortedBox(k), ControlKind::CheckBox, "",
                          x + kLabelWidth + kBoxCell / 2 - 6, y, 14, 16});
         items.push_back({lightActivatedBox(k), ControlKind::CheckBox, "",
@@ -110,6 +147,7 @@ void refreshLights(ui::Window dialog) {
         setItemString(dialog, heading, kActivatedString);
     refreshButtons(dialog);
     for (int k = 0; k < 16; ++k) {
+        setLabel(dialog, lightLabel(k), kLightNames[k]);
         setBox(dialog, lightShortedBox(k), statusBit(shortedBit(k)));
         setBox(dialog, lightActivatedBox(k), statusBit(activatedBit(k)));
     }
@@ -118,19 +156,60 @@ void refreshLights(ui::Window dialog) {
 // ---- Switch inputs -----------------------------------------------------------------------------
 
 constexpr std::array<int, 6> kSwitchBytes = {179, 180, 181, 182, 183, 225};
-// An empty name: no input on that bit.
-constexpr std::string_view kSwitchNames[6][8] = {
-    {"STOP", "UNLOAD 1 SPEED", "UNLOAD 2 SPEED", "LOAD ON", "LOAD AUTO", "FAN 1 AUTO", "FAN 1 ON",
-     "SPARE #1"},
-    {"BURNER 1 AUTO", "BURNER 1 ON", "FAN 2 AUTO", "FAN 2 ON", "BURNER 2 AUTO", "BURNER 2 ON",
-     "FAN 3 AUTO", "FAN 3 ON"},
-    {"SPARE #2", "BURNER 3 AUTO", "BURNER 3 ON", "FAN 4 AUTO", "FAN 4 ON", "BURNER 4 AUTO",
-     "BURNER 4 ON", "FAN 5 AUTO"},
-    {"BURNER 6 ON", "FAN 5 ON", "SPARE #3", "BURNER 5 AUTO", "BURNER 5 ON", "FAN 6 AUTO",
-     "FAN 6 ON", "BURNER 6 AUTO"},
-    {"START", "MANUAL", "AUX", "DEFAULTS", "MR PUSH BUTON", "MR LEFT", "MR RIGHT", ""},
-    {"AUX 2", "AUX 1", "COMP", "M/C", "TOWER", "FT SERIES", "AF", "PORT"},
+constexpr IoName fanAuto(int n) {
+    return {"", 673, "FAN %d AUTO", n};
+}
+constexpr IoName fanOn(int n) {
+    return {"", 674, "FAN %d ON", n};
+}
+constexpr IoName burnerAuto(int n) {
+    return {"", 676, "BURNER %d AUTO", n};
+}
+constexpr IoName burnerOn(int n) {
+    return {"", 677, "BURNER %d ON", n};
+}
+constexpr IoName spare(int n) {
+    return {"", 675, "SPARE #%d", n};
+}
+constexpr IoName kNoInput{"", 0, ""};
+
+// kNoInput: no input on that bit.
+constexpr IoName kSwitchNames[6][8] = {
+    {{"", 669, "STOP"},
+     {"", 670, "UNLOAD %d SPEED", 1},
+     {"", 670, "UNLOAD %d SPEED", 2},
+     {"", 671, "LOAD ON"},
+     {"", 672, "LOAD AUTO"},
+     fanAuto(1),
+     fanOn(1),
+     spare(1)},
+    {burnerAuto(1), burnerOn(1), fanAuto(2), fanOn(2), burnerAuto(2), burnerOn(2), fanAuto(3),
+     fanOn(3)},
+    {spare(2), burnerAuto(3), burnerOn(3), fanAuto(4), fanOn(4), burnerAuto(4), burnerOn(4),
+     fanAuto(5)},
+    {burnerOn(6), fanOn(5), spare(3), burnerAuto(5), burnerOn(5), fanAuto(6), fanOn(6),
+     burnerAuto(6)},
+    {{"", 668, "START"},
+     {"", 678, "MANUAL"},
+     {"", 679, "AUX"},
+     {"", 680, "DEFAULTS"},
+     {"", 681, "MR PUSH BUTON"},
+     {"", 682, "MR LEFT"},
+     {"", 683, "MR RIGHT"},
+     kNoInput},
+    {{"", 684, "AUX %d", 2},
+     {"", 684, "AUX %d", 1},
+     {"", 685, "COMP"},
+     {"", 686, "M/C"},
+     {"", 687, "TOWER"},
+     {"", 688, "FT SERIES"},
+     {"", 689, "AF"},
+     {"", 690, "PORT"}},
 };
+
+bool isInput(const IoName& name) {
+    return name.number != 0;
+}
 
 // Three groups side by side, two rows of them; eight inputs down each group.
 constexpr int kGroupX[] = {7, 120, 233};
@@ -146,8 +225,8 @@ std::vector<ui::DialogItem> switchItems() {
         const int y = kGroupY[b / 3];
         items.push_back({0, ControlKind::GroupBox, "", x, y, kGroupWidth, kGroupHeight});
         for (int bit = 0; bit < 8; ++bit) {
-            if (kSwitchNames[b][bit].empty()) continue;
-            items.push_back({switchBox(b, bit), ControlKind::CheckBox, kSwitchNames[b][bit], x + 5,
+            if (!isInput(kSwitchNames[b][bit])) continue;
+            items.push_back({switchBox(b, bit), ControlKind::CheckBox, "", x + 5,
                              y + 7 + bit * kSwitchStep, kGroupWidth - 8, kSwitchStep});
         }
     }
@@ -166,9 +245,9 @@ void refreshSwitches(ui::Window dialog) {
     refreshButtons(dialog);
     for (int b = 0; b < 6; ++b) {
         for (int bit = 0; bit < 8; ++bit) {
-            if (!kSwitchNames[b][bit].empty()) {
-                setBox(dialog, switchBox(b, bit), statusBit({kSwitchBytes[b], bit}));
-            }
+            if (!isInput(kSwitchNames[b][bit])) continue;
+            setLabel(dialog, switchBox(b, bit), kSwitchNames[b][bit]);
+            setBox(dialog, switchBox(b, bit), statusBit({kSwitchBytes[b], bit}));
         }
     }
 }

@@ -80,27 +80,32 @@ bool usbDrivePresent() {
 
 void sendToUsb(ui::Window dialog) {
     while (!usbDrivePresent()) {
-        if (ui::messageBox(dialog, "Please instert flash card into USB port.",
-                           "USB FLASH CARD NOT PRESENT",
+        if (ui::messageBox(dialog,
+                           i18n::GetStringOr(613, "Please instert flash card into USB port."),
+                           i18n::GetStringOr(614, "USB FLASH CARD NOT PRESENT"),
                            ui::kMbRetryCancel | ui::kMbIconStop) != ui::kIdRetry) {
             return;
         }
     }
-    if (ui::messageBox(dialog, "Copy dryer data log file to usb flash drive as DryerDataLog.csv",
-                       "DATA LOG FILE TO USB FLASH CARD",
+    if (ui::messageBox(dialog,
+                       i18n::GetStringOr(
+                           615, "Copy dryer data log file to usb flash drive as DryerDataLog.csv"),
+                       i18n::GetStringOr(616, "DATA LOG FILE TO USB FLASH CARD"),
                        ui::kMbYesNoCancel | ui::kMbIconInformation) != ui::kIdYes) {
         return;
     }
     const std::string name = exportFileName(platform::localNow());
     if (!copyLongTermLogToDrive(name)) {
-        ui::messageBox(dialog, "Could not copy file to flashdrive.", "FAILED TO COPY",
-                       ui::kMbOk | ui::kMbIconStop);
+        ui::messageBox(dialog, i18n::GetStringOr(617, "Could not copy file to flashdrive."),
+                       i18n::GetStringOr(618, "FAILED TO COPY"), ui::kMbOk | ui::kMbIconStop);
         return;
     }
-    ui::messageBox(dialog, name, "Successfully copied following file to USB Flash Drive.",
+    ui::messageBox(dialog, name,
+                   i18n::GetStringOr(619, "Successfully copied following file to USB Flash Drive."),
                    ui::kMbOk);
-    if (ui::messageBox(dialog, "Copy successful.  Delete old data log file?", "DELETE?",
-                       ui::kMbYesNo | ui::kMbIconQuestion) == ui::kIdYes) {
+    if (ui::messageBox(
+            dialog, i18n::GetStringOr(620, "Copy successful.  Delete old data log file?"),
+            i18n::GetStringOr(621, "DELETE?"), ui::kMbYesNo | ui::kMbIconQuestion) == ui::kIdYes) {
         deleteLog(dialog);
     }
 }
@@ -131,7 +136,8 @@ ui::LResult dataLoggerProc(ui::Window dialog, uint32_t message, ui::WParam wp, u
                     switchLogger(dialog, false);
                     break;
                 case kDeleteButton:
-                    if (ui::messageBox(dialog, "Delete data log file?", "DELETE?",
+                    if (ui::messageBox(dialog, i18n::GetStringOr(622, "Delete data log file?"),
+                                       i18n::GetStringOr(621, "DELETE?"),
                                        ui::kMbYesNo | ui::kMbIconQuestion) == ui::kIdYes) {
                         deleteLog(dialog);
                     }

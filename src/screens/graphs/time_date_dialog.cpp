@@ -135,7 +135,8 @@ bool accept(ui::Window dialog) {
     const bool clamped = clampDayToMonth(time);
     const std::string caption = i18n::GetString(101);
     if (!platform::setLocalNow(time)) {
-        ui::messageBox(dialog, "The panel's clock could not be set.", caption, ui::kMbIconStop);
+        ui::messageBox(dialog, i18n::GetStringOr(699, "The panel's clock could not be set."),
+                       caption, ui::kMbIconStop);
         return false;
     }
     if (clamped) {

@@ -22,7 +22,6 @@ namespace {
 
 constexpr uint8_t kOneShotBits = 0x03;
 constexpr int kViewBit = 6;
-constexpr std::string_view kNotPermitted = " REQUESTED FUNCTION NOT PERMITTED";
 
 struct PictureButton {
     const char* name;
@@ -67,9 +66,10 @@ void drawButton(const ui::DrawItem& item) {
     if (item.pressed) item.painter.drawFrame(item.rect, gfx::rgb(255, 255, 255), 2);
 }
 
-bool refusedInBatchDrying(std::string_view text) {
+bool refusedInBatchDrying(int number, std::string_view english) {
     if (dryer::dryerState().status.dryingMode().get() == 0) return false;
-    ui::messageBox(shell::mainWindow(), text, kNotPermitted, ui::kMbOk);
+    ui::messageBox(shell::mainWindow(), i18n::GetStringOr(number, english),
+                   i18n::GetStringOr(705, " REQUESTED FUNCTION NOT PERMITTED"), ui::kMbOk);
     return true;
 }
 
@@ -131,7 +131,7 @@ void sendViewSelectionBit(bool graph) {
 
 bool selectGraphView() {
     sendViewSelectionBit(true);
-    if (refusedInBatchDrying("Graph is not available in Batch Drying.")) return false;
+    if (refusedInBatchDrying(693, "Graph is not available in Batch Drying.")) return false;
     show(Screen::CustomView, false);
     show(Screen::AutoStartConfig, false);
     show(Screen::AverageValues, false);
@@ -145,7 +145,7 @@ bool selectGraphView() {
 
 bool selectChartView() {
     sendViewSelectionBit(false);
-    if (refusedInBatchDrying("Status Chart is not available in Batch Drying.")) return false;
+    if (refusedInBatchDrying(694, "Status Chart is not available in Batch Drying.")) return false;
     show(Screen::CustomView, true);
     show(Screen::AverageValues, true);
     show(Screen::AutoStartConfig, false);

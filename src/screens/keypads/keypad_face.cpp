@@ -61,7 +61,8 @@ void paintValue(gfx::Painter& painter, const std::string& text) {
 }
 
 void refuseOutOfRange(ui::Window dialog) {
-    ui::messageBox(dialog, "The value entered is out of range.", "WARNING!", ui::kMbOk);
+    ui::messageBox(dialog, i18n::GetStringOr(691, "The value entered is out of range."),
+                   i18n::GetStringOr(692, "WARNING!"), ui::kMbOk);
 }
 
 }  // namespace keypads

@@ -2,6 +2,7 @@
 // or variable), auto centering, the upper moisture sensor and the maximum grain temperature.
 #include <algorithm>
 
+#include "i18n/language.h"
 #include "platform/ui/controls.h"
 #include "screens/keypads/keypads.h"
 #include "screens/modes/modes_common.h"
@@ -219,8 +220,8 @@ void openBracketedSetup(ui::Window dialog) {
         (*opener)(dialog);
         return;
     }
-    ui::messageBox(dialog, "This function is not part of this build yet.", "NOT AVAILABLE",
-                   ui::kMbOk | ui::kMbIconInformation);
+    ui::messageBox(dialog, i18n::GetStringOr(604, "This function is not part of this build yet."),
+                   i18n::GetStringOr(603, "NOT AVAILABLE"), ui::kMbOk | ui::kMbIconInformation);
 }
 
 void accept(ui::Window dialog) {

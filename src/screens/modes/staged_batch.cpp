@@ -7,6 +7,7 @@
 // setpoint. The heat split belongs to it and is enabled only while it is on.
 #include <cstdio>
 
+#include "i18n/language.h"
 #include "platform/ui/controls.h"
 #include "screens/keypads/keypads.h"
 #include "screens/modes/modes_common.h"
@@ -240,9 +241,11 @@ void toggleMoisture() {
 void choosePlenum(ui::Window dialog, bool dual) {
     if (dual && state().status.fanHeaterCountCode().get() != 0) {
         ui::messageBox(dialog,
-                       "Dual-Plenum Temperature Mode is only available on single fan/heater "
-                       "models.",
-                       "INVALID SELECTION", ui::kMbRetryCancel | ui::kMbIconInformation);
+                       i18n::GetStringOr(713,
+                                         "Dual-Plenum Temperature Mode is only available on "
+                                         "single fan/heater models."),
+                       i18n::GetStringOr(714, "INVALID SELECTION"),
+                       ui::kMbRetryCancel | ui::kMbIconInformation);
         dual = false;
     }
     edits().setBit(plenumOptionsRecord(), kDualBit, dual);

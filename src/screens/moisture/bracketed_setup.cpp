@@ -196,6 +196,7 @@ void showTexts(ui::Window dialog) {
                                   {kSelect, 20},
                                   {kDefaults, 258},
                                   {kAcceptExit, 190}};
+    setup::setCaptionString(dialog, 395);
     setup::setItemStrings(dialog, strings);
     for (int id : {kBracketSelection, kSpeedSelection})
         ui::setItemText(dialog, id, text(innerSelected ? 259 : 260));

@@ -77,6 +77,7 @@ void showTexts(ui::Window dialog) {
         {kSelectOnOff, 249}, {kOn, 14},          {kOff, 15},        {kTimeGroup, 250},
         {kTimeIncrease, 8},  {kTimeDecrease, 9}, {kSizeGroup, 251}, {kSizeIncrease, 8},
         {kSizeDecrease, 9},  {kHelp, 3},         {kAccept, 4},      {kCancel, 10}};
+    setup::setCaptionString(dialog, 13);
     setup::setItemStrings(dialog, kStrings);
     for (int id : {kSelectOnOff, kTimeIncrease, kTimeDecrease, kSizeIncrease, kSizeDecrease, kHelp,
                    kAccept, kCancel}) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "i18n/language.h"
 #include "screens/moisture/moisture_dialogs.h"
 #include "shell/hooks.h"
 
@@ -37,15 +38,27 @@ enum : int {
 constexpr int kDefaultMax = 80;
 constexpr int kDefaultMin = 10;
 
-constexpr const char* kWarningCaption = " ERROR SETTING MAX / MIN UNLOAD RATES";
-constexpr const char* kChangeWarning =
-    "The MAXIMUM unload rate must be greater than MINIMUM unload rate.  Set defaults?.";
-constexpr const char* kAcceptWarning =
-    "The MAXIMUM unload rate must be greater than MINIMUM unload rate.  "
-    "\t\t\t\t\t\t\t\t\t\t\t"
-    "Set defaults?  Pressing YES will set defaults (Hi = 80% and Low = 10%).   "
-    "\t\t\t\t\t\t\t\t\t\t\t"
-    "Pressing NO will not change the previous settings.";
+std::string warningCaption() {
+    return i18n::GetStringOr(700, " ERROR SETTING MAX / MIN UNLOAD RATES");
+}
+
+std::string changeWarning() {
+    return i18n::GetStringOr(
+        701, "The MAXIMUM unload rate must be greater than MINIMUM unload rate.  Set defaults?.");
+}
+
+// Three sentences, the tabs breaking the message box's lines between them.
+std::string acceptWarning() {
+    constexpr std::string_view kBreak = "\t\t\t\t\t\t\t\t\t\t\t";
+    return i18n::GetStringOr(702,
+                             "The MAXIMUM unload rate must be greater than MINIMUM unload rate.") +
+           "  " + std::string(kBreak) +
+           i18n::GetStringOr(703,
+                             "Set defaults?  Pressing YES will set defaults (Hi = 80% and Low = "
+                             "10%).") +
+           "   " + std::string(kBreak) +
+           i18n::GetStringOr(704, "Pressing NO will not change the previous settings.");
+}
 
 // One rate's group, top to bottom: its controls and where they sit (dialog units).
 struct RateGroup {
@@ -184,6 +197,7 @@ void showTexts(ui::Window dialog) {
                                               {kHelp, 3},
                                               {kAccept, 4},
                                               {kCancel, 10}};
+    setup::setCaptionString(dialog, 6);
     setup::setItemStrings(dialog, kStrings);
     for (int id : {kMaxIncrease, kMaxDecrease, kMinIncrease, kMinDecrease, kHelp, kAccept, kCancel})
         setup::fitItemText(dialog, id, setup::kButtonPadding);
@@ -201,10 +215,10 @@ void setDefaults() {
     rates = {kDefaultMax, kDefaultMin};
 }
 
-bool askDefaults(ui::Window dialog, const char* question) {
+bool askDefaults(ui::Window dialog, const std::string& question) {
     asking = true;
     const int answer =
-        ui::messageBox(dialog, question, kWarningCaption, ui::kMbYesNo | ui::kMbIconStop);
+        ui::messageBox(dialog, question, warningCaption(), ui::kMbYesNo | ui::kMbIconStop);
     asking = false;
     return answer == ui::kIdYes;
 }
@@ -212,7 +226,7 @@ bool askDefaults(ui::Window dialog, const char* question) {
 void warnAfterChange(ui::Window dialog) {
     if (ordered() || changeWarningShown) return;
     changeWarningShown = true;
-    if (askDefaults(dialog, kChangeWarning)) setDefaults();
+    if (askDefaults(dialog, changeWarning())) setDefaults();
 }
 
 void step(int id) {
@@ -240,7 +254,7 @@ void store() {
 
 void accept(ui::Window dialog) {
     if (!ordered()) {
-        if (!askDefaults(dialog, kAcceptWarning)) return close(dialog, kCancel);
+        if (!askDefaults(dialog, acceptWarning())) return close(dialog, kCancel);
         setDefaults();
     }
     store();

@@ -32,6 +32,7 @@ void showTexts(ui::Window dialog) {
     setCaption(dialog, 215);
     static constexpr ItemString kStrings[] = {
         {kFirstLine, 216}, {kSecondLine, 217}, {kSave, 218}, {kRestore, 219}, {kCancel, 10}};
+    setup::setCaptionString(dialog, 215);
     setup::setItemStrings(dialog, kStrings);
     for (int id : {kFirstLine, kSecondLine})
         setup::fitItemText(dialog, id, 0);

@@ -45,6 +45,7 @@ void showTexts(ui::Window dialog) {
                                               {1193, 402},        {1194, 403},
                                               {1195, 404},        {kAccept, 190},
                                               {kCancel, 10}};
+    setup::setCaptionString(dialog, 385);
     setup::setItemStrings(dialog, kStrings);
     for (int id : kRingRadios)
         setup::fitItemText(dialog, id);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "i18n/language.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 #include "screens/setup/setup_common.h"
@@ -240,7 +241,8 @@ void showBushels(ui::Window dialog) {
 }
 
 void askToZeroCounter(ui::Window dialog) {
-    if (ui::messageBox(dialog, "Do you wish to ZERO total bushels?", " TOTAL BUSHEL COUNTER",
+    if (ui::messageBox(dialog, i18n::GetStringOr(697, "Do you wish to ZERO total bushels?"),
+                       i18n::GetStringOr(698, " TOTAL BUSHEL COUNTER"),
                        ui::kMbYesNoCancel | ui::kMbIconQuestion) != ui::kIdYes) {
         return;
     }

@@ -1,5 +1,7 @@
 // The notice that the controller's DEFAULTS dipswitch is on. While it is open the controller's
 // defaults event is held back, so the notice does not open again over itself.
+#include "i18n/dialog/dialog_texts.h"
+#include "i18n/language.h"
 #include "platform/ui/dialog.h"
 #include "screens/setup/setup_common.h"
 #include "screens/setup/setup_dialogs.h"
@@ -23,6 +25,17 @@ constexpr ui::DialogItem kItems[] = {
 constexpr ui::DialogTemplate kNoticeDialog{"Please turn off DEFAULTS dipswitch! - 33", 230, 160,
                                            kItems};
 
+void localizeNotice(ui::Window dialog) {
+    static constexpr i18n::ItemString kStrings[] = {{kExit, 145}};
+    i18n::localizeDialog(dialog, kNoticeDialog, 656, kStrings);
+    const std::string notice =
+        i18n::GetStringsJoined({{653, "The DEFAULTS dipswitch of the dryer controller is ON."},
+                                {654, "The controller loads its factory settings while it is on."},
+                                {655, "Turn the DEFAULTS dipswitch OFF, then press EXIT."}},
+                               "\n");
+    if (ui::itemText(dialog, kNoticeText) != notice) ui::setItemText(dialog, kNoticeText, notice);
+}
+
 // A block of eight dipswitches with the DEFAULTS switch (the fourth) up and marked.
 void paintDipswitches(ui::PaintContext& pc) {
     gfx::Painter& p = pc.painter;
@@ -41,17 +54,19 @@ void paintDipswitches(ui::PaintContext& pc) {
         p.drawText(std::to_string(i + 1), {x, kTop + 78, x + 20, kTop + 96}, gfx::font(14, 700),
                    {gfx::colors::kWhite, gfx::kAlignCenter | gfx::kSingleLine});
     }
-    p.drawText("ON", {left - 34, kTop + 14, left - 4, kTop + 32}, gfx::font(14, 700),
-               {gfx::colors::kBlack, gfx::kAlignRight | gfx::kSingleLine});
+    p.drawText(i18n::GetStringOr(14, "ON"), {left - 34, kTop + 14, left - 4, kTop + 32},
+               gfx::font(14, 700), {gfx::colors::kBlack, gfx::kAlignRight | gfx::kSingleLine});
 }
 
 ui::LResult noticeProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::LParam lp) {
     switch (message) {
         case ui::kInitDialog:
             state().pending.defaultsNoticeShowing().raise();
+            localizeNotice(dialog);
             ui::centreOnOwner(dialog);
             return 1;
         case ui::kPaint:
+            localizeNotice(dialog);
             paintDipswitches(ui::paintContext(lp));
             return 1;
         case ui::kCommand:

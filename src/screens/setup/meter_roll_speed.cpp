@@ -7,6 +7,7 @@
 // Closing gives the knob back as it was.
 #include <algorithm>
 
+#include "i18n/language.h"
 #include "link/hooks.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
@@ -47,10 +48,14 @@ constexpr ui::DialogItem kItems[] = {
 constexpr ui::DialogTemplate kSpeedDialog{
     "MODIFYING METER ROLL SPEED SETPOINTS (Use knob on control panel) - 23", 354, 228, kItems};
 
-constexpr std::string_view kTrackingQuestion =
-    "Pressing YES will position the HI setpoint 15% above the center, and "
-    "\t\t\t\t\t\t\t\t\t\tthe LOW 15% below the center.\n"
-    "NOTE: THE PRESENT SETTINGS OF THE HI AND LOW SETPOINTS WILL BE LOST!";
+std::string trackingQuestion() {
+    return i18n::GetStringOr(
+               709, "Pressing YES will position the HI setpoint 15% above the center, and") +
+           " \t\t\t\t\t\t\t\t\t\t" + i18n::GetStringOr(710, "the LOW 15% below the center.") +
+           "\n" +
+           i18n::GetStringOr(
+               711, "NOTE: THE PRESENT SETTINGS OF THE HI AND LOW SETPOINTS WILL BE LOST!");
+}
 
 int speedMode() {
     return state().status.moistureControlMode().get() & 0x07;
@@ -92,15 +97,15 @@ void showModeControls(ui::Window dialog) {
     setText(dialog, kModeGroup, text(352));
     if (mode == 1) {
         const bool oneSpeed = state().status.moistureControlMode().bit(6);
-        setText(dialog, kFirstRadio, "ON / OFF");
-        setText(dialog, kSecondRadio, "TWO SPEED");
+        setText(dialog, kFirstRadio, i18n::GetStringOr(706, "ON / OFF"));
+        setText(dialog, kSecondRadio, i18n::GetStringOr(707, "TWO SPEED"));
         setText(dialog, kSpeedMode, text(oneSpeed ? 347 : 354));
         ui::checkItem(dialog, kFirstRadio, oneSpeed);
         ui::checkItem(dialog, kSecondRadio, !oneSpeed);
     } else if (mode == 2) {
-        setText(dialog, kFirstRadio, "ON");
-        setText(dialog, kSecondRadio, "OFF");
-        setText(dialog, kSpeedMode, "15% HI/LOW  TRACKING");
+        setText(dialog, kFirstRadio, i18n::GetStringOr(14, "ON"));
+        setText(dialog, kSecondRadio, i18n::GetStringOr(15, "OFF"));
+        setText(dialog, kSpeedMode, i18n::GetStringOr(708, "15% HI/LOW  TRACKING"));
         ui::checkItem(dialog, kFirstRadio, trackingOn());
         ui::checkItem(dialog, kSecondRadio, !trackingOn());
     }
@@ -187,7 +192,8 @@ void switchSpeedMode(ui::Window dialog) {
         s.edit.moistureControlMode().setBit(6, !s.edit.moistureControlMode().bit(6));
     } else if (tracking) {
         s.edit.moistureControlMode().setBit(5, false);
-    } else if (ui::messageBox(dialog, kTrackingQuestion, " SWITCH TO +/- 15% TRACKING OF CENTER",
+    } else if (ui::messageBox(dialog, trackingQuestion(),
+                              i18n::GetStringOr(712, " SWITCH TO +/- 15% TRACKING OF CENTER"),
                               ui::kMbYesNoCancel | ui::kMbIconQuestion) == ui::kIdYes) {
         s.edit.moistureControlMode().setBit(5, true);
     }

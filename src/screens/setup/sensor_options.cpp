@@ -1,4 +1,5 @@
 // The cycled-sampler confirmation and the moisture sensor selection of the hardware setup.
+#include "i18n/dialog/dialog_texts.h"
 #include "platform/ui/dialog.h"
 #include "screens/setup/hardware_setup.h"
 #include "screens/setup/setup_common.h"
@@ -42,6 +43,14 @@ constexpr ui::DialogItem kSensorItems[] = {
     {kSensorCancel, Kind::PushButton, "Cancel", 116, 58, 64, 20},
 };
 constexpr ui::DialogTemplate kSensorDialog{"Moisture Sensor Selection", 210, 84, kSensorItems};
+
+void localizeSensorDialog(ui::Window dialog) {
+    static constexpr i18n::ItemString kStrings[] = {
+        {kWetGroup, 657},  {kWetAnalog, 659},  {kWetNetwork, 660},   {kDryGroup, 658},
+        {kDryAnalog, 659}, {kDryNetwork, 660}, {kSensorAccept, 661}, {kSensorCancel, 601},
+    };
+    i18n::localizeDialog(dialog, kSensorDialog, 662, kStrings);
+}
 
 ui::LResult samplerProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::LParam) {
     static constexpr ItemString kStrings[] = {
@@ -107,10 +116,12 @@ ui::LResult sensorProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::L
     switch (message) {
         case ui::kInitDialog:
             state().beginEdit(state().status.moistureSensorType());
+            localizeSensorDialog(dialog);
             ui::centreOnOwner(dialog);
             markSensors(dialog);
             return 1;
         case ui::kPaint:
+            localizeSensorDialog(dialog);
             markSensors(dialog);
             return 0;
         case ui::kCommand:

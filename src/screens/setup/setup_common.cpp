@@ -20,6 +20,11 @@ void setItemStrings(ui::Window dialog, std::span<const ItemString> items) {
     }
 }
 
+void setCaptionString(ui::Window dialog, int number) {
+    const std::string caption = text(number);
+    if (ui::windowText(dialog) != caption) ui::setWindowText(dialog, caption);
+}
+
 gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec font, int width) {
     while (font.height > 10 && gfx::textExtent(text, font).width > width)
         --font.height;

@@ -25,6 +25,8 @@ struct ItemString {
     int string;
 };
 void setItemStrings(ui::Window dialog, std::span<const ItemString> items);
+// The dialog's caption from string `number`, set only when it changed.
+void setCaptionString(ui::Window dialog, int number);
 std::string text(int stringNumber);
 // Gives a control a smaller font (down to 10 pixels) while its text would not fit its width
 // less `padding` (the mark of a radio or check box, the edges of a button).

@@ -1,6 +1,8 @@
 #include "screens/setup/speed_bars.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "i18n/language.h"
 #include "platform/gfx/text.h"
@@ -66,19 +68,27 @@ void drawTitle(gfx::Painter& p, const std::string& title, int x) {
 
 void drawAutomaticNote(gfx::Painter& p) {
     static constexpr struct {
-        const char* line;
+        int number;
+        const char* english;
         int y;
-    } kLines[] = {{"NOTE:  The dryer has", 100},  {"entered automatic mode.", 115},
-                  {"No manual adjustments", 130}, {"are allowed in this mode.", 145},
-                  {"To make adjustments,", 170},  {"switch to manual mode", 185},
-                  {"using the UNLOAD", 200},      {"selector switch.", 215}};
+    } kNote[] = {{715, "NOTE:  The dryer has", 100},  {716, "entered automatic mode.", 115},
+                 {717, "No manual adjustments", 130}, {718, "are allowed in this mode.", 145},
+                 {719, "To make adjustments,", 170},  {720, "switch to manual mode", 185},
+                 {721, "using the UNLOAD", 200},      {722, "selector switch.", 215}};
+    struct Line {
+        std::string line;
+        int y;
+    };
+    std::vector<Line> lines;
+    for (const auto& n : kNote)
+        lines.push_back({i18n::GetStringOr(n.number, n.english), n.y});
     // The lines keep left of the bar: a smaller size while the widest would reach it.
     gfx::FontSpec font = gfx::font(14, 500);
-    for (const auto& l : kLines) {
+    for (const auto& l : lines) {
         while (font.height > 10 && gfx::textExtent(l.line, font).width > 142)
             font.height -= 1;
     }
-    for (const auto& l : kLines)
+    for (const auto& l : lines)
         p.drawText(l.line, {3, l.y, 145, l.y + 15}, font, {gfx::colors::kBlack, gfx::kSingleLine});
 }
 
@@ -108,9 +118,9 @@ void drawSpeedBars(gfx::Painter& p, const SpeedBarView& view) {
             drawBar(p, barOf(view, 0, kLeft, view.inactive));
             drawBar(p, barOf(view, 1, kCentre));
             drawBar(p, barOf(view, 2, kRight, view.inactive));
-            drawTitle(p, "LOW SP", 40);
-            drawTitle(p, "MAIN SP", 165);
-            drawTitle(p, "HIGH SP", 285);
+            drawTitle(p, i18n::GetStringOr(723, "LOW SP"), 40);
+            drawTitle(p, i18n::GetStringOr(724, "MAIN SP"), 165);
+            drawTitle(p, i18n::GetStringOr(725, "HIGH SP"), 285);
             break;
         case BarDrawing::Automatic:
             drawBar(p, barOf(view, 1, kCentre, view.inactive));

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "platform/ui/controls.h"
 #include "screens/status/status_draw.h"
@@ -32,16 +33,25 @@ int gGrainTempView = 0;
 ui::Window gMoistureButton;
 ui::Window gTemperatureButton;
 
-const char* captionOf(int mode, bool automatic, bool oneSetpoint, bool engaged) {
-    static constexpr const char* kNames[] = {"BASIC MC", "3-SPEED MC", "ADVANCED MC"};
-    static constexpr const char* kManual[] = {"BASIC MC : MANUAL", "3-SPEED MC : MANUAL",
-                                              "ADVANCED MC : MANUAL"};
-    static constexpr const char* kAuto[] = {"BASIC MC : AUTO : 2SP", "3-SPEED MC : AUTO",
-                                            "ADVANCED MC : AUTO"};
-    if (mode < 1 || mode > 3) return "NO MC SELECTED";
-    if (!engaged) return kNames[mode - 1];
-    if (!automatic) return kManual[mode - 1];
-    return mode == 1 && oneSetpoint ? "BASIC MC : AUTO : 1SP" : kAuto[mode - 1];
+std::string captionOf(int mode, bool automatic, bool oneSetpoint, bool engaged) {
+    struct Caption {
+        int number;
+        const char* english;
+    };
+    static constexpr Caption kNames[] = {
+        {727, "BASIC MC"}, {728, "3-SPEED MC"}, {729, "ADVANCED MC"}};
+    static constexpr Caption kManual[] = {
+        {730, "BASIC MC : MANUAL"}, {731, "3-SPEED MC : MANUAL"}, {732, "ADVANCED MC : MANUAL"}};
+    static constexpr Caption kAuto[] = {
+        {733, "BASIC MC : AUTO : 2SP"}, {734, "3-SPEED MC : AUTO"}, {735, "ADVANCED MC : AUTO"}};
+    static constexpr Caption kNone{736, "NO MC SELECTED"};
+    static constexpr Caption kOneSetpoint{737, "BASIC MC : AUTO : 1SP"};
+    const Caption& caption = mode < 1 || mode > 3       ? kNone
+                             : !engaged                 ? kNames[mode - 1]
+                             : !automatic               ? kManual[mode - 1]
+                             : mode == 1 && oneSetpoint ? kOneSetpoint
+                                                        : kAuto[mode - 1];
+    return i18n::GetStringOr(caption.number, caption.english);
 }
 
 void drawCaption(gfx::Painter& p, const dryer::ParameterImage& s) {
@@ -54,7 +64,7 @@ void drawCaption(gfx::Painter& p, const dryer::ParameterImage& s) {
                {0, 145, 235, 170}, 22, 500, color, gfx::kAlignCenter);
 }
 
-void drawLabel(gfx::Painter& p, const char* label, const gfx::Rect& rect, bool current,
+void drawLabel(gfx::Painter& p, std::string_view label, const gfx::Rect& rect, bool current,
                gfx::Color highlight, gfx::Color dim) {
     const gfx::FontSpec font = gfx::font(13, 700);
     const unsigned flags = gfx::kAlignCenter | gfx::kSingleLine;
@@ -82,14 +92,17 @@ void drawPanel(gfx::Painter& p, const gfx::Rect& client) {
     const gfx::FontSpec small = gfx::font(14, 200);
     const unsigned centred = gfx::kAlignCenter | gfx::kSingleLine;
     if (mode == 3) {
-        p.drawText("SP", {198, 25, 235, 45}, small, {kMoistureLabel, centred});
+        p.drawText(i18n::GetStringOr(743, "SP"), {198, 25, 235, 45}, small,
+                   {kMoistureLabel, centred});
         drawFitted(p, tenthsText(s.moistureSetpoint().get()), {197, 40, 235, 60}, 14, 200,
                    kMoistureLabel, gfx::kAlignCenter);
     }
-    drawLabel(p, "   IN   ", {0, 10, 50, 40}, gMoistureView == 0, kMoistureLabel, kMoistureLabel);
-    drawLabel(p, "  OUT  ", {0, 50, 50, 80}, gMoistureView == 1, kMoistureLabel, kMoistureLabel);
+    drawLabel(p, "   " + i18n::GetStringOr(744, "IN") + "   ", {0, 10, 50, 40}, gMoistureView == 0,
+              kMoistureLabel, kMoistureLabel);
+    drawLabel(p, "  " + i18n::GetStringOr(745, "OUT") + "  ", {0, 50, 50, 80}, gMoistureView == 1,
+              kMoistureLabel, kMoistureLabel);
     if (mode == 1) {
-        p.drawText("SP", {200, 95, 235, 115}, small, {kDimYellow, centred});
+        p.drawText(i18n::GetStringOr(743, "SP"), {200, 95, 235, 115}, small, {kDimYellow, centred});
         drawFitted(p, std::to_string(s.grainTempSetpoint().get()), {197, 110, 235, 130}, 14, 200,
                    kDimYellow, gfx::kAlignCenter);
     }

@@ -1,6 +1,7 @@
 // The bars across the top of the main screen: the clock, date and version on the left (or the
 // airflow notice), and on the right the most important dryer status of the moment.
 #include "screens/status/status_bars.h"
+#include "i18n/language.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,11 +47,12 @@ void paintLeftBar(ui::PaintContext& pc) {
     if (airflowTestingDisabled(dryer::dryerState().status)) {
         const gfx::Rect box{2, 2, 229, 29};
         const unsigned centred = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine;
+        const std::string notice = i18n::GetStringOr(726, "AIRFLOW TESTING DISABLED");
         if (blinkShown()) {
             p.fillRect(box, kRed);
-            p.drawText("AIRFLOW TESTING DISABLED", box, font, {gfx::colors::kBlack, centred});
+            p.drawText(notice, box, font, {gfx::colors::kBlack, centred});
         } else {
-            p.drawText("AIRFLOW TESTING DISABLED", box, font, {gfx::rgb(250, 250, 250), centred});
+            p.drawText(notice, box, font, {gfx::rgb(250, 250, 250), centred});
         }
         return;
     }

@@ -64,11 +64,12 @@ constexpr ui::DialogTemplate kCopyTemplate{"", 300, 84, kConfirmationItems<kCopy
 constexpr ui::DialogTemplate kNoDriveTemplate{"", 300, 84, kConfirmationItems<kNoDrive>};
 
 struct ColumnSpec {
-    std::string_view title;
+    int title;  // string number
+    std::string_view english;
     int createdWidth;
 };
 constexpr std::array<ColumnSpec, 4> kColumns = {
-    {{"Shutdown ID", 280}, {"Node ID", 140}, {"Date", 90}, {"Time", 90}}};
+    {{623, "Shutdown ID", 280}, {624, "Node ID", 140}, {625, "Date", 90}, {626, "Time", 90}}};
 
 constexpr std::string_view kUsbDrive = "\\Hard Disk2";
 constexpr int kCellRoom = 10;  // the list's padding on both sides of a cell's text
@@ -121,12 +122,12 @@ bool confirm(ui::Window owner, const ui::DialogTemplate& dialogTemplate, const C
 // the list's font needs more for the longest of them, the warning text (cut anyway) gives it up.
 void setUpColumns(ui::Window list) {
     for (const ColumnSpec& column : kColumns)
-        ui::listViewAddColumn(list, column.title, column.createdWidth);
+        ui::listViewAddColumn(list, i18n::GetStringOr(column.title, column.english),
+                              column.createdWidth);
     int nodeWidth = 90;
     for (int node = 1; node <= 15; ++node) {
-        const int width = platform::gfx::textExtent(dryer::nodeName(static_cast<uint8_t>(node)),
-                                                    ui::windowFont(list))
-                              .width;
+        const std::string name = shownNodeName(dryer::nodeName(static_cast<uint8_t>(node)));
+        const int width = platform::gfx::textExtent(name, ui::windowFont(list)).width;
         nodeWidth = std::max(nodeWidth, width + kCellRoom);
     }
     ui::listViewSetColumnWidth(list, 0, 325 - (nodeWidth - 90));
@@ -142,8 +143,9 @@ void fillList(ui::Window dialog, int sortOrder, int radio) {
     const ui::Window list = ui::dialogItem(dialog, kHistoryList);
     ui::listViewClear(list);
     for (const HistoryRow& row : listShutdownHistory(sortOrder))
-        ui::listViewInsertRow(list, ui::listViewRowCount(list),
-                              {row.warning, row.node, row.date, row.time});
+        ui::listViewInsertRow(
+            list, ui::listViewRowCount(list),
+            {shownWarning(row.warning), shownNodeName(row.node), row.date, row.time});
     checkSortRadio(dialog, radio);
 }
 
@@ -200,15 +202,18 @@ void copyToUsb(ui::Window dialog) {
         confirmed = true;
         const ExportResult result = exportShutdownHistory();
         if (result.written) {
-            ui::messageBox(dialog, kExportDoneText, i18n::GetString(439), ui::kMbIconInformation);
+            ui::messageBox(dialog, i18n::GetStringOr(643, kExportDoneText), i18n::GetString(439),
+                           ui::kMbIconInformation);
             return;
         }
         if (!driveFault(result)) {
-            ui::messageBox(dialog, result.message, i18n::GetString(439), ui::kMbIconExclamation);
+            ui::messageBox(dialog, shownExportMessage(result.message), i18n::GetString(439),
+                           ui::kMbIconExclamation);
             return;
         }
-        const std::string_view text =
-            result.message.empty() ? kExportOpenFailedText : std::string_view(result.message);
+        const std::string text = result.message.empty()
+                                     ? i18n::GetStringOr(644, kExportOpenFailedText)
+                                     : shownExportMessage(result.message);
         if (ui::messageBox(dialog, text, i18n::GetString(439),
                            ui::kMbRetryCancel | ui::kMbIconExclamation) != ui::kIdRetry) {
             return;

@@ -132,7 +132,7 @@ uint32_t helpNode(uint32_t node) {
 std::vector<std::string> helpTextLines(uint32_t node, uint32_t warning) {
     auto lines =
         i18n::ReadWarningHelpLines(static_cast<int>(helpNode(node)), static_cast<int>(warning));
-    if (!lines) return {std::string(kNoHelpText)};
+    if (!lines) return {i18n::GetStringOr(651, kNoHelpText)};
     for (std::string& line : *lines)
         line = i18n::firstChars(line, kHelpLineChars);
     return *lines;

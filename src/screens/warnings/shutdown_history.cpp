@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 #include "i18n/language.h"
 #include "i18n/text.h"
+#include "link/node_id.h"
 #include "platform/files/files.h"
 #include "platform/store/store.h"
 
@@ -57,6 +59,36 @@ std::string handlerMessage(long error) {
         default:
             return withCode("ERROR: Handler (%ld)", error);
     }
+}
+
+struct ShownText {
+    std::string_view english;  // "%ld" stands for an error code
+    int number;
+};
+
+constexpr ShownText kExportMessages[] = {
+    {kExportWriteFailedText, 645}, {"NOT ENOUGHT MEMORY!", 646},
+    {"INVALID PARAMETER!", 647},   {"FILE NOT FOUND!", 648},
+    {"ERROR: Handler (%ld)", 649}, {"ERROR: CeMountDBVol failed (%ld)", 650},
+};
+
+constexpr int kFirstNodeNameString = 627;  // node 1; node n has 626 + n
+constexpr int kGlobalNodeString = 642;
+constexpr int kOperatorEventString = 652;
+
+// The code that `message` carries where `english` has "%ld", or nullopt when it is another text.
+std::optional<std::string_view> codeOf(std::string_view message, std::string_view english) {
+    const size_t at = english.find("%ld");
+    if (at == std::string_view::npos) {
+        return message == english ? std::optional<std::string_view>("") : std::nullopt;
+    }
+    const std::string_view before = english.substr(0, at);
+    const std::string_view after = english.substr(at + 3);
+    if (message.size() < before.size() + after.size() || !message.starts_with(before) ||
+        !message.ends_with(after)) {
+        return std::nullopt;
+    }
+    return message.substr(before.size(), message.size() - before.size() - after.size());
 }
 
 // Renames a damaged volume file after the time it was found, so that nothing is lost and a fresh
@@ -182,6 +214,36 @@ bool writeExport(platform::File& file, const std::vector<ShutdownRecord>& record
 }
 
 }  // namespace
+
+std::string shownExportMessage(std::string_view message) {
+    for (const ShownText& shown : kExportMessages) {
+        const auto code = codeOf(message, shown.english);
+        if (!code) continue;
+        std::string text = i18n::GetStringOr(shown.number, shown.english);
+        // The code goes in as text: a translation is never used as a format.
+        if (const size_t at = text.find("%ld"); at != std::string::npos) text.replace(at, 3, *code);
+        return text;
+    }
+    return std::string(message);
+}
+
+std::string shownNodeName(std::string_view storedName) {
+    if (storedName == kOperatorEventNode) return i18n::GetStringOr(kGlobalNodeString, storedName);
+    for (int node = 1; node <= 15; ++node) {
+        const char* name = dryer::nodeName(static_cast<dryer::NodeId>(node));
+        if (name != nullptr && storedName == name) {
+            return i18n::GetStringOr(kFirstNodeNameString + node - 1, storedName);
+        }
+    }
+    return std::string(storedName);
+}
+
+std::string shownWarning(std::string_view storedWarning) {
+    if (storedWarning == kOperatorEventText) {
+        return i18n::GetStringOr(kOperatorEventString, storedWarning);
+    }
+    return std::string(storedWarning);
+}
 
 std::string exportLine(const ShutdownRecord& record) {
     const platform::LocalTime when = platform::fileTimeToLocalTime(record.time);

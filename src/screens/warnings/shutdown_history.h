@@ -88,6 +88,13 @@ std::string exportLine(const ShutdownRecord& record);
 // writing come back as the message to show.
 ExportResult exportShutdownHistory();
 
+// What the operator reads for stored English texts: an export message, a device name and the
+// operator event's text in the current language. The history keeps them in English, as stored
+// and exported; other texts come back unchanged.
+std::string shownExportMessage(std::string_view message);
+std::string shownNodeName(std::string_view storedName);
+std::string shownWarning(std::string_view storedWarning);
+
 // Deletes the volume file and creates the history database again.
 bool clearShutdownHistory();
 

@@ -113,8 +113,7 @@ void drawCaptionLine(gfx::Painter& p, int alarmFlags) {
 void drawGrainTemperature(gfx::Painter& p) {
     const int select = state().status.grainTempSelect().get();
     const int value = state().status.grainTemp(select > 2 ? 0 : select).get();
-    char line[64];
-    std::snprintf(line, sizeof line, "GRAIN TEMPERATURE: %d \u00B0 F", value);
+    const std::string line = i18n::GetStringFilled(741, "GRAIN TEMPERATURE: %d \u00B0 F", value);
     text(p, line, {50, 28, 575, 50}, 20, 500, gfx::rgb(0, 0, 100));
 }
 

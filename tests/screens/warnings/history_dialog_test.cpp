@@ -8,6 +8,8 @@
 
 #include <fstream>
 
+#include "i18n/dialog/dialog_texts.h"
+
 #include "screens/warnings/shutdown_help.h"
 #include "screens/warnings/warnings_harness.h"
 
@@ -342,6 +344,37 @@ TEST_F(HistoryDialogTest, DrivePulledOutWhileConfirmingGivesTheRetryBox) {
     press(over(), 1479);  // CANCEL
     EXPECT_FALSE(over());
     EXPECT_TRUE(history());
+}
+
+}  // namespace
+}  // namespace warningstest
+
+namespace warningstest {
+namespace {
+
+// In German the dialog shows device names, column heads, the export message and the message
+// box's button in German, while the history and its export keep the English device names.
+TEST_F(HistoryDialogTest, GermanShowsStoredEnglishTextsInGerman) {
+    ui::setMessageBoxLabelSource(i18n::messageBoxLabel);
+    start();
+    recordThree();
+    panel_->call([] { i18n::SetLanguage(i18n::kGerman); });
+    ASSERT_TRUE(open());
+    const std::vector<std::string> rows = listed();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_NE(rows[0].find(" | FEUCHTEREGLER | "), std::string::npos) << rows[0];
+    EXPECT_NE(rows[1].find(" | GEBL./BRENNER 1 | "), std::string::npos) << rows[1];
+    EXPECT_NE(rows[2].find(" | HAUPT-E/A | "), std::string::npos) << rows[2];
+    EXPECT_TRUE(drew(list(), "Abschaltung"));
+    EXPECT_TRUE(drew(list(), "Knoten"));
+    fs::create_directory(usb_);
+    copyConfirmed();
+    ASSERT_TRUE(over());
+    EXPECT_TRUE(drew(over(), "DER ABSCHALTVERLAUF IST AUF DEM USB-STICK."));
+    EXPECT_EQ(ui::itemText(over(), ui::kIdOk), "OK");
+    press(over(), ui::kIdOk);
+    EXPECT_NE(exported().find(";MAIN I/O;"), std::string::npos);
+    ui::setMessageBoxLabelSource(nullptr);
 }
 
 }  // namespace
