@@ -96,13 +96,16 @@ TEST_F(LanguageDialog, ChoosingGermanSwitchesTextsBitmapsAndTheConfiguration) {
     EXPECT_TRUE(ui::isItemChecked(dialog, kGermanButton));
     EXPECT_FALSE(ui::isItemChecked(dialog, kEnglishButton));
 
-    // Dutch has no pack yet: the texts fall back to English, the bitmaps are missing.
+    // Dutch has its own pack: its texts and its bitmaps replace the German ones.
+    const platform::gfx::Surface germanGraphView = *graphView.get();
     panel.tap(ui::dialogItem(dialog, kDutchButton));
     EXPECT_EQ(result, kDutchButton);
     EXPECT_EQ(root.read("Hard Disk/OrvaneLangConfig.txt"), "Dutch");
-    EXPECT_EQ(GetString(3), "HELP");
+    EXPECT_EQ(GetString(4), "OVERNEMEN");
     ReloadButtonBitmaps();
-    EXPECT_FALSE(graphView.get());
+    ASSERT_TRUE(graphView.get());
+    EXPECT_NE(*graphView.get(), germanGraphView);
+    EXPECT_NE(*graphView.get(), englishGraphView);
 }
 
 TEST_F(LanguageDialog, ButtonsFitTheScreenInThreeColumns) {
