@@ -59,13 +59,6 @@ bool writeFile(const std::string& path, const std::string& content) {
     return false;
 }
 
-ui::Window topLevelOf(ui::Window window) {
-    ui::Window top = window;
-    while (ui::windowStyle(top) & ui::kChild)
-        top = ui::parentOf(top);
-    return top;
-}
-
 // Where a text's window shows at a screen point: itself, or the parent a transparent window
 // (a group box) lets through; a point that another window covers shows something else.
 bool showsAt(ui::Window window, ui::Point screen) {
@@ -75,8 +68,8 @@ bool showsAt(ui::Window window, ui::Point screen) {
 
 // The colour a text line was drawn on: the most frequent colour of the screen inside its glyph
 // box, leaving out its own glyphs, its own colour and what other windows cover there. A box
-// that other windows hide wholly is read from its top-level window's own picture; one that its
-// glyphs fill is read from a ring around it.
+// that other windows hide wholly is read from its window's own picture; one that its glyphs fill
+// is read from a ring around it.
 class Backdrop {
   public:
     Backdrop() : screen_(ui::captureScreen()) {}
@@ -94,13 +87,17 @@ class Backdrop {
                     return showsAt(window, p) ? screen_.pixel(p.x, p.y) : 0u;
                 }))
                 return *c;
-            const ui::Window top = topLevelOf(window);
-            const ui::Rect topRect = ui::screenRect(top);
-            const platform::gfx::Surface& picture = pictureOf(top);
-            if (auto c = mostFrequent(area, glyphs, own, [&](ui::Point p) {
-                    return picture.pixel(p.x - topRect.left, p.y - topRect.top);
-                }))
-                return *c;
+            // Hidden: the window's own picture, then its parents' (a transparent window has
+            // nothing of its own under the text).
+            for (ui::Window w = window; w; w = ui::parentOf(w)) {
+                const ui::Rect r = ui::screenRect(w);
+                const platform::gfx::Surface& picture = pictureOf(w);
+                if (auto c = mostFrequent(area, glyphs, own, [&](ui::Point p) {
+                        return picture.pixel(p.x - r.left, p.y - r.top);
+                    }))
+                    return *c;
+                if (!(ui::windowStyle(w) & ui::kChild)) break;
+            }
         }
         return own;
     }
@@ -129,9 +126,9 @@ class Backdrop {
                                            [](auto& a, auto& b) { return a.second < b.second; });
         return platform::gfx::Color::fromArgb(best->first);
     }
-    const platform::gfx::Surface& pictureOf(ui::Window top) {
-        auto it = pictures_.find(top.id);
-        if (it == pictures_.end()) it = pictures_.emplace(top.id, ui::captureWindow(top)).first;
+    const platform::gfx::Surface& pictureOf(ui::Window w) {
+        auto it = pictures_.find(w.id);
+        if (it == pictures_.end()) it = pictures_.emplace(w.id, ui::captureWindow(w)).first;
         return it->second;
     }
 
