@@ -179,6 +179,7 @@ bool parseLine(std::string_view line, bool withSimulator, ScriptAction& action, 
     if (verb == "screenshot") return parser.file(Kind::Screenshot, "screenshot FILE");
     if (verb == "windows") return parser.file(Kind::Windows, "windows FILE");
     if (verb == "texts") return parser.file(Kind::Texts, "texts FILE");
+    if (verb == "extents") return parser.file(Kind::Extents, "extents FILE");
     if (verb == "sim") {
         if (!withSimulator) {
             why = "sim needs the simulator (--simulate)";
@@ -333,6 +334,9 @@ bool ScriptRunner::run(const ScriptAction& action, int64_t nowMs, ScriptDriver& 
             return false;
         case Kind::Texts:
             if (!driver.texts(action.text)) ++failedFiles_;
+            return false;
+        case Kind::Extents:
+            if (!driver.extents(action.text)) ++failedFiles_;
             return false;
         case Kind::Sim:
             driver.sim(action.text);

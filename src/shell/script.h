@@ -2,7 +2,7 @@
 // Timed actions against the running display (--script FILE), for demos and acceptance runs:
 //   wait MS | touch X Y | hold X Y MS | press ID [MS] | expect "TEXT" [MS] |
 //   expect-not "TEXT" [MS] | expect-checked ID [MS] | expect-unchecked ID [MS] |
-//   screenshot FILE | windows FILE | texts FILE | sim LINE | quit
+//   screenshot FILE | windows FILE | texts FILE | extents FILE | sim LINE | quit
 // One action a line; blank lines and lines starting with '#' are skipped.
 
 #include <cstdint>
@@ -28,6 +28,7 @@ struct ScriptAction {
         Screenshot,
         Windows,
         Texts,
+        Extents,
         Sim,
         Quit
     };
@@ -36,7 +37,7 @@ struct ScriptAction {
     int y = 0;
     int id = 0;  // press, expect-checked, expect-unchecked: the control id
     int ms = 0;  // press: 0 for a tap
-    // expect: the text looked for; sim: the command; screenshot, windows, texts: the file.
+    // expect: the text looked for; sim: the command; screenshot, windows, texts, extents: the file.
     std::string text;
     int line = 0;
 };
@@ -65,6 +66,7 @@ class ScriptDriver {
     virtual bool screenshot(const std::string& file) = 0;
     virtual bool windows(const std::string& file) = 0;
     virtual bool texts(const std::string& file) = 0;
+    virtual bool extents(const std::string& file) = 0;
     virtual void sim(const std::string& line) = 0;
     virtual void quit() = 0;
     // A press or expectation failed: "script line N: ..."; the run ends.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 #include "platform/gfx/png.h"
@@ -58,6 +59,83 @@ bool writeFile(const std::string& path, const std::string& content) {
     return false;
 }
 
+// Where a text's window shows at a screen point: itself, or the parent a transparent window
+// (a group box) lets through; a point that another window covers shows something else.
+bool showsAt(ui::Window window, ui::Point screen) {
+    const ui::Window hit = ui::windowAt(screen);
+    return hit && within(window, hit);
+}
+
+// The colour a text line was drawn on: the most frequent colour of the screen inside its glyph
+// box, leaving out its own glyphs, its own colour and what other windows cover there. A box
+// that other windows hide wholly is read from its window's own picture; one that its glyphs fill
+// is read from a ring around it.
+class Backdrop {
+  public:
+    Backdrop() : screen_(ui::captureScreen()) {}
+
+    platform::gfx::Color of(ui::Window window, const platform::gfx::TextLine& line,
+                            const platform::gfx::FontSpec& font, platform::gfx::Color own) {
+        const ui::Point at = ui::clientToScreen(window, {0, 0});
+        std::vector<platform::gfx::Rect> glyphs = platform::gfx::glyphRects(line, font);
+        for (platform::gfx::Rect& g : glyphs)
+            g = g.offset(at.x, at.y);
+        const platform::gfx::Rect box = platform::gfx::glyphBox(line, font).offset(at.x, at.y);
+        for (int ring = 0; ring <= 2; ++ring) {
+            const platform::gfx::Rect area = box.inflate(ring, ring);
+            if (auto c = mostFrequent(area, glyphs, own, [&](ui::Point p) {
+                    return showsAt(window, p) ? screen_.pixel(p.x, p.y) : 0u;
+                }))
+                return *c;
+            // Hidden: the window's own picture, then its parents' (a transparent window has
+            // nothing of its own under the text).
+            for (ui::Window w = window; w; w = ui::parentOf(w)) {
+                const ui::Rect r = ui::screenRect(w);
+                const platform::gfx::Surface& picture = pictureOf(w);
+                if (auto c = mostFrequent(area, glyphs, own, [&](ui::Point p) {
+                        return picture.pixel(p.x - r.left, p.y - r.top);
+                    }))
+                    return *c;
+                if (!(ui::windowStyle(w) & ui::kChild)) break;
+            }
+        }
+        return own;
+    }
+
+  private:
+    template <typename PixelAt>
+    static std::optional<platform::gfx::Color> mostFrequent(
+        const platform::gfx::Rect& area, const std::vector<platform::gfx::Rect>& glyphs,
+        platform::gfx::Color own, PixelAt pixelAt) {
+        std::map<uint32_t, int> counts;
+        const platform::gfx::Rect inside =
+            area.intersect({0, 0, ui::screenSize().width, ui::screenSize().height});
+        for (int y = inside.top; y < inside.bottom; ++y) {
+            for (int x = inside.left; x < inside.right; ++x) {
+                const ui::Point p{x, y};
+                if (std::any_of(glyphs.begin(), glyphs.end(),
+                                [p](const platform::gfx::Rect& g) { return g.contains(p); }))
+                    continue;
+                const uint32_t argb = pixelAt(p);
+                if ((argb >> 24) == 0 || (argb | 0xFF000000u) == own.argb()) continue;
+                ++counts[argb | 0xFF000000u];
+            }
+        }
+        if (counts.empty()) return std::nullopt;
+        const auto best = std::max_element(counts.begin(), counts.end(),
+                                           [](auto& a, auto& b) { return a.second < b.second; });
+        return platform::gfx::Color::fromArgb(best->first);
+    }
+    const platform::gfx::Surface& pictureOf(ui::Window w) {
+        auto it = pictures_.find(w.id);
+        if (it == pictures_.end()) it = pictures_.emplace(w.id, ui::captureWindow(w)).first;
+        return it->second;
+    }
+
+    platform::gfx::Surface screen_;
+    std::map<uint32_t, platform::gfx::Surface> pictures_;
+};
+
 }  // namespace
 
 std::string escapeField(std::string_view text) {
@@ -107,6 +185,29 @@ std::string listTexts() {
             out << className << '\t' << at.x << '\t' << at.y << '\t' << t.rect.width() << '\t'
                 << t.rect.height() << '\t' << colorText(t.color) << '\t' << escapeField(t.text)
                 << '\n';
+        }
+    }
+    return out.str();
+}
+
+std::string listExtents() {
+    paintPending();
+    Backdrop backdrop;
+    std::ostringstream out;
+    for (ui::Window w : shownTopDown()) {
+        const std::string className = escapeField(ui::windowClassName(w));
+        const ui::Point at = ui::clientToScreen(w, {0, 0});
+        for (const platform::gfx::DrawnText& t : ui::drawnTexts(w)) {
+            const ui::Rect rect = t.rect.offset(at.x, at.y);
+            const int height = platform::gfx::fontMetrics(t.font).height;
+            for (const platform::gfx::TextLine& line : t.lines) {
+                const ui::Rect box = platform::gfx::glyphBox(line, t.font).offset(at.x, at.y);
+                out << className << '\t' << rect.left << '\t' << rect.top << '\t' << rect.width()
+                    << '\t' << rect.height() << '\t' << box.left << '\t' << box.top << '\t'
+                    << box.width() << '\t' << box.height() << '\t' << colorText(t.color) << '\t'
+                    << colorText(backdrop.of(w, line, t.font, t.color)) << '\t' << height << '\t'
+                    << escapeField(line.text) << '\n';
+            }
         }
     }
     return out.str();
@@ -184,6 +285,10 @@ bool WindowScriptDriver::windows(const std::string& file) {
 
 bool WindowScriptDriver::texts(const std::string& file) {
     return writeFile(file, listTexts());
+}
+
+bool WindowScriptDriver::extents(const std::string& file) {
+    return writeFile(file, listExtents());
 }
 
 void WindowScriptDriver::sim(const std::string& line) {

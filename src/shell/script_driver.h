@@ -22,6 +22,10 @@ std::string listWindows();
 // Every text the shown windows drew at their last paint, one a line: class of the window, x, y,
 // width, height of its rectangle (screen pixels), #RRGGBB, text.
 std::string listTexts();
+// The same texts with what they cover, one a line per drawn line: class, x, y, width, height of
+// the rectangle, x, y, width, height of the box the line's glyphs ink (before clipping), #RRGGBB
+// of the text, #RRGGBB of what it was drawn on, font height in pixels, the line's text.
+std::string listExtents();
 
 // The shown, enabled window with the control id that a touch reaches, highest on the screen
 // first: inside the innermost modal dialog while one runs, else in z-order from the top.
@@ -44,6 +48,7 @@ class WindowScriptDriver : public ScriptDriver {
     bool screenshot(const std::string& file) override;
     bool windows(const std::string& file) override;
     bool texts(const std::string& file) override;
+    bool extents(const std::string& file) override;
     void sim(const std::string& line) override;
     void quit() override { finish_(0, {}); }
     void fail(const std::string& message) override { finish_(3, message); }

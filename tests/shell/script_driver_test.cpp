@@ -8,6 +8,8 @@
 #include "platform/ui/dialog.h"
 #include "platform/ui/display.h"
 
+#include <sstream>
+
 namespace {
 
 namespace ui = platform::ui;
@@ -163,6 +165,134 @@ TEST_F(ScriptDriverTest, DumpsListShownWindowsTopDownAndEscapeTheirTexts) {
         << texts;
     EXPECT_NE(texts.find("\tSCREEN OK\n"), std::string::npos);
     EXPECT_EQ(texts.find("GONE"), std::string::npos);
+}
+
+// Texts on a flat field, a banded gradient and a picture, for the extents dump.
+namespace gfx = platform::gfx;
+constexpr gfx::Color kField = gfx::rgb(0, 0, 0);
+constexpr gfx::Color kInk = gfx::rgb(255, 255, 0);
+constexpr gfx::Color kBands[] = {gfx::rgb(40, 60, 160), gfx::rgb(50, 80, 190),
+                                 gfx::rgb(60, 100, 220)};
+constexpr gfx::Color kPicture = gfx::rgb(0, 120, 0);
+constexpr gfx::Rect kKnown{20, 20, 220, 60};      // "Ag" in 20 px
+constexpr gfx::Rect kWrapped{20, 80, 90, 200};    // three words, one a line
+constexpr gfx::Rect kGradient{300, 20, 500, 60};  // bands 10 rows high from y 20
+constexpr gfx::Rect kOnPicture{300, 100, 500, 140};
+
+ui::LResult extentsProc(ui::Window w, uint32_t message, ui::WParam wp, ui::LParam lp) {
+    if (message != ui::kPaint) return ui::defaultProc(w, message, wp, lp);
+    gfx::Painter& p = reinterpret_cast<ui::PaintContext*>(lp)->painter;
+    p.fillRect({0, 0, 640, 480}, kField);
+    p.drawText("Ag", kKnown, gfx::font(20), {kInk});
+    p.drawText("ONE TWO THREE", kWrapped, gfx::font(16, 700), {kInk, gfx::kWordBreak});
+    for (int band = 0; band < 3; ++band)
+        p.fillRect(kGradient.offset(0, band * 10), kBands[band]);
+    // Caps 13 px high ink rows 23 to 32: most of them in the second band (30 to 39).
+    p.drawText("HH", kGradient.offset(0, 10), gfx::font(13), {kInk});
+    gfx::Surface picture(200, 40, kPicture);
+    for (int x = 0; x < 200; x += 3)
+        picture.setPixel(x, x % 40, kBands[0]);
+    p.copyBitmap(picture, {kOnPicture.left, kOnPicture.top});
+    p.drawText("PICTURE", kOnPicture, gfx::font(16), {kInk, gfx::kAlignCenter});
+    return 0;
+}
+
+struct ExtentLine {
+    std::string cls;
+    gfx::Rect rect;
+    gfx::Rect box;
+    std::string color;
+    std::string on;
+    int height = 0;
+    std::string text;
+};
+
+std::vector<ExtentLine> parseExtents(const std::string& dump) {
+    std::vector<ExtentLine> out;
+    std::istringstream in(dump);
+    std::string row;
+    while (std::getline(in, row)) {
+        std::vector<std::string> f;
+        std::istringstream cells(row);
+        for (std::string cell; std::getline(cells, cell, '\t');)
+            f.push_back(cell);
+        EXPECT_EQ(f.size(), 13u) << row;
+        if (f.size() != 13u) continue;
+        auto n = [&](int i) { return std::stoi(f[i]); };
+        out.push_back({f[0], gfx::Rect::fromSize(n(1), n(2), n(3), n(4)),
+                       gfx::Rect::fromSize(n(5), n(6), n(7), n(8)), f[9], f[10], n(11), f[12]});
+    }
+    return out;
+}
+
+// The pixels of `area` on the screen that differ from `field`.
+gfx::Rect inkedBox(const gfx::Surface& screen, const gfx::Rect& area, gfx::Color field) {
+    gfx::Rect box;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (screen.colorAt(x, y) != field) box = box.unite({x, y, x + 1, y + 1});
+        }
+    }
+    return box;
+}
+
+TEST_F(ScriptDriverTest, ExtentsGiveTheInkedBoxAndWhatEachDrawnLineStandsOn) {
+    ui::Window page;
+    panel.call([&] {
+        ui::registerClass({"EXTENTS_PAGE", extentsProc, kField});
+        page =
+            ui::createWindow("EXTENTS_PAGE", "", ui::kChild | ui::kVisible, {0, 0, 640, 400}, main);
+    });
+    std::vector<ExtentLine> lines;
+    gfx::Surface screen;
+    panel.call([&] {
+        lines = parseExtents(shell::listExtents());
+        screen = ui::captureScreen();
+    });
+    std::erase_if(lines, [](const ExtentLine& l) { return l.cls != "EXTENTS_PAGE"; });
+    ASSERT_EQ(lines.size(), 6u);
+
+    const ExtentLine& known = lines[0];
+    EXPECT_EQ(known.rect, kKnown);
+    EXPECT_EQ(known.box, inkedBox(screen, kKnown, kField));  // every inked pixel, no more
+    EXPECT_EQ(known.box.left, kKnown.left + 0);              // "A" starts at the pen
+    EXPECT_GT(known.box.bottom, kKnown.top + 15);            // the descender of "g" counts
+    EXPECT_EQ(known.color, "#FFFF00");
+    EXPECT_EQ(known.on, "#000000");
+    EXPECT_EQ(known.height, 20);
+    EXPECT_EQ(known.text, "Ag");
+
+    const char* words[] = {"ONE", "TWO", "THREE"};
+    for (int i = 0; i < 3; ++i) {
+        const ExtentLine& line = lines[1 + i];
+        EXPECT_EQ(line.text, words[i]);
+        EXPECT_EQ(line.rect, kWrapped);
+        const gfx::Rect cell{kWrapped.left, kWrapped.top + 16 * i, kWrapped.right,
+                             kWrapped.top + 16 * (i + 1)};
+        EXPECT_EQ(line.box, inkedBox(screen, cell, kField)) << words[i];
+        EXPECT_EQ(line.height, 16);
+    }
+    EXPECT_EQ(lines[4].text, "HH");
+    EXPECT_EQ(lines[4].on, "#3250BE");  // the band under most of the letters
+    EXPECT_EQ(lines[5].text, "PICTURE");
+    EXPECT_EQ(lines[5].on, "#007800");
+    EXPECT_GT(lines[5].box.left, kOnPicture.left);  // centred
+}
+
+TEST_F(ScriptDriverTest, ExtentsOfATextAnotherWindowHidesComeFromItsOwnWindow) {
+    panel.call([&] {
+        ui::registerClass({"EXTENTS_PAGE", extentsProc, kField});
+        ui::createWindow("EXTENTS_PAGE", "", ui::kChild | ui::kVisible, {0, 0, 640, 400}, main);
+        ui::registerClass({"EXTENTS_COVER", ui::defaultProc, gfx::colors::kWhite});
+        ui::createWindow("EXTENTS_COVER", "", ui::kVisible | ui::kTopmost, {280, 0, 640, 160},
+                         main);
+    });
+    std::vector<ExtentLine> lines;
+    panel.call([&] { lines = parseExtents(shell::listExtents()); });
+    std::erase_if(lines, [](const ExtentLine& l) { return l.cls != "EXTENTS_PAGE"; });
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[4].on, "#3250BE");
+    EXPECT_EQ(lines[5].on, "#007800");
 }
 
 }  // namespace

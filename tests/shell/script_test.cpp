@@ -43,6 +43,10 @@ struct Recorder : shell::ScriptDriver {
         events.push_back("texts " + file);
         return false;
     }
+    bool extents(const std::string& file) override {
+        events.push_back("extents " + file);
+        return true;
+    }
     void sim(const std::string& line) override { events.push_back("sim " + line); }
     void quit() override { events.push_back("quit"); }
     void fail(const std::string& message) override { events.push_back("fail " + message); }
@@ -151,9 +155,9 @@ TEST(Script, ParsesPressExpectDumpsAndSimLines) {
     const auto actions = parsed(
         "press 0x8801\npress 1224 600\nexpect \"SELECT TIMER\"\n"
         "expect  \"say \\\"hi\\\" C:\\\\x\"   50\nexpect-not \"Ü ß\" 0\n"
-        "windows out/w one.txt\ntexts t.txt\nsim shutdown 5 3\n",
+        "windows out/w one.txt\ntexts t.txt\nsim shutdown 5 3\nextents e one.tsv\n",
         true);
-    ASSERT_EQ(actions.size(), 8u);
+    ASSERT_EQ(actions.size(), 9u);
     EXPECT_EQ(actions[0].kind, ScriptAction::Kind::Press);
     EXPECT_EQ(actions[0].id, 0x8801);
     EXPECT_EQ(actions[0].ms, 0);
@@ -172,6 +176,8 @@ TEST(Script, ParsesPressExpectDumpsAndSimLines) {
     EXPECT_EQ(actions[6].kind, ScriptAction::Kind::Texts);
     EXPECT_EQ(actions[7].kind, ScriptAction::Kind::Sim);
     EXPECT_EQ(actions[7].text, "shutdown 5 3");
+    EXPECT_EQ(actions[8].kind, ScriptAction::Kind::Extents);
+    EXPECT_EQ(actions[8].text, "e one.tsv");
 }
 
 TEST(Script, RefusesBadPressExpectDumpAndSimLines) {
@@ -185,7 +191,7 @@ TEST(Script, RefusesBadPressExpectDumpAndSimLines) {
                                           "expect \"a\\n\"", "expect \"a\\\"",
                                           "expect-not",      "expect-not \"a\" x",
                                           "windows",         "texts",
-                                          "sim shutdown 5 3"};
+                                          "extents",         "sim shutdown 5 3"};
     for (const auto& text : bad) {
         std::vector<ScriptAction> actions;
         std::string error;

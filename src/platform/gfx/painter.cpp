@@ -267,7 +267,7 @@ void Painter::drawText(std::string_view utf8, const Rect& rect, const FontSpec& 
                        const TextStyle& style) {
     std::vector<TextLine> lines = layoutText(utf8, rect, font, style.flags);
     if (const TextObserver* observer = textObserver(); observer && *observer) {
-        (*observer)(DrawnText{std::string(utf8), rect, style.color, style.flags, lines});
+        (*observer)(DrawnText{std::string(utf8), rect, style.color, style.flags, lines, font});
     }
     const Rect clip =
         (style.flags & kNoClip) ? clip_ : clip_.intersect(rect.offset(origin_.x, origin_.y));

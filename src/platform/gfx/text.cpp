@@ -122,6 +122,35 @@ std::vector<TextLine> layoutText(std::string_view text, const Rect& rect, const 
     return out;
 }
 
+std::vector<Rect> glyphRects(const TextLine& line, const FontSpec& font) {
+    std::vector<Rect> out;
+    const FontMetrics metrics = fontMetrics(font);
+    const int tab = tabWidth(font);
+    const int baseline = line.box.top + metrics.ascent;
+    int pen = 0;
+    for (char32_t c : decodeUtf8(line.text)) {
+        if (c == U'\t') {
+            pen = (pen / tab + 1) * tab;
+            continue;
+        }
+        const auto g = glyph(font, c);
+        if (g->width > 0 && g->rows > 0) {
+            out.push_back(Rect::fromSize(line.box.left + pen + g->left, baseline - g->top, g->width,
+                                         g->rows));
+        }
+        pen += g->advance;
+    }
+    return out;
+}
+
+Rect glyphBox(const TextLine& line, const FontSpec& font) {
+    Rect box;
+    for (const Rect& r : glyphRects(line, font))
+        box = box.unite(r);
+    if (box.empty()) return {line.box.left, line.box.top, line.box.left, line.box.top};
+    return box;
+}
+
 Size textExtent(std::string_view text, const FontSpec& font) {
     return {measure(decodeUtf8(text), font), fontMetrics(font).height};
 }

@@ -32,6 +32,12 @@ struct TextLine {
 std::vector<TextLine> layoutText(std::string_view text, const Rect& rect, const FontSpec& font,
                                  unsigned flags);
 
+// The box the glyphs of a laid-out line cover (their inked pixels, not their cells), in the
+// line's coordinates; empty, at the line's pen position, when nothing would be inked.
+Rect glyphBox(const TextLine& line, const FontSpec& font);
+// The box of each glyph of the line that inks anything, in the line's coordinates.
+std::vector<Rect> glyphRects(const TextLine& line, const FontSpec& font);
+
 // Width and height of one line of text.
 Size textExtent(std::string_view text, const FontSpec& font);
 
@@ -46,6 +52,7 @@ struct DrawnText {
     Color color;
     unsigned flags = 0;
     std::vector<TextLine> lines;
+    FontSpec font;
 };
 
 using TextObserver = std::function<void(const DrawnText&)>;
