@@ -170,6 +170,8 @@ int runPrepared(ProgramRun& run) {
     if (!run.script.empty()) ui::recordDrawnText(true);
     wireProgram();
     run.link = std::make_unique<dryer::ControllerLink>(dryer::dryerState());
+    run.link->setReporter(
+        [](const std::string& line) { std::cerr << "orvane-display: " << line << "\n"; });
     attachControllerLink(run.link.get());
     StartupSteps steps;
     steps.openControllerLink = [&run] { run.link->openControllerLink(run.device); };
