@@ -22,6 +22,7 @@ bool Simulator::start(platform::SerialPort line) {
     if (!line.isOpen() || thread_.joinable()) return false;
     line_ = std::move(line);
     stopping_.store(false);
+    wakeup_.reset();
     thread_ = std::thread([this] { run(); });
     return true;
 }
@@ -40,6 +41,7 @@ bool Simulator::start(const std::string& device, std::string& error) {
 void Simulator::stop() {
     if (!thread_.joinable()) return;
     stopping_.store(true);
+    wakeup_.wake();
     thread_.join();
 }
 
@@ -58,7 +60,7 @@ void Simulator::run() {
     uint8_t buffer[512];
     while (!stopping_.load()) {
         if (!lineReady()) continue;
-        if (!line_.waitReadable(kPollMs)) {
+        if (!line_.waitReadable(kPollMs, &wakeup_)) {
             // The master end of a pseudo-terminal reports a hang-up while no display holds the
             // other end; poll would return at once, so wait here instead.
             if (line_.hungUp()) waitWhileRunning(kPollMs);
@@ -69,7 +71,7 @@ void Simulator::run() {
             const long n = line_.readAvailable(buffer, sizeof buffer);
             if (n <= 0) break;
             frame.insert(frame.end(), buffer, buffer + n);
-        } while (line_.waitReadable(kFrameGapMs));
+        } while (line_.waitReadable(kFrameGapMs, &wakeup_));
         if (!frame.empty()) handle(frame);
     }
 }

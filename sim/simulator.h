@@ -62,7 +62,8 @@ class Simulator {
     std::mutex mutex_;  // guards controller_
     Controller controller_;
     platform::SerialPort line_;
-    std::string device_;  // empty: the line cannot be opened again
+    platform::Wakeup wakeup_;  // ends a wait on the line at stop()
+    std::string device_;       // empty: the line cannot be opened again
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::atomic<uint64_t> answered_{0};

@@ -160,5 +160,22 @@ TEST(SerialPort, ADeviceWhoseFarEndClosedIsGoneOnReadAndWrite) {
     EXPECT_FALSE(writer.gone());
 }
 
+// A stop must not wait out the poll of a thread that waits on its line: a woken wait ends at once
+// (an endless wait here would hang the test), and after a reset waits again.
+TEST(SerialPort, AWokenWaitEndsAtOnceAndAResetOneWaitsAgain) {
+    PtyPair pty;
+    ASSERT_TRUE(openPtyPair(pty));
+    SerialPort port;
+    ASSERT_TRUE(port.open(pty.devicePath));
+    Wakeup wakeup;
+    wakeup.wake();
+    EXPECT_FALSE(port.waitReadable(-1, &wakeup));
+    const uint8_t byte = 1;
+    ASSERT_TRUE(pty.controller.write(&byte, 1));
+    EXPECT_FALSE(port.waitReadable(-1, &wakeup));  // woken wins over bytes waiting
+    wakeup.reset();
+    EXPECT_TRUE(port.waitReadable(-1, &wakeup));
+}
+
 }  // namespace
 }  // namespace platform

@@ -33,12 +33,14 @@ png_image imageOf(const Surface& surface) {
 
 }  // namespace
 
+// One pass into a buffer of the largest size the image can take; fast compression, since a
+// screenshot is written once and read back rarely (it decodes to the same pixels).
 std::vector<uint8_t> encodePng(const Surface& surface) {
     if (surface.empty()) return {};
     const std::vector<uint8_t> rgb = rgbRows(surface);
     png_image image = imageOf(surface);
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) return {};
+    image.flags |= PNG_IMAGE_FLAG_FAST;
+    png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(image);
     std::vector<uint8_t> out(size);
     if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) {
         return {};

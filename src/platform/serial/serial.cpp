@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -172,12 +173,27 @@ long SerialPort::readAvailable(uint8_t* buffer, size_t size) {
     return static_cast<long>(got);
 }
 
-bool SerialPort::waitReadable(int timeoutMs) {
+bool SerialPort::waitReadable(int timeoutMs, const Wakeup* wakeup) {
     if (fd_ < 0) return false;
-    struct pollfd p {
-        fd_, POLLIN, 0
-    };
-    return ::poll(&p, 1, timeoutMs) > 0 && (p.revents & POLLIN);
+    struct pollfd p[2] = {{fd_, POLLIN, 0}, {wakeup ? wakeup->fd() : -1, POLLIN, 0}};
+    return ::poll(p, wakeup ? 2 : 1, timeoutMs) > 0 && (p[0].revents & POLLIN) &&
+           !(p[1].revents & POLLIN);
+}
+
+Wakeup::Wakeup() : fd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+
+Wakeup::~Wakeup() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void Wakeup::wake() {
+    const uint64_t one = 1;
+    if (fd_ >= 0 && ::write(fd_, &one, sizeof one) != sizeof one) return;
+}
+
+void Wakeup::reset() {
+    uint64_t count = 0;
+    if (fd_ >= 0 && ::read(fd_, &count, sizeof count) != sizeof count) return;
 }
 
 bool SerialPort::write(const uint8_t* buffer, size_t size) {

@@ -26,6 +26,23 @@ struct SerialSettings {
     bool raw = false;          // no echo, no line editing, no signals, no output processing
 };
 
+// Cuts short another thread's waitReadable, for an orderly stop that need not wait out a poll.
+class Wakeup {
+  public:
+    Wakeup();
+    ~Wakeup();
+    Wakeup(const Wakeup&) = delete;
+    Wakeup& operator=(const Wakeup&) = delete;
+
+    void wake();
+    // Takes back a wake, so that the next wait waits again.
+    void reset();
+    int fd() const { return fd_; }
+
+  private:
+    int fd_ = -1;
+};
+
 class SerialPort {
   public:
     SerialPort() = default;
@@ -56,8 +73,9 @@ class SerialPort {
 
     // Reads what has arrived, up to `size` bytes, without waiting; -1 on error.
     long readAvailable(uint8_t* buffer, size_t size);
-    // Waits up to timeoutMs for bytes to arrive; true when some are there.
-    bool waitReadable(int timeoutMs);
+    // Waits up to timeoutMs for bytes to arrive; true when some are there, false also when
+    // `wakeup` was woken.
+    bool waitReadable(int timeoutMs, const Wakeup* wakeup = nullptr);
     // Writes all bytes; false on error.
     bool write(const uint8_t* buffer, size_t size);
     // Discards both the unread input and the unsent output.
