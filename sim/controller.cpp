@@ -11,6 +11,10 @@ namespace sim {
 namespace {
 
 constexpr int kShortFrameBytes = 300;
+constexpr int kFirstWritable = 3;  // after the three bytes the frame does not interpret
+constexpr int kLastAddress = dryer::kStatusDataSize - 1;
+constexpr int kMaxFaultFrames = 1000;
+constexpr int kMaxLateMs = 10000;
 constexpr uint8_t kStrayBytes[] = {0x55, 0xAA, 0x00};
 
 std::vector<std::string> split(std::string_view line) {
@@ -38,12 +42,47 @@ std::string valueText(const uint8_t* bytes, dryer::Kind kind) {
     return std::to_string(dryer::decodeValue(bytes, kind));
 }
 
-const char* const kHelp =
-    "commands: run | stop | shutdown NODE WARNING | clear | silence SECONDS | badcrc N | "
-    "short N | stray N | late N [MS] | set ADDR VALUE | refuse ADDR | clamp ADDR MAX | "
-    "accept ADDR | autostart | sequence SECONDS | supply on|off | defaults on|off | knob SPEED | "
-    "show | picture tower2|tower3|single|bin [FANS] | switch ADDR BIT on|off|free | "
-    "lamp PIN short|ok";
+// Every line command: how it is written, with its ranges, and what it does.
+struct CommandInfo {
+    std::string_view verb;
+    std::string_view usage;
+    std::string_view text;
+};
+constexpr CommandInfo kCommands[] = {
+    {"run", "run", "starts the dryer (the panel's START)"},
+    {"stop", "stop", "stops the dryer (the panel's STOP)"},
+    {"shutdown", "shutdown NODE WARNING", "warning WARNING (1-255) of device NODE (1-15); stops"},
+    {"clear", "clear", "clears the shutdown"},
+    {"autostart", "autostart", "starts the auto-start sequence (dryer stopped)"},
+    {"sequence", "sequence SECONDS", "auto-starts last SECONDS (0-3600; 0: as fitted)"},
+    {"supply", "supply on|off", "grain for the load there or not"},
+    {"defaults", "defaults on|off", "the DEFAULTS dip switch (bit 5 of alarmFlags)"},
+    {"knob", "knob SPEED", "turns the metering-roll knob to SPEED (0-100 %)"},
+    {"picture", "picture tower2|tower3|single|bin [FANS]",
+     "the dryer's layout; FANS fan/heaters: 1, 2, 3, 4 or 6"},
+    {"switch", "switch ADDR BIT on|off|free",
+     "holds input BIT (0-7) of byte ADDR (179-183), or frees it"},
+    {"lamp", "lamp PIN short|ok", "shorts output PIN (J1-01..08, J2-01..08) or mends it"},
+    {"set", "set ADDR VALUE", "sets table byte ADDR (0-328) to VALUE (0-255)"},
+    {"refuse", "refuse ADDR", "ignores the display's writes to byte ADDR (3-328)"},
+    {"clamp", "clamp ADDR MAX", "takes writes to byte ADDR (3-328) up to MAX (0-255)"},
+    {"accept", "accept ADDR", "takes writes to byte ADDR (3-328) as sent again"},
+    {"silence", "silence SECONDS", "answers nothing for SECONDS (0-3600)"},
+    {"badcrc", "badcrc N", "the next N answers (0-1000) with a wrong CRC"},
+    {"short", "short N", "the next N answers (0-1000) cut to 300 bytes"},
+    {"stray", "stray N", "3 stray bytes before the next N answers (0-1000)"},
+    {"late", "late N [MS]", "the next N answers (0-1000) MS late (0-10000, 400)"},
+    {"show", "show", "prints the dryer's main values"},
+    {"help", "help", "lists these commands"},
+    {"quit", "quit", "ends orvane-sim (typed at its console)"},
+};
+
+const CommandInfo* findCommand(std::string_view verb) {
+    for (const CommandInfo& info : kCommands) {
+        if (info.verb == verb) return &info;
+    }
+    return nullptr;
+}
 
 // The dryer layouts the display draws: module count code and model flags.
 struct PictureLayout {
@@ -75,6 +114,57 @@ int outputOfPin(const std::string& pin) {
 }
 
 }  // namespace
+
+// The words of one command line, checked against what its command takes. The first complaint
+// is kept and becomes the reply.
+class Arguments {
+  public:
+    Arguments(const std::vector<std::string>& words, const CommandInfo& info)
+        : w_(words), info_(info) {}
+
+    const std::string& verb() const { return w_[0]; }
+    size_t size() const { return w_.size() - 1; }
+    const std::string& word(size_t i) const { return w_[i + 1]; }
+    bool ok() const { return complaint_.empty(); }
+
+    // Between `least` and `most` words after the verb.
+    bool count(size_t least, size_t most) {
+        if (size() >= least && size() <= most) return true;
+        return complain("takes " +
+                        (least == most ? std::to_string(least)
+                                       : std::to_string(least) + " to " + std::to_string(most)) +
+                        (most == 1 ? " value" : " values") + ", not " + std::to_string(size()));
+    }
+    // Word i as a number from low to high.
+    bool number(size_t i, std::string_view name, int low, int high, int& value) {
+        if (i < size() && sim::number(word(i), value) && value >= low && value <= high) return true;
+        return complain(std::string(name) + " is a number from " + std::to_string(low) + " to " +
+                        std::to_string(high) + (i < size() ? ", not " + word(i) : ""));
+    }
+    // Word i as one of the choices.
+    bool choice(size_t i, std::string_view name, std::initializer_list<std::string_view> choices) {
+        for (std::string_view c : choices) {
+            if (i < size() && word(i) == c) return true;
+        }
+        std::string list;
+        for (std::string_view c : choices)
+            list += (list.empty() ? "" : "|") + std::string(c);
+        return complain(std::string(name) + " is " + list + (i < size() ? ", not " + word(i) : ""));
+    }
+    bool complain(const std::string& what) {
+        if (complaint_.empty()) complaint_ = what;
+        return false;
+    }
+    std::string reply() const {
+        return std::string(info_.verb) + ": " + complaint_ +
+               " (usage: " + std::string(info_.usage) + ")";
+    }
+
+  private:
+    const std::vector<std::string>& w_;
+    const CommandInfo& info_;
+    std::string complaint_;
+};
 
 // The dryer is running when the display first looks at it.
 Controller::Controller() {
@@ -202,66 +292,88 @@ std::string Controller::describeStatus(const std::vector<uint8_t>& frame) {
     return text + (changed == 0 ? " (unchanged)\n" : "\n");
 }
 
+std::string commandHelp() {
+    size_t width = 0;
+    for (const CommandInfo& info : kCommands)
+        width = std::max(width, info.usage.size());
+    std::string text;
+    for (const CommandInfo& info : kCommands) {
+        text += "  " + std::string(info.usage) + std::string(width + 2 - info.usage.size(), ' ') +
+                std::string(info.text) + "\n";
+    }
+    return text;
+}
+
+// Numbers accept decimal or 0x-hexadecimal. A wrong line changes nothing.
 std::string Controller::command(std::string_view line, int64_t nowMs) {
     advanceTo(nowMs);
     const std::vector<std::string> w = split(line);
     if (w.empty()) return "";
-    const std::string& verb = w[0];
+    const CommandInfo* info = findCommand(w[0]);
+    if (info == nullptr) return "unknown command '" + w[0] + "' (try help)";
+    Arguments args(w, *info);
+    const std::string reply = dryerCommand(args, nowMs);
+    return args.ok() ? reply : args.reply();
+}
+
+std::string Controller::dryerCommand(Arguments& args, int64_t nowMs) {
+    const std::string verb = args.verb();
     int a = 0;
     int b = 0;
-    if (verb == "help") return kHelp;
-    if (verb == "run") {
+    if (verb == "help" && args.count(0, 0)) return "commands:\n" + commandHelp();
+    if (verb == "quit") args.complain("only orvane-sim's console ends with it");
+    if (verb == "run" && args.count(0, 0)) {
         model_.setRunning(true);
         model_.pulseInput(183, 0);  // START
         return "running";
     }
-    if (verb == "stop") {
+    if (verb == "stop" && args.count(0, 0)) {
         model_.setRunning(false);
         model_.pulseInput(179, 0);  // STOP
         return "stopped";
     }
-    if (verb == "shutdown" && w.size() == 3 && number(w[1], a) && number(w[2], b)) {
+    if (verb == "shutdown" && args.count(2, 2) && args.number(0, "NODE", 1, 15, a) &&
+        args.number(1, "WARNING", 1, 255, b)) {
         model_.raiseShutdown(static_cast<uint8_t>(a), static_cast<uint8_t>(b));
-        return "shutdown node " + w[1] + " warning " + w[2];
+        return "shutdown node " + std::to_string(a) + " warning " + std::to_string(b);
     }
-    if (verb == "clear") {
+    if (verb == "clear" && args.count(0, 0)) {
         model_.clearShutdown();
         return "shutdown cleared";
     }
-    if (verb == "autostart") {
+    if (verb == "autostart" && args.count(0, 0)) {
         model_.startAutoStart();
         return model_.autoStartActive() ? "auto-start running" : "auto-start not possible";
     }
-    if (verb == "sequence" && w.size() == 2 && number(w[1], a) && a >= 0 && a <= 3600) {
+    if (verb == "sequence" && args.count(1, 1) && args.number(0, "SECONDS", 0, 3600, a)) {
         model_.setAutoStartLength(a);
-        return a > 0 ? "auto-start sequences last " + w[1] + " s"
+        return a > 0 ? "auto-start sequences last " + std::to_string(a) + " s"
                      : "auto-start sequences as fitted";
     }
-    if ((verb == "supply" || verb == "defaults") && w.size() == 2 &&
-        (w[1] == "on" || w[1] == "off")) {
-        const bool on = w[1] == "on";
+    if ((verb == "supply" || verb == "defaults") && args.count(1, 1) &&
+        args.choice(0, "the value", {"on", "off"})) {
+        const bool on = args.word(0) == "on";
         if (verb == "supply") model_.setGrainSupply(on);
         if (verb == "defaults") table_.alarmFlags().setBit(5, on);
-        return verb + " " + w[1];
+        return verb + " " + args.word(0);
     }
-    if (verb == "knob" && w.size() == 2 && number(w[1], a)) {
+    if (verb == "knob" && args.count(1, 1) && args.number(0, "SPEED", 0, 100, a)) {
         const int before = table_.meterRollKnobSpeed(2).get();
         model_.turnKnob(a);
         if (a != before) model_.pulseInput(183, a < before ? 5 : 6);  // MR LEFT / MR RIGHT
-        return "knob at " + w[1];
+        return "knob at " + std::to_string(a);
     }
-    if (verb == "switch" || verb == "lamp") return panelCommand(w);
-    if (verb == "set" && w.size() == 3 && number(w[1], a) && number(w[2], b) && a >= 0 &&
-        a < dryer::kStatusDataSize && b >= 0 && b <= 255) {
+    if (verb == "set" && args.count(2, 2) && args.number(0, "ADDR", 0, kLastAddress, a) &&
+        args.number(1, "VALUE", 0, 255, b)) {
         table_.setAt(a, static_cast<uint8_t>(b));
         // The panel's inputs are rewritten by the model every step: hold the whole byte instead.
         if (a >= 179 && a <= 183) {
-            for (int bit = 0; bit < 8; ++bit) model_.forceInput(a, bit, (b >> bit) & 1);
+            for (int bit = 0; bit < 8; ++bit)
+                model_.forceInput(a, bit, (b >> bit) & 1);
         }
         return dryer::fieldName(a) + " (" + std::to_string(a) + ") = " + std::to_string(b);
     }
-    if (verb == "picture") return pictureCommand(w);
-    if (verb == "show") {
+    if (verb == "show" && args.count(0, 0)) {
         return std::string(model_.running() ? "running" : "stopped") +
                ", plenum 1: " + std::to_string(table_.plenumTemp(5).get()) +
                " F, moisture out: " + std::to_string(table_.moistureOut().get()) +
@@ -269,77 +381,87 @@ std::string Controller::command(std::string_view line, int64_t nowMs) {
                " %, shutdown: " + std::to_string(table_.shutdownNodeId().get()) + "/" +
                std::to_string(table_.shutdownWarningId().get());
     }
-    return faultCommand(w, nowMs);
+    if (verb == "picture") return pictureCommand(args);
+    if (verb == "switch" || verb == "lamp") return panelCommand(args);
+    return faultCommand(args, nowMs);
 }
 
-std::string Controller::pictureCommand(const std::vector<std::string>& w) {
+std::string Controller::pictureCommand(Arguments& args) {
     int fans = 0;
-    const int code = w.size() == 3 && number(w[2], fans) ? fanHeaterCode(fans) : -1;
+    if (!args.count(1, 2) || !args.choice(0, "the layout", {"tower2", "tower3", "single", "bin"}))
+        return "";
+    if (args.size() == 2 && (!args.number(1, "FANS", 1, 6, fans) || fanHeaterCode(fans) < 0)) {
+        args.complain("FANS is 1, 2, 3, 4 or 6, not " + args.word(1));
+        return "";
+    }
     for (const PictureLayout& layout : kPictures) {
-        if (w.size() < 2 || w.size() > 3 || w[1] != layout.name) continue;
-        if (w.size() == 3 && code < 0) break;
+        if (args.word(0) != layout.name) continue;
         table_.moduleCountCode().set(layout.moduleCount);
         table_.dryerModelFlags().set(layout.modelFlags);
-        if (code >= 0) table_.fanHeaterCountCode().set(code);
-        const int fitted = table_.fanHeaterCountCode().get();
-        return std::string("picture ") + layout.name + ", " +
-               std::to_string(fitted <= 4 ? kFanHeaterCounts[fitted] : 1) + " fan/heaters";
+        if (fans > 0) table_.fanHeaterCountCode().set(fanHeaterCode(fans));
     }
-    return "usage: picture tower2|tower3|single|bin [1|2|3|4|6]";
+    const int fitted = table_.fanHeaterCountCode().get();
+    return "picture " + args.word(0) + ", " +
+           std::to_string(fitted <= 4 ? kFanHeaterCounts[fitted] : 1) + " fan/heaters";
 }
 
-std::string Controller::panelCommand(const std::vector<std::string>& w) {
+std::string Controller::panelCommand(Arguments& args) {
     int address = 0;
     int bit = 0;
-    if (w[0] == "switch" && w.size() == 4 && number(w[1], address) && address >= 179 &&
-        address <= 183 && number(w[2], bit) && bit >= 0 && bit <= 7 &&
-        (w[3] == "on" || w[3] == "off" || w[3] == "free")) {
-        model_.forceInput(address, bit, w[3] == "on" ? 1 : (w[3] == "off" ? 0 : -1));
-        return "input " + w[1] + " bit " + w[2] + " " + w[3];
+    if (args.verb() == "switch") {
+        if (!args.count(3, 3) || !args.number(0, "ADDR", 179, 183, address) ||
+            !args.number(1, "BIT", 0, 7, bit) ||
+            !args.choice(2, "the state", {"on", "off", "free"}))
+            return "";
+        const std::string& state = args.word(2);
+        model_.forceInput(address, bit, state == "on" ? 1 : (state == "off" ? 0 : -1));
+        return "input " + std::to_string(address) + " bit " + std::to_string(bit) + " " + state;
     }
-    const int output = w.size() == 3 ? outputOfPin(w[1]) : -1;
-    if (w[0] == "lamp" && output >= 0 && (w[2] == "short" || w[2] == "ok")) {
-        model_.setOutputShorted(output, w[2] == "short");
-        return "output " + w[1] + (w[2] == "short" ? " shorted" : " ok");
+    if (!args.count(2, 2)) return "";
+    const int output = outputOfPin(args.word(0));
+    if (output < 0) {
+        args.complain("PIN is J1-01 to J1-08 or J2-01 to J2-08, not " + args.word(0));
+        return "";
     }
-    return "unknown command (try help)";
+    if (!args.choice(1, "the state", {"short", "ok"})) return "";
+    model_.setOutputShorted(output, args.word(1) == "short");
+    return "output " + args.word(0) + (args.word(1) == "short" ? " shorted" : " ok");
 }
 
-std::string Controller::faultCommand(const std::vector<std::string>& w, int64_t nowMs) {
-    const std::string& verb = w[0];
+std::string Controller::faultCommand(Arguments& args, int64_t nowMs) {
+    const std::string verb = args.verb();
     int a = 0;
     int b = 0;
-    const bool one = w.size() == 2 && number(w[1], a) && a >= 0;
-    if (verb == "silence" && one) {
+    if (verb == "silence" && args.count(1, 1) && args.number(0, "SECONDS", 0, 3600, a)) {
         silentUntilMs_ = nowMs + int64_t{a} * 1000;
-        return "silent for " + w[1] + " s";
+        return "silent for " + std::to_string(a) + " s";
     }
-    if (verb == "badcrc" && one) badCrcFrames_ = a;
-    if (verb == "short" && one) shortFrames_ = a;
-    if (verb == "stray" && one) strayFrames_ = a;
-    if ((verb == "badcrc" || verb == "short" || verb == "stray") && one) {
-        return "next " + w[1] + " answers: " + verb;
+    if ((verb == "badcrc" || verb == "short" || verb == "stray") && args.count(1, 1) &&
+        args.number(0, "N", 0, kMaxFaultFrames, a)) {
+        (verb == "badcrc" ? badCrcFrames_ : verb == "short" ? shortFrames_ : strayFrames_) = a;
+        return "next " + std::to_string(a) + " answers: " + verb;
     }
-    if (verb == "late" &&
-        (one || (w.size() == 3 && number(w[1], a) && number(w[2], b) && b >= 0))) {
+    if (verb == "late" && args.count(1, 2) && args.number(0, "N", 0, kMaxFaultFrames, a) &&
+        (args.size() == 1 || args.number(1, "MS", 0, kMaxLateMs, b))) {
         lateFrames_ = a;
-        if (w.size() == 3) lateMs_ = b;
-        return "next " + w[1] + " answers late by " + std::to_string(lateMs_) + " ms";
+        if (args.size() == 2) lateMs_ = b;
+        return "next " + std::to_string(a) + " answers late by " + std::to_string(lateMs_) + " ms";
     }
-    const bool address = w.size() >= 2 && number(w[1], a) && a >= 0 && a < dryer::kStatusDataSize;
-    if (verb == "refuse" && address && w.size() == 2) {
-        clampMax_[a] = -1;
-        return "writes to " + dryer::fieldName(a) + " (" + w[1] + ") refused";
+    if ((verb == "refuse" || verb == "accept") && args.count(1, 1) &&
+        args.number(0, "ADDR", kFirstWritable, kLastAddress, a)) {
+        if (verb == "refuse") clampMax_[a] = -1;
+        if (verb == "accept") clampMax_.erase(a);
+        return "writes to " + dryer::fieldName(a) + " (" + std::to_string(a) + ") " +
+               (verb == "refuse" ? "refused" : "taken as sent");
     }
-    if (verb == "clamp" && address && w.size() == 3 && number(w[2], b) && b >= 0) {
+    if (verb == "clamp" && args.count(2, 2) &&
+        args.number(0, "ADDR", kFirstWritable, kLastAddress, a) &&
+        args.number(1, "MAX", 0, 255, b)) {
         clampMax_[a] = b;
-        return "writes to " + dryer::fieldName(a) + " (" + w[1] + ") clamped to " + w[2];
+        return "writes to " + dryer::fieldName(a) + " (" + std::to_string(a) + ") clamped to " +
+               std::to_string(b);
     }
-    if (verb == "accept" && address && w.size() == 2) {
-        clampMax_.erase(a);
-        return "writes to " + dryer::fieldName(a) + " (" + w[1] + ") taken as sent";
-    }
-    return "unknown command (try help)";
+    return "";
 }
 
 }  // namespace sim

@@ -17,6 +17,11 @@
 
 namespace sim {
 
+class Arguments;
+
+// Every line command with its arguments, their ranges and what it does, one a line.
+std::string commandHelp();
+
 struct Answer {
     std::vector<uint8_t> bytes;  // empty: no answer
     int delayMs = 0;
@@ -31,7 +36,8 @@ class Controller {
     void advanceTo(int64_t nowMs);
     // Takes one frame from the display and says what goes back on the line.
     Answer receive(const uint8_t* bytes, size_t length, int64_t nowMs);
-    // A line command ("shutdown 5 3", "silence 15", "set 187 0x83", "help" ...); returns the reply.
+    // A line command ("shutdown 5 3", "silence 15", "set 187 0x83", "help" ...); returns the reply,
+    // or what is wrong with the line and the command's usage (then nothing changes).
     std::string command(std::string_view line, int64_t nowMs);
 
     uint8_t at(int address) const { return table_.at(address); }
@@ -42,9 +48,10 @@ class Controller {
     void applyByte(int address, uint8_t value);
     std::vector<uint8_t> statusFrame();
     std::string describeStatus(const std::vector<uint8_t>& frame);
-    std::string faultCommand(const std::vector<std::string>& words, int64_t nowMs);
-    std::string pictureCommand(const std::vector<std::string>& words);
-    std::string panelCommand(const std::vector<std::string>& words);
+    std::string dryerCommand(Arguments& args, int64_t nowMs);
+    std::string faultCommand(Arguments& args, int64_t nowMs);
+    std::string pictureCommand(Arguments& args);
+    std::string panelCommand(Arguments& args);
 
     std::recursive_mutex tableMutex_;
     dryer::ParameterImage table_{tableMutex_};

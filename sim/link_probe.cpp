@@ -30,10 +30,10 @@ int main(int argc, char** argv) {
     const int seconds = argc == 3 ? std::atoi(argv[2]) : 60;
     dryer::DryerState& state = dryer::dryerState();
     dryer::ControllerLink link(state);
-    if (!link.openControllerLink(std::string(argv[1]))) {
-        std::fprintf(stderr, "orvane-link-probe: cannot open %s\n", argv[1]);
-        return 1;
-    }
+    link.setReporter([](const std::string& line) {
+        std::fprintf(stderr, "orvane-link-probe: %s\n", line.c_str());
+    });
+    if (!link.openControllerLink(std::string(argv[1]))) return 1;
     using Clock = std::chrono::steady_clock;
     auto next = Clock::now();
     bool editSent = false;

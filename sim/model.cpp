@@ -266,8 +266,8 @@ void DryerModel::stepFanHeater(int n, bool active) {
     temp = std::max(temp + noise(0.3f), kAmbientF - 5);
     t_.plenumTemp(downIndex(n)).set(clampInt(temp, 0, 999));
     const uint8_t bits = (active ? 0x01 : 0) | (burner ? 0x04 : 0);
-    t_.fanHeaterOutputs(n - 1).set(bits);
-    t_.fanHeaterStatus(n - 1).set((active ? 0x01 : 0) | (burner ? 0x02 : 0));
+    t_.fanHeaterOutputs(downIndex(n)).set(bits);
+    t_.fanHeaterStatus(downIndex(n)).set((active ? 0x01 : 0) | (burner ? 0x02 : 0));
 }
 
 void DryerModel::stepGrain() {
@@ -430,7 +430,7 @@ void DryerModel::writePanelIo() {
 void DryerModel::writeOutputs() {
     uint16_t lit = 0;
     for (int n = 1; n <= 6; ++n) {
-        const uint8_t bits = t_.fanHeaterOutputs(n - 1).get();
+        const uint8_t bits = t_.fanHeaterOutputs(downIndex(n)).get();
         if (bits & 0x01) lit |= static_cast<uint16_t>(1 << fanOutput(n));
         if (bits & 0x04) lit |= static_cast<uint16_t>(1 << burnerOutput(n));
     }

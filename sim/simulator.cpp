@@ -10,6 +10,7 @@ namespace {
 // The display writes a frame in one piece; a pause this long ends it.
 constexpr int kFrameGapMs = 4;
 constexpr int kPollMs = 50;
+constexpr int kReopenMs = 2000;
 
 }  // namespace
 
@@ -21,13 +22,26 @@ bool Simulator::start(platform::SerialPort line) {
     if (!line.isOpen() || thread_.joinable()) return false;
     line_ = std::move(line);
     stopping_.store(false);
+    wakeup_.reset();
     thread_ = std::thread([this] { run(); });
     return true;
+}
+
+bool Simulator::start(const std::string& device, std::string& error) {
+    if (thread_.joinable()) return false;
+    platform::SerialPort line;
+    if (!line.open(device)) {
+        error = line.error();
+        return false;
+    }
+    device_ = device;
+    return start(std::move(line));
 }
 
 void Simulator::stop() {
     if (!thread_.joinable()) return;
     stopping_.store(true);
+    wakeup_.wake();
     thread_.join();
 }
 
@@ -45,15 +59,35 @@ void Simulator::run() {
     std::vector<uint8_t> frame;
     uint8_t buffer[512];
     while (!stopping_.load()) {
-        if (!line_.waitReadable(kPollMs)) continue;
+        if (!lineReady()) continue;
+        if (!line_.waitReadable(kPollMs, &wakeup_)) {
+            // The master end of a pseudo-terminal reports a hang-up while no display holds the
+            // other end; poll would return at once, so wait here instead.
+            if (line_.hungUp()) waitWhileRunning(kPollMs);
+            continue;
+        }
         frame.clear();
         do {
             const long n = line_.readAvailable(buffer, sizeof buffer);
             if (n <= 0) break;
             frame.insert(frame.end(), buffer, buffer + n);
-        } while (line_.waitReadable(kFrameGapMs));
+        } while (line_.waitReadable(kFrameGapMs, &wakeup_));
         if (!frame.empty()) handle(frame);
     }
+}
+
+// A device that went away is closed and opened again every 2 s; false while it is away.
+bool Simulator::lineReady() {
+    if (device_.empty()) return true;
+    if (line_.isOpen() && !line_.gone()) return true;
+    if (line_.isOpen()) {
+        if (report_)
+            report_(device_ + " is gone (" + line_.error() + "); opening it again every 2 s");
+        line_.close();
+    }
+    if (!waitWhileRunning(kReopenMs) || !line_.open(device_)) return false;
+    if (report_) report_(device_ + " is open");
+    return true;
 }
 
 void Simulator::handle(const std::vector<uint8_t>& bytes) {

@@ -36,6 +36,9 @@ class Simulator {
 
     // Starts answering on the given end of the line. False when it is not open or already running.
     bool start(platform::SerialPort line);
+    // Starts answering on a serial device (the line of a real panel). When the device goes away
+    // it is opened again every 2 s. False, with the reason in `error`, when it cannot be opened.
+    bool start(const std::string& device, std::string& error);
     void stop();
 
     // A line command ("run", "shutdown 5 3", "silence 15", "set 187 0x83", "help" ...); returns
@@ -43,6 +46,8 @@ class Simulator {
     std::string command(std::string_view line);
     // Receives every frame both ways, decoded (for --trace). Set before start.
     void setTrace(std::function<void(const std::string&)> sink) { trace_ = std::move(sink); }
+    // Receives a line when the device of start(device) goes away and when it is open again.
+    void setReporter(std::function<void(const std::string&)> sink) { report_ = std::move(sink); }
 
     uint64_t framesAnswered() const { return answered_.load(); }
     // A byte of the controller's parameter table.
@@ -50,16 +55,20 @@ class Simulator {
 
   private:
     void run();
+    bool lineReady();
     void handle(const std::vector<uint8_t>& bytes);
     bool waitWhileRunning(int ms);
 
     std::mutex mutex_;  // guards controller_
     Controller controller_;
     platform::SerialPort line_;
+    platform::Wakeup wakeup_;  // ends a wait on the line at stop()
+    std::string device_;       // empty: the line cannot be opened again
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::atomic<uint64_t> answered_{0};
     std::function<void(const std::string&)> trace_;
+    std::function<void(const std::string&)> report_;
 };
 
 }  // namespace sim

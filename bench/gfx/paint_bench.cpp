@@ -8,6 +8,7 @@
 
 #include "platform/backend/headless/headless.h"
 #include "platform/gfx/painter.h"
+#include "platform/gfx/png.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/display.h"
 
@@ -73,6 +74,22 @@ void BM_FullScreenPaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FullScreenPaint)->Unit(benchmark::kMicrosecond);
+
+// A screenshot's encoding: --screenshot and the scripts' screenshot lines pay it once each.
+void BM_EncodeScreenPng(benchmark::State& state) {
+    gfx::Surface screen(640, 480);
+    const gfx::Surface icon = makeIcon(44, 45);
+    const gfx::Surface picture = makeIcon(86, 420);
+    paintScreen(screen, icon, picture);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const std::vector<uint8_t> png = gfx::encodePng(screen);
+        bytes = png.size();
+        benchmark::DoNotOptimize(png.data());
+    }
+    state.counters["png_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_EncodeScreenPng)->Unit(benchmark::kMicrosecond);
 
 ui::LResult panelProc(ui::Window w, uint32_t message, ui::WParam wp, ui::LParam lp) {
     if (message != ui::kPaint) return ui::defaultProc(w, message, wp, lp);

@@ -54,7 +54,15 @@ HeldButtonBitmap::~HeldButtonBitmap() {
 void HeldButtonBitmap::load(int number) {
     bitmap_.reset();
     number_ = number;
-    bitmap_ = LoadButtonBitmap(number);
+    loaded_ = false;
+}
+
+const platform::gfx::Surface* HeldButtonBitmap::get() const {
+    if (!loaded_) {
+        bitmap_ = LoadButtonBitmap(number_);
+        loaded_ = true;
+    }
+    return bitmap_.get();
 }
 
 void ReloadButtonBitmaps() {

@@ -29,15 +29,17 @@ class HeldButtonBitmap {
     HeldButtonBitmap(const HeldButtonBitmap&) = delete;
     HeldButtonBitmap& operator=(const HeldButtonBitmap&) = delete;
 
-    // Drops the held picture and loads bitmap `number` in the current language (0: none).
+    // Drops the held picture and takes bitmap `number` in the current language (0: none).
     void load(int number);
     int number() const { return number_; }
-    // Null while the bitmap could not be loaded.
-    const platform::gfx::Surface* get() const { return bitmap_.get(); }
+    // Null while the bitmap could not be loaded. The file is read at the first call: screens
+    // are all made at start, most of them hidden, and their pictures wait for their first paint.
+    const platform::gfx::Surface* get() const;
 
   private:
     int number_ = 0;
-    ButtonBitmap bitmap_;
+    mutable bool loaded_ = false;
+    mutable ButtonBitmap bitmap_;
 };
 
 // Loads every held bitmap again, in the language now current.

@@ -1,5 +1,6 @@
 #include "link/controller_link.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "link/command_frame.h"
@@ -20,18 +21,34 @@ ControllerLink::~ControllerLink() {
 }
 
 bool ControllerLink::openControllerLink(const std::string& device) {
-    platform::SerialPort port;
-    if (!port.open(device)) return false;
-    return openControllerLink(std::move(port));
+    if (thread_.joinable()) return false;
+    device_ = device;
+    const bool opened = port_.open(device);
+    if (!opened) {
+        nextReopen_ =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(kReopenIntervalMs);
+        if (report_) {
+            report_("cannot open the controller line " + device + ": " + port_.error() +
+                    "; trying again every 2 s");
+        }
+    }
+    start();
+    return opened;
 }
 
 bool ControllerLink::openControllerLink(platform::SerialPort port) {
     if (!port.isOpen() || thread_.joinable()) return false;
     port_ = std::move(port);
+    start();
+    return true;
+}
+
+void ControllerLink::start() {
+    portOpen_.store(port_.isOpen());
+    stopping_.store(false);
     event_ = std::make_unique<platform::AutoResetEvent>();
     thread_ = std::thread([this] { run(); });
     signal_.store(event_.get());
-    return true;
 }
 
 void ControllerLink::signalExchange() {
@@ -41,13 +58,55 @@ void ControllerLink::signalExchange() {
 void ControllerLink::stop() {
     if (!thread_.joinable()) return;
     signal_.store(nullptr);
+    stopping_.store(true);
     event_->close();
     thread_.join();
 }
 
+// While the port is away the wait is cut short when the next open is due.
 void ControllerLink::run() {
-    while (event_->wait())
-        exchangeCycle();
+    for (;;) {
+        const bool away = !port_.isOpen() && !device_.empty();
+        const bool signalled = away ? event_->waitFor(msUntilReopen()) : event_->wait();
+        if (stopping_.load()) return;
+        if (away && msUntilReopen() == 0) reopen();
+        if (signalled) exchangeCycle();
+    }
+}
+
+int ControllerLink::msUntilReopen() const {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        nextReopen_ - std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<int64_t>(0, left.count()));
+}
+
+bool ControllerLink::inputWaiting(int timeoutMs) {
+    std::lock_guard lock(portMutex_);
+    return port_.waitReadable(timeoutMs);
+}
+
+void ControllerLink::reopen() {
+    nextReopen_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReopenIntervalMs);
+    std::lock_guard lock(portMutex_);
+    if (!port_.open(device_)) return;
+    portOpen_.store(true);
+    if (report_) report_("the controller line " + device_ + " is open");
+}
+
+// A device that went away never comes back on the same descriptor: close it and open the path
+// again later, which finds the device once it is plugged in (or made) again.
+void ControllerLink::losePort() {
+    const std::string reason = port_.error();
+    {
+        std::lock_guard lock(portMutex_);
+        port_.close();
+    }
+    portOpen_.store(false);
+    nextReopen_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReopenIntervalMs);
+    if (report_ && !device_.empty()) {
+        report_("the controller line " + device_ + " is gone (" + reason +
+                "); trying to open it again every 2 s");
+    }
 }
 
 void ControllerLink::exchangeCycle() {
@@ -70,6 +129,7 @@ void ControllerLink::exchangeCycle() {
         appendCrc(txFrame_, sizeof idle);
         send(txFrame_, kIdleFrameSize);
     }
+    if (port_.gone()) losePort();
     completedCycles_.fetch_add(1);
 }
 

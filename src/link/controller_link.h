@@ -4,9 +4,12 @@
 // own (a command frame, an idle frame or, after the link was lost, a resync frame).
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -20,6 +23,7 @@ inline constexpr int kIdleFrameSize = 7;
 inline constexpr int kResyncFrameSize = 4;
 inline constexpr uint32_t kLinkAliveSeconds = 10;
 inline constexpr uint32_t kResyncHoldoffCycles = 10;
+inline constexpr int kReopenIntervalMs = 2000;
 
 // Step 3 of a cycle: accepts exactly one status frame with a good CRC, resets the link watchdog
 // and decodes it. Anything else is dropped; false then.
@@ -32,11 +36,23 @@ class ControllerLink {
     ControllerLink(const ControllerLink&) = delete;
     ControllerLink& operator=(const ControllerLink&) = delete;
 
-    // Opens the device with the controller line's settings and starts the exchange thread.
-    // False (and nothing started) when the port cannot be opened.
+    // Receives one line when the port cannot be opened or goes away, and one when it is open
+    // again (the display puts them on standard error, and so in the journal). Set before opening.
+    void setReporter(std::function<void(const std::string&)> report) {
+        report_ = std::move(report);
+    }
+
+    // Opens the device with the controller line's settings and starts the exchange thread. When
+    // the port cannot be opened, or later goes away (unplugged, hung up), the thread opens the
+    // same path again every 2 s for as long as it runs; cycles go on meanwhile with nothing on
+    // the line, so the link runs down and asks for its resync as on a silent line. False when
+    // the first open failed; the thread runs all the same.
     bool openControllerLink(const std::string& device);
-    // The same over a port opened elsewhere (for instance one end of a pseudo-terminal).
+    // The same over a port opened elsewhere (for instance one end of a pseudo-terminal); it has
+    // no path to open again. False (and nothing started) when it is not open.
     bool openControllerLink(platform::SerialPort port);
+    // True while the port is open.
+    bool portOpen() const { return portOpen_.load(); }
 
     // Starts one exchange cycle; does nothing before the link is open.
     void signalExchange();
@@ -52,16 +68,26 @@ class ControllerLink {
     void attachPort(platform::SerialPort port) { port_ = std::move(port); }
     void exchangeCycle();
     // Waits until bytes from the controller have reached the port (pseudo-terminals deliver
-    // them a moment after they are written).
-    bool inputWaiting(int timeoutMs) { return port_.waitReadable(timeoutMs); }
+    // them a moment after they are written). Safe beside the exchange thread.
+    bool inputWaiting(int timeoutMs);
 
   private:
+    void start();
     void run();
+    int msUntilReopen() const;
+    void reopen();
+    void losePort();
     void sendResync();
     void send(const uint8_t* bytes, size_t length);
 
     DryerState& state_;
+    std::function<void(const std::string&)> report_;
+    std::string device_;  // empty: the port cannot be opened again
     platform::SerialPort port_;
+    std::mutex portMutex_;  // held where the exchange thread opens or closes port_
+    std::atomic<bool> portOpen_{false};
+    std::atomic<bool> stopping_{false};
+    std::chrono::steady_clock::time_point nextReopen_;
     std::unique_ptr<platform::AutoResetEvent> event_;
     std::atomic<platform::AutoResetEvent*> signal_{nullptr};
     std::thread thread_;

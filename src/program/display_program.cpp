@@ -1,5 +1,6 @@
 #include "program/display_program.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -47,6 +48,11 @@ int usageError(const std::string& message) {
 
 bool readScript(const std::string& path, bool withSimulator, std::vector<ScriptAction>& actions,
                 std::string& error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = "the script " + path + " is a folder";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot read the script " + path;
@@ -60,9 +66,13 @@ bool readScript(const std::string& path, bool withSimulator, std::vector<ScriptA
         error = "the script " + path + " is larger than 1 MiB";
         return false;
     }
-    if (parseScript(text, actions, error, withSimulator)) return true;
-    error = path + ": " + error;
-    return false;
+    if (!parseScript(text, actions, error, withSimulator)) {
+        error = path + ": " + error;
+        return false;
+    }
+    // A script without a single action would keep the display running without a word.
+    if (actions.empty()) error = "the script " + path + " holds no actions";
+    return !actions.empty();
 }
 
 // A script ends the program at quit (0) or at a failed action (3, its message on stderr).
@@ -172,6 +182,8 @@ int runPrepared(ProgramRun& run) {
     if (!run.script.empty()) ui::recordDrawnText(true);
     wireProgram();
     run.link = std::make_unique<dryer::ControllerLink>(dryer::dryerState());
+    run.link->setReporter(
+        [](const std::string& line) { std::cerr << "orvane-display: " << line << "\n"; });
     attachControllerLink(run.link.get());
     // A remote service that cannot start is said on standard error; the panel runs on.
     run.remote.start(run.options, run.root, *run.link);
@@ -188,6 +200,25 @@ int runPrepared(ProgramRun& run) {
     stopSimulator();
     ui::stopDisplay();
     return code;
+}
+
+// The root is taken: by another display (brought to the front, unless this run was asked for a
+// screenshot or a script, which it cannot deliver), or it cannot be written at all.
+int secondStart(const ProgramRun& run) {
+    if (!run.lock.error().empty()) {
+        std::cerr << "orvane-display: the panel root " << run.root
+                  << " cannot be written: " << run.lock.error() << "\n";
+        return 1;
+    }
+    if (run.options.screenshotAfterMs >= 0 || !run.script.empty()) {
+        std::cerr << "orvane-display: another display holds the panel root " << run.root
+                  << "; a screenshot or script run needs a root of its own (--root)\n";
+        return 1;
+    }
+    platform::requestFrontOfFirstInstance(run.root);
+    std::cerr << "orvane-display: already running for " << run.root
+              << "; brought it to the front\n";
+    return 0;
 }
 
 }  // namespace
@@ -221,12 +252,7 @@ int runDisplayProgram(int argc, char** argv) {
         std::cerr << "orvane-display: " << error << "\n";
         return 1;
     }
-    if (!run.lock.acquire(run.root)) {
-        platform::requestFrontOfFirstInstance(run.root);
-        std::cerr << "orvane-display: already running for " << run.root
-                  << "; brought it to the front\n";
-        return 0;
-    }
+    if (!run.lock.acquire(run.root)) return secondStart(run);
     gRun = &run;
     const int code = runPrepared(run);
     gRun = nullptr;

@@ -65,9 +65,16 @@ class ArgumentReader {
 };
 
 bool takeText(ArgumentReader& reader, std::string_view name, std::string& out, std::string& error) {
+    const bool inlineValue = reader.hasInlineValue();
     const auto value = reader.takeValue();
     if (!value || value->empty()) {
         error = std::string(name) + " needs a value";
+        return false;
+    }
+    // "--root --headless" forgot the folder; taking the next option as it would make a folder
+    // called "--headless". A value that starts with '-' can still be given as --root=-x.
+    if (!inlineValue && value->starts_with("-")) {
+        error = std::string(name) + " needs a value, not the option '" + std::string(*value) + "'";
         return false;
     }
     out = std::string(*value);

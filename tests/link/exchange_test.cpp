@@ -122,11 +122,13 @@ TEST(ControllerLink, ThreadRunsOneCycleForEachSignalAndStops) {
     DryerState state;
     ControllerLink link(state);
     link.signalExchange();  // before opening: nothing happens
-    EXPECT_FALSE(link.openControllerLink(std::string("/nonexistent/tty")));
+    platform::SerialPort closed;
+    EXPECT_FALSE(link.openControllerLink(std::move(closed)));
 
     platform::PtyPair pty;
     ASSERT_TRUE(platform::openPtyPair(pty));
     ASSERT_TRUE(link.openControllerLink(pty.devicePath));
+    EXPECT_FALSE(link.openControllerLink(pty.devicePath));  // once
     state.pending.clock().raise();
     link.signalExchange();
     uint8_t buf[64];

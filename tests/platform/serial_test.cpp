@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <termios.h>
 
+#include "support/temp_dir.h"
+
 namespace platform {
 namespace {
 
@@ -95,15 +97,84 @@ TEST(SerialPort, PurgeDropsBytesThatArrivedLate) {
     EXPECT_EQ(port.readAvailable(buf, sizeof buf), 0);
 }
 
-TEST(SerialPort, FailuresAreReturnValues) {
+TEST(SerialPort, FailuresAreReturnValuesWithTheirReason) {
+    testsupport::TempDir dir;
+    dir.write("plain", "not a terminal");
     SerialPort port;
     EXPECT_FALSE(port.open("/dev/no-such-serial-port"));
+    EXPECT_EQ(port.error(), "No such file or directory");
+    EXPECT_FALSE(port.open("/dev/null"));
+    EXPECT_EQ(port.error(), "not a serial device");
+    EXPECT_FALSE(port.open(dir.str() + "/plain"));
+    EXPECT_EQ(port.error(), "not a serial device");
+    EXPECT_FALSE(port.isOpen());
     uint8_t b = 0;
     EXPECT_EQ(port.readAvailable(&b, 1), -1);
     EXPECT_FALSE(port.write(&b, 1));
     EXPECT_FALSE(port.purge());
     SerialSettings s;
     EXPECT_FALSE(port.readSettings(s));
+}
+
+// A pseudo-terminal drops the parity bit the first open asked for and then refuses it; opening
+// it again (a display restarted against a running simulator) must still work.
+TEST(SerialPort, OpensTheSamePseudoTerminalAgainAfterClosing) {
+    PtyPair pty;
+    ASSERT_TRUE(openPtyPair(pty));
+    for (int i = 0; i < 3; ++i) {
+        SerialPort port;
+        ASSERT_TRUE(port.open(pty.devicePath)) << i << ": " << port.error();
+        SerialSettings s;
+        ASSERT_TRUE(port.readSettings(s));
+        EXPECT_EQ(s.baud, 38400);
+        EXPECT_TRUE(s.raw);
+        SerialPort second;
+        EXPECT_FALSE(second.open(pty.devicePath));
+        EXPECT_EQ(second.error(), "in use by another program");
+    }
+}
+
+TEST(SerialPort, ADeviceWhoseFarEndClosedIsGoneOnReadAndWrite) {
+    PtyPair pty;
+    ASSERT_TRUE(openPtyPair(pty));
+    SerialPort reader;
+    ASSERT_TRUE(reader.open(pty.devicePath));
+    uint8_t buf[8] = {};
+    EXPECT_EQ(reader.readAvailable(buf, sizeof buf), 0);
+    EXPECT_FALSE(reader.gone());
+    EXPECT_FALSE(reader.hungUp());
+    pty.controller.close();
+    EXPECT_TRUE(reader.hungUp());
+    EXPECT_EQ(reader.readAvailable(buf, sizeof buf), -1);  // reads as empty, but it hung up
+    EXPECT_TRUE(reader.gone());
+
+    PtyPair other;
+    ASSERT_TRUE(openPtyPair(other));
+    SerialPort writer;
+    ASSERT_TRUE(writer.open(other.devicePath));
+    other.controller.close();
+    EXPECT_FALSE(writer.write(buf, sizeof buf));
+    EXPECT_TRUE(writer.gone());
+    EXPECT_EQ(writer.error(), "Input/output error");
+    writer.close();
+    EXPECT_FALSE(writer.gone());
+}
+
+// A stop must not wait out the poll of a thread that waits on its line: a woken wait ends at once
+// (an endless wait here would hang the test), and after a reset waits again.
+TEST(SerialPort, AWokenWaitEndsAtOnceAndAResetOneWaitsAgain) {
+    PtyPair pty;
+    ASSERT_TRUE(openPtyPair(pty));
+    SerialPort port;
+    ASSERT_TRUE(port.open(pty.devicePath));
+    Wakeup wakeup;
+    wakeup.wake();
+    EXPECT_FALSE(port.waitReadable(-1, &wakeup));
+    const uint8_t byte = 1;
+    ASSERT_TRUE(pty.controller.write(&byte, 1));
+    EXPECT_FALSE(port.waitReadable(-1, &wakeup));  // woken wins over bytes waiting
+    wakeup.reset();
+    EXPECT_TRUE(port.waitReadable(-1, &wakeup));
 }
 
 }  // namespace

@@ -65,6 +65,9 @@ TEST(CommandLine, RefusesWrongOptionsAndValues) {
         {"--after", "3"},
         {"--simulate", "--port", "/dev/ttyS1"},
         {"--headless=yes"},
+        {"--root", "--headless"},
+        {"--script", "-h"},
+        {"--port", "--simulate"},
     };
     for (const auto& args : wrong) {
         DisplayOptions options;
@@ -72,6 +75,12 @@ TEST(CommandLine, RefusesWrongOptionsAndValues) {
         EXPECT_EQ(parse(args, options, error), CommandLineResult::Error) << args[0];
         EXPECT_FALSE(error.empty()) << args[0];
     }
+    DisplayOptions options;
+    std::string error;
+    parse({"--root", "--headless"}, options, error);
+    EXPECT_EQ(error, "--root needs a value, not the option '--headless'");
+    EXPECT_EQ(parse({"--root=-odd"}, options, error), CommandLineResult::Run);  // said outright
+    EXPECT_EQ(options.root, "-odd");
 }
 
 }  // namespace

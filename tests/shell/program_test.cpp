@@ -2,6 +2,7 @@
 // script runs, headless on the real clock for a fraction of a second.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -53,12 +54,96 @@ TEST(Program, WrongOptionsAndBadScriptsExitTwoBeforeStarting) {
     EXPECT_EQ(run({"--script", dir.str() + "/missing.txt"}), 2);
 }
 
+// Runs the program and returns what it wrote on standard error.
+std::string stderrOf(std::vector<std::string> args, int& code) {
+    testing::internal::CaptureStderr();
+    code = run(std::move(args));
+    return testing::internal::GetCapturedStderr();
+}
+
+TEST(Program, ScriptsWithoutActionsAndOptionsWithoutValuesExitTwo) {
+    testsupport::TempDir dir;
+    dir.write("scripts/empty.script", "");
+    dir.write("scripts/comments.script", "# nothing to do\n\n   \n# still nothing\n");
+    const std::string root = dir.str() + "/root";
+    int code = 0;
+    EXPECT_NE(stderrOf({"--headless", "--root", root, "--script", dir.str() + "/scripts"}, code)
+                  .find("the script " + dir.str() + "/scripts is a folder"),
+              std::string::npos);
+    EXPECT_EQ(code, 2);
+    for (const char* name : {"empty", "comments"}) {
+        const std::string script = dir.str() + "/scripts/" + name + ".script";
+        EXPECT_NE(stderrOf({"--headless", "--root", root, "--script", script}, code)
+                      .find("the script " + script + " holds no actions"),
+                  std::string::npos);
+        EXPECT_EQ(code, 2) << name;
+    }
+    EXPECT_NE(stderrOf({"--root", "--headless"}, code).find("--root needs a value"),
+              std::string::npos);
+    EXPECT_EQ(code, 2);
+    EXPECT_FALSE(std::filesystem::exists("--headless"));
+}
+
+TEST(Program, APortThatCannotBeOpenedIsReportedAtOnceAndTheDisplayStillRuns) {
+    testsupport::TempDir dir;
+    dir.write("plain-file", "");
+    const std::vector<std::pair<std::string, std::string>> ports = {
+        {"/dev/nonexistent", "No such file or directory"},
+        {"/dev/null", "not a serial device"},
+        {dir.str() + "/plain-file", "not a serial device"},
+    };
+    for (const auto& [port, reason] : ports) {
+        int code = 0;
+        const std::string err =
+            stderrOf({"--headless", "--root", dir.str() + "/root", "--port", port, "--screenshot",
+                      dir.str() + "/shot.png", "--after", "0"},
+                     code);
+        EXPECT_NE(err.find("cannot open the controller line " + port + ": " + reason +
+                           "; trying again every 2 s"),
+                  std::string::npos)
+            << err;
+        EXPECT_EQ(code, 0) << port;
+    }
+}
+
 TEST(Program, SecondCopyOnTheSameRootBringsTheFirstToTheFront) {
     testsupport::TempDir dir;
     platform::InstanceLock first;
     ASSERT_TRUE(first.acquire(dir.str()));
     EXPECT_EQ(run({"--headless", "--root", dir.str()}), 0);
     EXPECT_TRUE(first.takeFrontRequest());
+
+    // A screenshot or script run cannot be delivered by the copy that holds the root.
+    dir.write("quit.script", "quit\n");
+    int code = 0;
+    const std::string held = "another display holds the panel root " + dir.str();
+    EXPECT_NE(stderrOf({"--headless", "--root", dir.str(), "--screenshot", dir.str() + "/s.png",
+                        "--after", "0"},
+                       code)
+                  .find(held),
+              std::string::npos);
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(
+        stderrOf({"--headless", "--root", dir.str(), "--script", dir.str() + "/quit.script"}, code)
+            .find(held),
+        std::string::npos);
+    EXPECT_EQ(code, 1);
+    EXPECT_FALSE(first.takeFrontRequest());
+}
+
+TEST(Program, ARootThatCannotBeWrittenIsAnErrorWithItsReason) {
+    testsupport::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "root/.orvane-display.lock");
+    int code = 0;
+    const std::string err = stderrOf({"--headless", "--root", dir.str() + "/root", "--screenshot",
+                                      dir.str() + "/s.png", "--after", "0"},
+                                     code);
+    EXPECT_NE(err.find("the panel root " + dir.str() + "/root cannot be written: cannot write " +
+                       dir.str() + "/root/.orvane-display.lock: Is a directory"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(code, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "s.png"));
 }
 
 TEST(Program, ScreenshotAndScriptRunsWriteTheScreen) {

@@ -120,8 +120,9 @@ TEST(SimController, UnreadableFramesGetNoAnswerAndScriptedFaultsSpoilAnswers) {
     EXPECT_TRUE(c.receive(idle.data(), 7, 15999).bytes.empty());
     EXPECT_TRUE(goodStatus(c.receive(idle.data(), 7, 16000)));
 
-    EXPECT_EQ(c.command("frobnicate", 0), "unknown command (try help)");
-    EXPECT_EQ(c.command("set 400 1", 0), "unknown command (try help)");
+    EXPECT_EQ(c.command("frobnicate", 0), "unknown command 'frobnicate' (try help)");
+    EXPECT_EQ(c.command("set 400 1", 0),
+              "set: ADDR is a number from 0 to 328, not 400 (usage: set ADDR VALUE)");
     EXPECT_EQ(c.command("set 187 0x83", 0), "moistureControlMode (187) = 131");
     EXPECT_EQ(c.at(187), 0x83);
 }
@@ -142,13 +143,13 @@ TEST(SimController, RunningDryerCyclesBurnersAroundTheSetpoints) {
         const int temp = c.table().plenumTemp(5).get();  // fan/heater 1
         lowest = std::min(lowest, temp);
         highest = std::max(highest, temp);
-        (c.at(125) & 0x04 ? burnerSeenOn : burnerSeenOff) = true;
+        (c.at(130) & 0x04 ? burnerSeenOn : burnerSeenOff) = true;  // element 5: fan/heater 1
     }
     EXPECT_TRUE(burnerSeenOn);
     EXPECT_TRUE(burnerSeenOff);
     EXPECT_GE(lowest, 180 - 3 - 3);
     EXPECT_LE(highest, 180 + 3);
-    EXPECT_EQ(c.at(129), 0);  // fan/heater 5 is not fitted
+    EXPECT_EQ(c.at(126), 0);  // fan/heater 5 is not fitted
     EXPECT_GT(c.table().bushelCounter().get(), 0);
     EXPECT_GT(c.table().bushelRate().get(), 0);
     EXPECT_NEAR(c.table().moistureOut().get(), 155, 20);
@@ -215,12 +216,12 @@ TEST(SimController, AutoStartRunsItsStagesAndOutOfGrainShutsDown) {
     EXPECT_EQ(c.table().autoStartStageTimes(5).get(), 0);   // fan/heater 1 starts at once
     EXPECT_EQ(c.table().autoStartStageTimes(2).get(), 90);  // fan/heater 4 after 90 s
     c.advanceTo(1000 * 40);
-    EXPECT_TRUE(c.at(131) & 0x01);
-    EXPECT_FALSE(c.at(134) & 0x01);
-    EXPECT_EQ(c.at(280), 0x42);  // bit 6: auto-start offered
+    EXPECT_TRUE(c.at(136) & 0x01);   // fan/heater 1, the last element
+    EXPECT_FALSE(c.at(133) & 0x01);  // fan/heater 4
+    EXPECT_EQ(c.at(280), 0x42);      // bit 6: auto-start offered
     c.advanceTo(1000 * 100);
     EXPECT_EQ(c.at(280), 0x44);
-    EXPECT_TRUE(c.at(134) & 0x01);
+    EXPECT_TRUE(c.at(133) & 0x01);
     c.advanceTo(1000 * 181);
     EXPECT_EQ(c.at(280), 0xC0);
     EXPECT_FALSE(c.at(279) & 0x01);
@@ -276,7 +277,7 @@ TEST(SimController, PicturePresetsSetTheLayoutTheDisplayDraws) {
     EXPECT_EQ(c.table().fanHeaterCountCode().get(), 1);
     // A count the dryer cannot have, or an unknown picture, changes nothing.
     for (const char* bad : {"picture single 5", "picture silo", "picture", "picture bin 1 2"}) {
-        EXPECT_EQ(c.command(bad, 0).rfind("usage", 0), 0u) << bad;
+        EXPECT_EQ(c.command(bad, 0).rfind("picture: ", 0), 0u) << bad;
     }
     EXPECT_EQ(c.table().fanHeaterCountCode().get(), 1);
     EXPECT_EQ(c.table().dryerModelFlags().get(), 0x80);
@@ -291,7 +292,7 @@ TEST(SimController, PanelLampsFollowTheDryerAndShortsAreReported) {
         c.advanceTo(1000 * s);
         // Fan/heater 1: fan lamp J2-05 (byte 240 bit 3), burner lamp J2-04 (bit 4).
         EXPECT_TRUE(c.at(240) & 0x08);
-        const bool firing = c.at(125) & 0x04;  // fan/heater 1 outputs
+        const bool firing = c.at(130) & 0x04;  // fan/heater 1 outputs
         EXPECT_EQ((c.at(240) & 0x10) != 0, firing) << "second " << s;
         (firing ? burnerLampSeen : burnerLampOffSeen) = true;
     }
@@ -310,7 +311,7 @@ TEST(SimController, PanelLampsFollowTheDryerAndShortsAreReported) {
     EXPECT_EQ(c.at(177), 0x00);
     for (const char* bad :
          {"lamp J3-01 short", "lamp J1-09 short", "lamp J1-1 short", "lamp J1-01 broken"}) {
-        EXPECT_EQ(c.command(bad, 0), "unknown command (try help)") << bad;
+        EXPECT_EQ(c.command(bad, 0).rfind("lamp: ", 0), 0u) << bad;
     }
 
     c.command("stop", 0);
@@ -354,8 +355,59 @@ TEST(SimController, PanelSwitchesStandInAutoPulseAndCanBeForced) {
     EXPECT_EQ(c.at(183), 0x04);
     for (const char* bad : {"switch 184 0 on", "switch 178 0 on", "switch 180 8 on",
                             "switch 180 1 maybe", "switch 180 1"}) {
-        EXPECT_EQ(c.command(bad, 5000), "unknown command (try help)") << bad;
+        EXPECT_EQ(c.command(bad, 5000).rfind("switch: ", 0), 0u) << bad;
     }
+}
+
+// The screens read fan/heater n at element 6 - n, as the plenum temperatures run.
+TEST(SimController, FanHeaterOneIsTheLastElementOfItsStatusBytes) {
+    Controller c;
+    c.command("picture tower2 1", 0);
+    c.advanceTo(0);
+    c.advanceTo(5000);
+    for (int e = 0; e < 5; ++e) {
+        EXPECT_EQ(c.table().fanHeaterStatus(e).get(), 0) << e;
+        EXPECT_EQ(c.table().fanHeaterOutputs(e).get(), 0) << e;
+    }
+    EXPECT_TRUE(c.table().fanHeaterStatus(5).bit(0));
+    EXPECT_TRUE(c.table().fanHeaterOutputs(5).bit(0));
+}
+
+TEST(SimController, WrongCommandsSayWhatIsWrongAndChangeNothing) {
+    Controller c;
+    const auto before = c.table().snapshot();
+    const std::vector<std::pair<const char*, const char*>> wrong = {
+        {"shutdown 16 3", "shutdown: NODE is a number from 1 to 15, not 16"},
+        {"shutdown 5 0", "shutdown: WARNING is a number from 1 to 255, not 0"},
+        {"shutdown 5", "shutdown: takes 2 values, not 1"},
+        {"run now", "run: takes 0 values, not 1"},
+        {"knob 101", "knob: SPEED is a number from 0 to 100, not 101"},
+        {"set 12 256", "set: VALUE is a number from 0 to 255, not 256"},
+        {"clamp 149 300", "clamp: MAX is a number from 0 to 255, not 300"},
+        {"refuse 2", "refuse: ADDR is a number from 3 to 328, not 2"},
+        {"silence 3601", "silence: SECONDS is a number from 0 to 3600, not 3601"},
+        {"badcrc x", "badcrc: N is a number from 0 to 1000, not x"},
+        {"late 1 10001", "late: MS is a number from 0 to 10000, not 10001"},
+        {"supply maybe", "supply: the value is on|off, not maybe"},
+        {"quit", "quit: only orvane-sim's console ends with it"},
+    };
+    for (const auto& [line, reply] : wrong) {
+        const std::string got = c.command(line, 0);
+        EXPECT_EQ(got.rfind(reply, 0), 0u) << got;
+        EXPECT_NE(got.find("(usage: "), std::string::npos) << got;
+    }
+    EXPECT_EQ(c.table().snapshot(), before);
+    Answer a = c.receive(idleFrame().data(), 7, 0);
+    EXPECT_EQ(a.bytes.size(), dryer::kStatusFrameSize);  // no fault was armed
+    EXPECT_EQ(a.delayMs, 0);
+
+    // Help names every command with its arguments.
+    const std::string help = c.command("help", 0);
+    for (const char* usage : {"shutdown NODE WARNING", "late N [MS]", "switch ADDR BIT on|off|free",
+                              "picture tower2|tower3|single|bin [FANS]", "quit"}) {
+        EXPECT_NE(help.find(usage), std::string::npos) << usage;
+    }
+    EXPECT_EQ(help, "commands:\n" + commandHelp());
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
 // orvane-logdata ROOT HOURS [CHART_SAMPLES]: writes graph and short-term log files of a dryer
 // that ran for HOURS up to now into the panel root ROOT, for screenshots and trials without
 // waiting for the simulator. The values drift slowly, as a running dryer's do.
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logging/dryer_sample.h"
@@ -17,6 +22,8 @@
 namespace {
 
 constexpr platform::FileTime kTicksPerSecond = 10'000'000;
+constexpr double kMaxHours = 24 * 365;
+constexpr double kMaxChartSamples = 100000;
 
 platform::LocalTime secondsBefore(const platform::LocalTime& now, int64_t seconds) {
     return platform::fileTimeToLocalTime(platform::localTimeToFileTime(now) -
@@ -36,10 +43,15 @@ logging::LogValues valuesAt(int64_t second) {
     return v;
 }
 
-// Samples `period` seconds apart ending now, oldest first, in files of `perFile` samples.
-bool writeLog(const std::string& folder, const std::string& prefix, int64_t count, int period,
-              int64_t perFile) {
-    if (!platform::createFolder(folder)) return false;
+std::string failure(std::string_view devicePath) {
+    return "cannot write " + platform::hostPath(devicePath) + ": " + std::strerror(errno);
+}
+
+// Samples `period` seconds apart ending now, oldest first, in files of `perFile` samples. Empty,
+// or what could not be written and why.
+std::string writeLog(const std::string& folder, const std::string& prefix, int64_t count,
+                     int period, int64_t perFile) {
+    if (!platform::createFolder(folder)) return failure(folder);
     const platform::LocalTime now = platform::localNow();
     for (int64_t first = 0; first < count; first += perFile) {
         const int64_t last = std::min(count, first + perFile);
@@ -53,26 +65,59 @@ bool writeLog(const std::string& folder, const std::string& prefix, int64_t coun
             const auto sample = logging::makeDryerSample(valuesAt(-back), secondsBefore(now, back));
             bytes.insert(bytes.end(), sample.bytes.begin(), sample.bytes.end());
         }
-        if (!file.isOpen() || !file.write(bytes.data(), bytes.size())) return false;
+        if (!file.isOpen() || !file.write(bytes.data(), bytes.size())) return failure(name);
     }
-    return true;
+    return "";
+}
+
+// A number from the command line in [0, max], whole if asked; else nullopt.
+std::optional<double> number(const char* text, double max, bool whole) {
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text, &end);
+    if (errno != 0 || end == text || *end != '\0' || !(value >= 0 && value <= max) ||
+        (whole && std::floor(value) != value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "orvane-logdata: %s\n", message.c_str());
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
+    if (argc < 3 || argc > 4) {
         std::fprintf(stderr, "usage: orvane-logdata ROOT HOURS [CHART_SAMPLES]\n");
         return 2;
     }
+    const auto hours = number(argv[2], kMaxHours, false);
+    const auto chart =
+        argc > 3 ? number(argv[3], kMaxChartSamples, true) : std::optional<double>(0);
+    if (!hours || !chart) {
+        std::fprintf(stderr,
+                     "orvane-logdata: HOURS is a number from 0 to %d and CHART_SAMPLES "
+                     "a whole number from 0 to %d\n",
+                     static_cast<int>(kMaxHours), static_cast<int>(kMaxChartSamples));
+        return 2;
+    }
+    std::error_code ec;
+    const auto root = std::filesystem::status(argv[1], ec);
+    if (ec) return fail(std::string(argv[1]) + ": " + ec.message());
+    if (!std::filesystem::is_directory(root))
+        return fail(std::string(argv[1]) + " is not a folder");
     platform::configureDevicePaths(argv[1], "");
-    platform::createFolder("\\Hard Disk");
-    const int64_t graphSamples = static_cast<int64_t>(std::atof(argv[2]) * 360);
-    const int64_t chartSamples = argc > 3 ? std::atoll(argv[3]) : 0;
-    const bool ok = writeLog(logging::kGraphLogFolder, "GRAPH_DATA_LOG_24HR", graphSamples, 10,
-                             logging::kGraphFileFullBytes / logging::kDryerSampleSize) &&
-                    writeLog(logging::ShortTermFolder(), "DATA_LOG_24HR", chartSamples, 600,
-                             logging::kShortTermMaxRecords);
-    if (!ok) std::fprintf(stderr, "orvane-logdata: could not write the logs\n");
-    return ok ? 0 : 1;
+    if (!platform::createFolder("\\Hard Disk")) return fail(failure("\\Hard Disk"));
+    const auto graphSamples = static_cast<int64_t>(*hours * 360);
+    const auto chartSamples = static_cast<int64_t>(*chart);
+    std::string error = writeLog(logging::kGraphLogFolder, "GRAPH_DATA_LOG_24HR", graphSamples, 10,
+                                 logging::kGraphFileFullBytes / logging::kDryerSampleSize);
+    if (error.empty()) {
+        error = writeLog(logging::ShortTermFolder(), "DATA_LOG_24HR", chartSamples, 600,
+                         logging::kShortTermMaxRecords);
+    }
+    return error.empty() ? 0 : fail(error);
 }

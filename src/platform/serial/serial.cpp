@@ -2,12 +2,15 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
 
@@ -27,11 +30,25 @@ bool makeControllerLineTermios(struct termios& tio) {
 
 namespace {
 
+// Starts from the driver's state and changes only the line's own fields. A device that refuses
+// parity (a pseudo-terminal, once it has dropped the parity bit an earlier open asked for) gets the
+// line without it; what it holds is checked by reading it back.
 bool applyControllerLineSettings(int fd) {
     struct termios tio {};
-    // Start from the driver's state and change only the line's own fields.
-    return ::tcgetattr(fd, &tio) == 0 && makeControllerLineTermios(tio) &&
-           ::tcsetattr(fd, TCSANOW, &tio) == 0;
+    if (::tcgetattr(fd, &tio) != 0 || !makeControllerLineTermios(tio)) return false;
+    if (::tcsetattr(fd, TCSANOW, &tio) == 0) return true;
+    if (errno != EINVAL) return false;
+    tio.c_cflag &= ~static_cast<tcflag_t>(PARENB);
+    return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+bool holdsControllerLine(const SerialSettings& s) {
+    return s.baud == 38400 && s.dataBits == 8 && s.stopBits == 1 && s.raw && !s.stripsNulls;
+}
+
+// EIO, ENXIO and ENODEV: the device behind the descriptor is gone for good.
+bool meansGone(int code) {
+    return code == EIO || code == ENXIO || code == ENODEV;
 }
 
 int baudOf(speed_t speed) {
@@ -57,34 +74,63 @@ SerialPort::~SerialPort() {
     close();
 }
 
-SerialPort::SerialPort(SerialPort&& other) noexcept : fd_(other.fd_) {
+SerialPort::SerialPort(SerialPort&& other) noexcept
+    : fd_(other.fd_), exclusive_(other.exclusive_), gone_(other.gone_), error_(other.error_) {
     other.fd_ = -1;
+    other.exclusive_ = false;
 }
 
 SerialPort& SerialPort::operator=(SerialPort&& other) noexcept {
     if (this != &other) {
         close();
         fd_ = other.fd_;
+        exclusive_ = other.exclusive_;
+        gone_ = other.gone_;
+        error_ = other.error_;
         other.fd_ = -1;
+        other.exclusive_ = false;
     }
     return *this;
 }
 
 bool SerialPort::open(const std::string& device) {
     close();
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    // Not shared: a second opener of the same device is refused.
-    if (::isatty(fd) && ::ioctl(fd, TIOCEXCL) != 0) {
-        ::close(fd);
-        return false;
+    error_.clear();
+    fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0 && errno == EBUSY) return fail("in use by another program", 0);
+    if (fd_ < 0) return fail("", errno);
+    if (!::isatty(fd_)) return fail("not a serial device", 0);
+    // Not shared: the lock turns away another copy of this program (even one run as root, which
+    // TIOCEXCL lets through), TIOCEXCL every other opener.
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) return fail("in use by another program", 0);
+    if (::ioctl(fd_, TIOCEXCL) != 0) return fail("cannot have it to itself", errno);
+    exclusive_ = true;
+    if (!applyControllerLineSettings(fd_)) return fail("cannot set up the line", errno);
+    SerialSettings settings;
+    if (!readSettings(settings) || !holdsControllerLine(settings)) {
+        return fail("does not take 38400 baud, 8 data bits, 1 stop bit, raw", 0);
     }
-    if (!applyControllerLineSettings(fd)) {
-        ::close(fd);
-        return false;
-    }
-    fd_ = fd;
     return true;
+}
+
+bool SerialPort::fail(const std::string& what, int code) {
+    error_ = what;
+    if (code != 0) error_ += (what.empty() ? "" : ": ") + std::string(std::strerror(code));
+    close();
+    return false;
+}
+
+void SerialPort::noteGone(int code) {
+    gone_ = true;
+    error_ = code != 0 ? std::strerror(code) : "hung up";
+}
+
+bool SerialPort::hungUp() const {
+    if (fd_ < 0) return false;
+    struct pollfd p {
+        fd_, 0, 0
+    };
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
 void SerialPort::adopt(int fd) {
@@ -93,8 +139,14 @@ void SerialPort::adopt(int fd) {
 }
 
 void SerialPort::close() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ < 0) return;
+    // A pseudo-terminal keeps its exclusive mode after the last close while its master lives;
+    // without this, a display started again against the same simulator would be turned away.
+    if (exclusive_) ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
     fd_ = -1;
+    exclusive_ = false;
+    gone_ = false;
 }
 
 long SerialPort::readAvailable(uint8_t* buffer, size_t size) {
@@ -107,19 +159,41 @@ long SerialPort::readAvailable(uint8_t* buffer, size_t size) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EIO)
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            if (meansGone(errno)) noteGone(errno);
             return got ? static_cast<long>(got) : -1;
+        }
+        // A hung-up terminal reads as empty, like an idle line; only poll tells them apart.
+        if (n == 0 && got == 0 && hungUp()) {
+            noteGone(0);
+            return -1;
+        }
         break;
     }
     return static_cast<long>(got);
 }
 
-bool SerialPort::waitReadable(int timeoutMs) {
+bool SerialPort::waitReadable(int timeoutMs, const Wakeup* wakeup) {
     if (fd_ < 0) return false;
-    struct pollfd p {
-        fd_, POLLIN, 0
-    };
-    return ::poll(&p, 1, timeoutMs) > 0 && (p.revents & POLLIN);
+    struct pollfd p[2] = {{fd_, POLLIN, 0}, {wakeup ? wakeup->fd() : -1, POLLIN, 0}};
+    return ::poll(p, wakeup ? 2 : 1, timeoutMs) > 0 && (p[0].revents & POLLIN) &&
+           !(p[1].revents & POLLIN);
+}
+
+Wakeup::Wakeup() : fd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+
+Wakeup::~Wakeup() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void Wakeup::wake() {
+    const uint64_t one = 1;
+    if (fd_ >= 0 && ::write(fd_, &one, sizeof one) != sizeof one) return;
+}
+
+void Wakeup::reset() {
+    uint64_t count = 0;
+    if (fd_ >= 0 && ::read(fd_, &count, sizeof count) != sizeof count) return;
 }
 
 bool SerialPort::write(const uint8_t* buffer, size_t size) {
@@ -136,7 +210,12 @@ bool SerialPort::write(const uint8_t* buffer, size_t size) {
                 fd_, POLLOUT, 0
             };
             if (::poll(&p, 1, 100) <= 0) return false;
+            if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+                noteGone(0);
+                return false;
+            }
         } else {
+            if (meansGone(errno)) noteGone(errno);
             return false;
         }
     }

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -72,9 +73,15 @@ InstanceLock::~InstanceLock() {
 
 bool InstanceLock::acquire(const std::string& rootDir) {
     release();
-    const int fd = ::open(lockPath(rootDir).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+    error_.clear();
+    const std::string path = lockPath(rootDir);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error_ = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK) error_ = "cannot lock " + path + ": " + std::strerror(errno);
         ::close(fd);
         return false;
     }

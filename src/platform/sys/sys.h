@@ -36,8 +36,10 @@ class InstanceLock {
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     // True when this process is now the panel's one instance. False when another copy holds the
-    // root (or the lock cannot be made).
+    // root, or when the lock cannot be made (a root that cannot be written): error() then says
+    // why, and is empty when another copy holds it.
     bool acquire(const std::string& rootDir);
+    const std::string& error() const { return error_; }
     // True (once per request) when a second copy asked this one to come to the front.
     bool takeFrontRequest();
     void release();
@@ -46,6 +48,7 @@ class InstanceLock {
     int lockFd_ = -1;
     int fifoFd_ = -1;
     std::string rootDir_;
+    std::string error_;
 };
 
 // Asks the copy that holds rootDir to come to the front; true when the request was delivered.

@@ -69,7 +69,6 @@ struct Setting {
 constexpr Setting kMinimum{237, 0, 64, 2, 0};
 constexpr Setting kMaximum{236, 165, 255, 1, kVoltageMaximum};
 
-constexpr int kTestModeAddress = 238;
 constexpr uint8_t kBushelZeroRequest = 0x08;  // shares the byte; must survive the test mode
 constexpr uint32_t kRepeatTimer = 1;
 constexpr int kRepeatMs = 100;
