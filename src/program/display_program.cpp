@@ -17,6 +17,7 @@
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"
 #include "platform/serial/serial.h"
+#include "platform/sys/service.h"
 #include "platform/sys/sys.h"
 #include "platform/ui/display.h"
 #include "program/wiring.h"
@@ -174,7 +175,11 @@ int runPrepared(ProgramRun& run) {
     StartupSteps steps;
     steps.openControllerLink = [&run] { run.link->openControllerLink(run.device); };
     steps.openShutdownHistory = [] { warnings::openShutdownHistory(); };
-    steps.started = startProgramTimers;
+    steps.started = [] {
+        platform::notifyServiceReady();  // the first paint is done
+        startProgramTimers();
+    };
+    steps.afterSecondTick = platform::notifyServiceAlive;
     int code = runShell(steps);
     const bool filesFailed = run.runner && run.runner->failedFiles() > 0;
     if (code == 0 && (run.screenshotFailed || filesFailed)) code = 1;

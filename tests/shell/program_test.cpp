@@ -11,6 +11,7 @@
 #include "program/display_program.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
+#include "support/notify_socket.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -80,6 +81,20 @@ TEST(Program, ScreenshotAndScriptRunsWriteTheScreen) {
     EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null",
                    "--screenshot", dir.str() + "/no/such/dir/shot.png", "--after", "0"}),
               1);
+}
+
+// Under a service manager: READY once the first screen is drawn, then the watchdog's pings.
+TEST(Program, TellsTheServiceManagerItIsReadyThenPingsTheWatchdog) {
+    testsupport::TempDir dir;
+    testsupport::NotifySocket manager;
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null",
+                   "--screenshot", dir.str() + "/shot.png", "--after", "1.2"}),
+              0);
+    const std::vector<std::string> messages = manager.take();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "READY=1");
+    for (size_t i = 1; i < messages.size(); ++i)
+        EXPECT_EQ(messages[i], "WATCHDOG=1");
 }
 
 std::string readAll(const std::string& path) {
