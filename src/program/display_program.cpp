@@ -17,6 +17,7 @@
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"
 #include "platform/serial/serial.h"
+#include "platform/sys/drive_watch.h"
 #include "platform/sys/service.h"
 #include "platform/sys/sys.h"
 #include "platform/ui/display.h"
@@ -160,8 +161,16 @@ bool prepareLine(ProgramRun& run) {
     return true;
 }
 
+// Without --usb the USB drive is the first writable drive mounted below the media folder, looked
+// for whenever the program goes to it.
+platform::UsbDriveFinder usbDriveFinder(const DisplayOptions& options) {
+    if (!options.usb.empty()) return {};
+    auto watch = std::make_shared<platform::DriveWatch>(options.media);
+    return [watch] { return watch->currentDrive(); };
+}
+
 int runPrepared(ProgramRun& run) {
-    platform::configureDevicePaths(run.root, run.options.usb);
+    platform::configureDevicePaths(run.root, run.options.usb, usbDriveFinder(run.options));
     platform::registryOpen(run.root + "/Registry.dat");
     platform::initPanelClock(run.options.setSystemClock ? platform::ClockSetMode::HostClock
                                                         : platform::ClockSetMode::PanelOffset);
