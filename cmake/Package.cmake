@@ -57,9 +57,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not found through the shared libraries: the fonts the display draws with, the user the
-# maintainer scripts create; the service and the udev rule want systemd and udev.
+# maintainer scripts create; the service and the udev rule want systemd and udev, and full screen
+# on KMS/DRM wants the EGL and GLES libraries and the Mesa drivers that SDL loads at run time.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, adduser")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd, udev")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd, udev, libegl1, libgles2, libgl1-mesa-dri")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${ORVANE_PACKAGING_DIR}/conffiles
   ${ORVANE_PACKAGING_DIR}/postinst ${ORVANE_PACKAGING_DIR}/prerm ${ORVANE_PACKAGING_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
