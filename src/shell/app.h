@@ -19,10 +19,11 @@ inline constexpr std::string_view kWindowTitle = "Orvane Dryer Display";
 
 // The start-up steps that belong to the program around the shell.
 struct StartupSteps {
-    std::function<void()> openControllerLink;    // its result is not examined
-    std::function<void()> openShutdownHistory;   // creates the history database when missing
-    std::function<void()> started;               // after start-up, before the message loop
-    std::function<void()> afterSecondTick = {};  // after each one-second tick (the UI is alive)
+    std::function<void()> openControllerLink;   // its result is not examined
+    std::function<void()> openShutdownHistory;  // creates the history database when missing
+    std::function<void()> started;              // after start-up, before the message loop
+    // After each one-second tick, so a service watchdog hears that the UI thread is alive.
+    std::function<void()> afterSecondTick = {};
 };
 
 // Start-up from the main window's class to its first paint: view settings, screen windows, the
