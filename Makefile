@@ -2,13 +2,17 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build clean
+.PHONY: run test package setup build clean
 
 run: build
 	./scripts/run-display.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, $(BUILD)/orvane-display_<version>_<arch>.deb (README "Installing on a panel PC").
+package: build
+	cmake --build $(BUILD) --target package
 
 build: setup
 	cmake -S . -B $(BUILD) -G Ninja

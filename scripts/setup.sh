@@ -10,6 +10,9 @@ packages=(
   fonts-dejavu-core librsvg2-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb sqlite3 ccache
+  libsystemd-dev
+  dpkg-dev lintian
+
   libcpp-httplib-dev libmosquitto-dev mosquitto mosquitto-clients curl chromium
 )
 

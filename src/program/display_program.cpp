@@ -18,6 +18,8 @@
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"
 #include "platform/serial/serial.h"
+#include "platform/sys/drive_watch.h"
+#include "platform/sys/service.h"
 #include "platform/sys/sys.h"
 #include "platform/ui/display.h"
 #include "program/remote_wiring.h"
@@ -171,8 +173,16 @@ bool prepareLine(ProgramRun& run) {
     return true;
 }
 
+// Without --usb the USB drive is the first writable drive mounted below the media folder, looked
+// for whenever the program goes to it.
+platform::UsbDriveFinder usbDriveFinder(const DisplayOptions& options) {
+    if (!options.usb.empty()) return {};
+    auto watch = std::make_shared<platform::DriveWatch>(options.media);
+    return [watch] { return watch->currentDrive(); };
+}
+
 int runPrepared(ProgramRun& run) {
-    platform::configureDevicePaths(run.root, run.options.usb);
+    platform::configureDevicePaths(run.root, run.options.usb, usbDriveFinder(run.options));
     platform::registryOpen(run.root + "/Registry.dat");
     platform::initPanelClock(run.options.setSystemClock ? platform::ClockSetMode::HostClock
                                                         : platform::ClockSetMode::PanelOffset);
@@ -190,7 +200,11 @@ int runPrepared(ProgramRun& run) {
     StartupSteps steps;
     steps.openControllerLink = [&run] { run.link->openControllerLink(run.device); };
     steps.openShutdownHistory = [] { warnings::openShutdownHistory(); };
-    steps.started = startProgramTimers;
+    steps.started = [] {
+        platform::notifyServiceReady();  // the first paint is done
+        startProgramTimers();
+    };
+    steps.afterSecondTick = platform::notifyServiceAlive;
     int code = runShell(steps);
     const bool filesFailed = run.runner && run.runner->failedFiles() > 0;
     if (code == 0 && (run.screenshotFailed || filesFailed)) code = 1;

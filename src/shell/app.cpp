@@ -33,6 +33,7 @@ void onTick175(ui::Window, uint32_t, int64_t) {
 }
 void onTickSecond(ui::Window, uint32_t, int64_t) {
     tickSecond(environment());
+    if (app().afterSecondTick) app().afterSecondTick();
 }
 void onTick100(ui::Window, uint32_t, int64_t) {
     tick100(environment());
@@ -99,6 +100,7 @@ bool initInstance(const StartupSteps& steps) {
     updateScreenLayout(environment());
     registerDecoderHooks();
     if (steps.openControllerLink) steps.openControllerLink();
+    app().afterSecondTick = steps.afterSecondTick;
     ui::setTimer(app().main, kTimer175, 175, onTick175);
     ui::setTimer(app().main, kTimerSecond, 1000, onTickSecond);
     ui::setTimer(app().main, kTimer100, 100, onTick100);

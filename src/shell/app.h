@@ -22,6 +22,8 @@ struct StartupSteps {
     std::function<void()> openControllerLink;   // its result is not examined
     std::function<void()> openShutdownHistory;  // creates the history database when missing
     std::function<void()> started;              // after start-up, before the message loop
+    // After each one-second tick, so a service watchdog hears that the UI thread is alive.
+    std::function<void()> afterSecondTick = {};
 };
 
 // Start-up from the main window's class to its first paint: view settings, screen windows, the

@@ -2,6 +2,7 @@
 // Shared between the files of the running shell; not for the screens.
 
 #include <array>
+#include <functional>
 
 #include "platform/ui/ui.h"
 #include "shell/shell_env.h"
@@ -17,6 +18,7 @@ struct AppWindows {
     std::array<platform::ui::Window, kScreenCount> screens{};
     std::array<platform::ui::Window, kMainButtonCount> buttons{};
     dryer::ControllerLink* link = nullptr;
+    std::function<void()> afterSecondTick;
 };
 
 AppWindows& app();

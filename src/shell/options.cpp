@@ -100,6 +100,7 @@ Step takeOption(std::string_view name, ArgumentReader& reader, DisplayOptions& o
     if (name == "--version") return Step::Version;
     if (name == "--root") return text(options.root);
     if (name == "--usb") return text(options.usb);
+    if (name == "--media") return text(options.media);
     if (name == "--script") return text(options.scriptFile);
     if (name == "--screenshot") return text(options.screenshotFile);
     if (name == "--web") return text(options.web);
@@ -175,6 +176,7 @@ std::string usageText() {
     return "Usage: orvane-display [options]\n"
            "  --root DIR             panel root (default: the per-user panel folder)\n"
            "  --usb DIR              folder that stands for the USB drive\n"
+           "  --media DIR            folder below which USB drives are mounted (default /media)\n"
            "  --port DEVICE          serial device of the controller line (default /dev/ttyS0)\n"
            "  --simulate             run the controller simulator in this process\n"
            "  --headless             no window; screenshots on demand\n"

@@ -9,7 +9,8 @@ namespace shell {
 
 struct DisplayOptions {
     std::string root;  // empty: the default panel root
-    std::string usb;   // empty: "<root>/Hard Disk2"
+    std::string usb;   // empty: the first writable drive mounted below `media`
+    std::string media = "/media";
     std::string port = "/dev/ttyS0";
     bool portGiven = false;
     bool simulate = false;

@@ -39,6 +39,16 @@ TEST_F(Files, DevicePathsMapCaseInsensitivelyAndStayInsideTheirDevice) {
     configureDevicePaths(root.str(), usb.str());
     EXPECT_EQ(hostPath("\\hard disk2\\export\\A.TXT"), usb.str() + "/Export/a.txt");
     EXPECT_EQ(hostPath("\\Hard Disk\\Manuals"), root.str() + "/Hard Disk/Manuals");
+
+    // Without a folder of its own the drive is where the finder says at each use; a given folder
+    // wins over it.
+    std::string drive;
+    configureDevicePaths(root.str(), "", [&drive] { return drive; });
+    EXPECT_EQ(hostPath("\\Hard Disk2\\x.txt"), root.str() + "/Hard Disk2/x.txt");
+    drive = usb.str();
+    EXPECT_EQ(hostPath("\\hard disk2\\export\\A.TXT"), usb.str() + "/Export/a.txt");
+    configureDevicePaths(root.str(), root.str() + "/given", [&drive] { return drive; });
+    EXPECT_EQ(hostPath("\\Hard Disk2\\x.txt"), root.str() + "/given/x.txt");
 }
 
 TEST_F(Files, DispositionsOpenCreateTruncateOrRefuse) {

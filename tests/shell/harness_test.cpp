@@ -15,12 +15,14 @@
 #include "platform/backend/headless/panel_harness.h"
 #include "platform/files/files.h"
 #include "platform/serial/serial.h"
+#include "platform/sys/service.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/display.h"
 #include "shell/app.h"
 #include "shell/commands.h"
 #include "shell/hooks.h"
 #include "shell/shell_fixture.h"
+#include "support/notify_socket.h"
 
 namespace shelltest {
 namespace {
@@ -292,6 +294,20 @@ TEST_F(ShellHarness, ClockRecordGoesOutOnceASecond) {
         EXPECT_TRUE(dryer::checkCrc(frame.data(), 10));
     }
     EXPECT_EQ(clockFrames, 3);
+}
+
+// The service watchdog hears from the UI thread once per one-second tick, and only then.
+TEST_F(ShellHarness, WatchdogIsPingedAfterEveryOneSecondTick) {
+    testsupport::NotifySocket manager;
+    shell::StartupSteps steps;
+    steps.afterSecondTick = platform::notifyServiceAlive;
+    start(steps);
+    panel_->advance(999);
+    EXPECT_TRUE(manager.take().empty());
+    panel_->advance(1);
+    EXPECT_EQ(manager.take(), std::vector<std::string>{"WATCHDOG=1"});
+    panel_->advance(3000);
+    EXPECT_EQ(manager.take(), std::vector<std::string>(3, "WATCHDOG=1"));
 }
 
 }  // namespace

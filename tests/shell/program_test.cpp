@@ -2,16 +2,23 @@
 // script runs, headless on the real clock for a fraction of a second.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+
+#include <cstdlib>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "i18n/language.h"
 #include "platform/sys/sys.h"
 #include "program/display_program.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
+#include "support/notify_socket.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -167,6 +174,20 @@ TEST(Program, ScreenshotAndScriptRunsWriteTheScreen) {
               1);
 }
 
+// Under a service manager: READY once the first screen is drawn, then the watchdog's pings.
+TEST(Program, TellsTheServiceManagerItIsReadyThenPingsTheWatchdog) {
+    testsupport::TempDir dir;
+    testsupport::NotifySocket manager;
+    EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null",
+                   "--screenshot", dir.str() + "/shot.png", "--after", "1.2"}),
+              0);
+    const std::vector<std::string> messages = manager.take();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "READY=1");
+    for (size_t i = 1; i < messages.size(); ++i)
+        EXPECT_EQ(messages[i], "WATCHDOG=1");
+}
+
 std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -204,6 +225,47 @@ TEST(Program, AFailedPressEndsTheRunWithThreeAfterTheFilesAskedForBefore) {
     EXPECT_EQ(run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null", "--script",
                    dir.str() + "/sim.script"}),
               2);
+}
+
+// Without --usb the drive is the first writable file system mounted below --media; a folder
+// there without one is no drive.
+TEST(Program, CopiesToTheDriveMountedBelowTheMediaFolder) {
+    namespace fs = std::filesystem;
+    testsupport::TempDir dir;
+    const char* image = std::getenv("ORVANE_IMAGE_DIR");
+    ASSERT_TRUE(image != nullptr);
+    // The panel image's files, linked rather than copied.
+    for (const auto& entry : fs::recursive_directory_iterator(image)) {
+        const fs::path target = dir.path() / "root" / fs::relative(entry.path(), image);
+        if (entry.is_directory()) {
+            fs::create_directories(target);
+        } else {
+            fs::create_symlink(entry.path(), target);
+        }
+    }
+    const fs::path stick = dir.path() / "media/stick";
+    fs::create_directories(stick);
+    const std::string toCopy =
+        "expect \"DRYER STATUS CHART\"\npress 0x8804\npress 36901\n"
+        "expect \"Shutdown History - 29\"\npress 1110\n";
+    dir.write("none.script", toCopy + "expect \"No USB flash drive found.\"\nquit\n");
+    dir.write("copy.script", toCopy +
+                                 "press 1473\n"
+                                 "expect \"THE SHUTDOWN HISTORY IS ON THE USB FLASH DRIVE.\"\n"
+                                 "quit\n");
+    auto runScript = [&](const std::string& script) {
+        i18n::ResetLocalization();  // the strings of the panel root above, not of an earlier run
+        return run({"--headless", "--root", dir.str() + "/root", "--port", "/dev/null", "--media",
+                    dir.str() + "/media", "--script", dir.str() + "/" + script});
+    };
+    EXPECT_EQ(runScript("none.script"), 0);
+
+    if (::mount("tmpfs", stick.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no file system can be mounted here";
+    const std::unique_ptr<const fs::path, void (*)(const fs::path*)> unmount(
+        &stick, [](const fs::path* at) { ::umount2(at->c_str(), MNT_DETACH); });
+    EXPECT_EQ(runScript("copy.script"), 0);
+    EXPECT_TRUE(fs::exists(stick / "DryerShutdownHistory.txt"));
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ constexpr const char* kBirthAttribute = "user.orvane.btime";
 std::mutex gConfigMutex;
 std::string gRoot = ".";
 std::string gUsb;
+std::shared_ptr<const UsbDriveFinder> gUsbFinder;
 
 char lower(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -117,8 +118,10 @@ std::string lastComponent(const std::string& host) {
 
 }  // namespace
 
-void configureDevicePaths(const std::string& rootDir, const std::string& usbDir) {
+void configureDevicePaths(const std::string& rootDir, const std::string& usbDir,
+                          UsbDriveFinder finder) {
     std::lock_guard lock(gConfigMutex);
+    gUsbFinder = finder ? std::make_shared<const UsbDriveFinder>(std::move(finder)) : nullptr;
     gRoot = rootDir.empty() ? "." : rootDir;
     while (gRoot.size() > 1 && gRoot.back() == '/')
         gRoot.pop_back();
@@ -135,12 +138,16 @@ std::string hostPath(std::string_view devicePath) {
         if (part == "..") return {};
     }
     std::string root, usb;
+    std::shared_ptr<const UsbDriveFinder> finder;
     {
         std::lock_guard lock(gConfigMutex);
         root = gRoot;
         usb = gUsb;
+        finder = gUsbFinder;
     }
     if (!parts.empty() && equalsFolded(parts[0], "Hard Disk2")) {
+        // Asked outside the lock: the finder may read the mount table.
+        if (usb.empty() && finder) usb = (*finder)();
         if (!usb.empty()) return joinResolved(usb, parts, 1);
         return joinResolved(root + "/Hard Disk2", parts, 1);
     }

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,9 +17,13 @@
 
 namespace platform {
 
-// Sets the host folders behind the device paths. An empty usbDir puts the USB drive at
-// "<root>/Hard Disk2".
-void configureDevicePaths(const std::string& rootDir, const std::string& usbDir);
+// Finds the USB drive's host folder at the moment it is used; empty when no drive is there.
+using UsbDriveFinder = std::function<std::string()>;
+
+// Sets the host folders behind the device paths. The USB drive is usbDir when given, else the
+// folder the finder gives, else "<root>/Hard Disk2".
+void configureDevicePaths(const std::string& rootDir, const std::string& usbDir,
+                          UsbDriveFinder finder = {});
 const std::string& panelRootDir();
 
 // The host path behind a device path: existing components are found case-insensitively, the

@@ -3,6 +3,8 @@
 // the drive (missing, read-only, full, pulled out).
 #include "screens/warnings/history_dialog.h"
 
+#include "platform/sys/drive_watch.h"
+
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -264,6 +266,12 @@ class DriveFolder {
         return true;
     }
     void makeRoom() { fs::remove(path_ / "filler.bin"); }
+    // An empty file system of its own, as a freshly plugged drive. False when none can be mounted.
+    bool mountEmpty() { return mount("size=64k"); }
+    void unmount() {
+        if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+        mounted_ = false;
+    }
 
   private:
     bool mount(const std::string& options) {
@@ -344,6 +352,45 @@ TEST_F(HistoryDialogTest, DrivePulledOutWhileConfirmingGivesTheRetryBox) {
     press(over(), 1479);  // CANCEL
     EXPECT_FALSE(over());
     EXPECT_TRUE(history());
+}
+
+// Without a folder given for it, the drive is whatever is mounted below the media folder when the
+// copy goes to it: a plain folder there is no drive, a drive plugged in while the no-drive
+// question is up is found by its YES, and one pulled out while the copy is confirmed gives the
+// Retry box and then the no-drive question again.
+TEST_F(HistoryDialogTest, DriveMountedBelowTheMediaFolderIsFoundWhenTheCopyGoesToIt) {
+    start();
+    recordThree();
+    const fs::path media = root_.path() / "media";
+    usb_ = media / "stick";
+    fs::create_directory(media);
+    DriveFolder drive(usb_);
+    auto watch = std::make_shared<platform::DriveWatch>(media.string());
+    platform::configureDevicePaths(root_.str(), "", [watch] { return watch->currentDrive(); });
+    ASSERT_TRUE(open());
+    press(history(), kCopyToUsbButton);
+    ASSERT_TRUE(over());
+    EXPECT_EQ(ui::windowText(over()), i18n::GetString(441));
+
+    if (!drive.mountEmpty()) GTEST_SKIP() << "no file system can be mounted here";
+    press(over(), 1477);  // YES: look again
+    ASSERT_TRUE(over());
+    ASSERT_EQ(ui::windowText(over()), i18n::GetString(439));
+    press(over(), 1473);
+    expectDone();
+
+    press(history(), kCopyToUsbButton);
+    ASSERT_TRUE(over());
+    ASSERT_EQ(ui::windowText(over()), i18n::GetString(439));
+    drive.unmount();
+    press(over(), 1473);
+    ASSERT_TRUE(over());
+    EXPECT_TRUE(drew(over(), std::string(kExportOpenFailedText)));
+    press(over(), ui::kIdRetry);
+    ASSERT_TRUE(over());
+    EXPECT_EQ(ui::windowText(over()), i18n::GetString(441));
+    press(over(), 1479);  // CANCEL
+    EXPECT_FALSE(over());
 }
 
 }  // namespace
