@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "link/command_frame.h"
+
 namespace dryer {
 namespace {
 
@@ -145,10 +147,29 @@ DryerState::DryerState() {
     status.statusFlags171().set(0xA0);
 }
 
+namespace {
+
+// True while a raised record will still send the edit byte at this address: that byte is an
+// accepted change on its way, which a new edit must start from rather than overwrite.
+bool editByteOnItsWay(PendingFlags& pending, int address) {
+    const uint8_t* flags = pending.unlockedFlags();
+    const auto records = commandRecords();
+    for (size_t n = 0; n < records.size(); ++n) {
+        const CommandRecord& r = records[n];
+        if (flags[n] && r.statusSource < 0 && address >= r.address && address < r.address + r.count)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void DryerState::beginEdit(FieldSpan field) {
     Lock lock(mutex);
     for (int i = 0; i < field.width; ++i) {
-        edit.unlockedBytes()[field.offset + i] = status.unlockedBytes()[field.offset + i];
+        const int address = field.offset + i;
+        if (!editByteOnItsWay(pending, address))
+            edit.unlockedBytes()[address] = status.unlockedBytes()[address];
     }
 }
 

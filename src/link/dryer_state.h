@@ -261,7 +261,9 @@ struct DryerState {
     std::unique_lock<std::recursive_mutex> hold() const {
         return std::unique_lock<std::recursive_mutex>(mutex);
     }
-    // edit := status over the field's bytes.
+    // edit := status over the field's bytes, except bytes that a raised record still carries:
+    // an accepted change is never taken back by opening an editor on it again, so the editor
+    // shows the value on its way and CANCEL leaves it pending.
     void beginEdit(FieldSpan field);
     // Raises the field's flag; the record goes out until the controller reports the value.
     void commitEdit(Flag flag) { flag.raise(); }

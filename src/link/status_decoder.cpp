@@ -204,12 +204,15 @@ class Decoder {
 
     void meteringRollSetpoints() {
         const uint8_t* fr = f_ + 159;
-        if (!st_.knobCaptureHold.load()) {
-            if ((fr[0] ^ s_[159]) & 0x80) {
-                if (!rollDialogOpen_) st_.knobSpeedChangeRequest.store(1);
-                s_[159] = fr[0];
-                repaint(Window::MeterRollSpeedDialog);
-            }
+        const bool held = st_.knobCaptureHold.load() != 0;
+        // The knob bit is followed even while the knob is held, so a turn made then is not
+        // taken for a new one once the hold ends (it would open the speed dialog again).
+        if ((fr[0] ^ s_[159]) & 0x80) {
+            if (!held && !rollDialogOpen_) st_.knobSpeedChangeRequest.store(1);
+            s_[159] = static_cast<uint8_t>(held ? (s_[159] & 0x7F) | (fr[0] & 0x80) : fr[0]);
+            repaint(Window::MeterRollSpeedDialog);
+        }
+        if (!held) {
             // The operator's selection stays while a record carrying it is on its way.
             const bool sendingSelection =
                 p_[kSpeedSelectionRecord - 1] || p_[kSpeedSetpointsRecord - 1];

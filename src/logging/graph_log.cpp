@@ -24,17 +24,10 @@ std::string graphPath(const std::string& name) {
 }
 
 // The one or two files the log is made of: with more, the two newest.
-std::vector<platform::FileInfo> currentFiles() {
+SampleFiles currentFiles() {
     std::vector<platform::FileInfo> files = listLogFiles(kGraphLogPattern);
     if (files.size() > 2) files.erase(files.begin(), files.end() - 2);
-    return files;
-}
-
-uint64_t totalBytes(const std::vector<platform::FileInfo>& files) {
-    uint64_t total = 0;
-    for (const auto& file : files)
-        total += wholeSampleBytes(file.size);
-    return total;
+    return sampleFilesOnDisk(kGraphLogFolder, files);
 }
 
 bool createAndAppend(const DryerSample& sample) {
@@ -43,17 +36,16 @@ bool createAndAppend(const DryerSample& sample) {
 }
 
 // Copies the stream bytes [from, to) (older file first, then newer) into `out`.
-SampleRead readStream(const std::vector<platform::FileInfo>& files, uint64_t from, uint64_t to,
-                      uint8_t* out) {
+SampleRead readStream(const SampleFiles& files, uint64_t from, uint64_t to, uint8_t* out) {
     uint64_t fileStart = 0;
-    for (const auto& file : files) {
-        const uint64_t fileEnd = fileStart + wholeSampleBytes(file.size);
+    for (size_t f = 0; f < files.sizes.size(); ++f) {
+        const uint64_t fileEnd = fileStart + wholeSampleBytes(files.sizes[f]);
         const uint64_t begin = std::max(from, fileStart);
         const uint64_t end = std::min(to, fileEnd);
         if (begin < end) {
             const SampleRead read =
-                readSamples(graphPath(file.name), (begin - fileStart) / kDryerSampleSize,
-                            (end - begin) / kDryerSampleSize, out + (begin - from));
+                files.read(f, (begin - fileStart) / kDryerSampleSize,
+                           (end - begin) / kDryerSampleSize, out + (begin - from));
             if (read != SampleRead::Ok) return read;
         }
         fileStart = fileEnd;
@@ -126,8 +118,11 @@ bool AppendGraphSample(const DryerSample& sample) {
 }
 
 bool ReadGraphWindow(int pageOffset) {
-    const std::vector<platform::FileInfo> files = currentFiles();
-    const uint64_t total = totalBytes(files);
+    return ReadGraphWindowFrom(currentFiles(), pageOffset);
+}
+
+bool ReadGraphWindowFrom(const SampleFiles& files, int pageOffset) {
+    const uint64_t total = files.totalSampleBytes();
     const uint64_t window = kGraphPageBytes * static_cast<uint64_t>(GraphScaleFactor());
     const uint64_t length = std::min(total, window);
     const uint64_t back =
@@ -152,12 +147,19 @@ DryerSample GraphWindowSample(size_t index) {
 }
 
 int GraphPagesAvailable() {
-    return static_cast<int>(
-        std::min<uint64_t>(totalBytes(currentFiles()) / kGraphPageBytes, kGraphMaxPages));
+    return GraphPagesFor(currentFiles().totalSampleBytes());
 }
 
 int GraphMaxPageOffset() {
-    const auto pages = static_cast<int>(totalBytes(currentFiles()) / kGraphPageBytes);
+    return GraphMaxPageOffsetFor(currentFiles().totalSampleBytes());
+}
+
+int GraphPagesFor(uint64_t totalBytes) {
+    return static_cast<int>(std::min<uint64_t>(totalBytes / kGraphPageBytes, kGraphMaxPages));
+}
+
+int GraphMaxPageOffsetFor(uint64_t totalBytes) {
+    const auto pages = static_cast<int>(std::min<uint64_t>(totalBytes / kGraphPageBytes, 1 << 30));
     return pages == 0 ? 0 : std::max(pages - GraphScaleFactor(), 0);
 }
 

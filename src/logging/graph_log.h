@@ -11,6 +11,7 @@
 
 #include "logging/dryer_sample.h"
 #include "logging/graph_scale.h"
+#include "logging/log_files.h"
 #include "logging/log_inputs.h"
 #include "logging/view_settings.h"
 #include "platform/clock/clock.h"
@@ -50,11 +51,16 @@ bool AppendGraphSample(const DryerSample& sample);
 // recomputes the series. False when a file cannot be opened (the series then come from an empty
 // window) or a read comes short (the series keep their former contents).
 bool ReadGraphWindow(int pageOffset);
+// The same over given files (oldest first).
+bool ReadGraphWindowFrom(const SampleFiles& files, int pageOffset);
 // Sample `index` of the window last read (0 = oldest).
 DryerSample GraphWindowSample(size_t index);
 
 int GraphPagesAvailable();
 int GraphMaxPageOffset();
+// The same for a log of that many bytes in whole samples.
+int GraphPagesFor(uint64_t totalBytes);
+int GraphMaxPageOffsetFor(uint64_t totalBytes);
 
 // While the dryer runs: hands the tick's sample to the short-term log and, every 10 running
 // ticks, appends it here.

@@ -1,5 +1,7 @@
 #include "logging/log_files.h"
 
+#include <cstring>
+
 namespace logging {
 
 std::vector<platform::FileInfo> listLogFiles(std::string_view pattern) {
@@ -48,6 +50,42 @@ SampleRead readSamples(std::string_view path, uint64_t first, uint64_t count, ui
     const auto bytes = static_cast<size_t>(count * kDryerSampleSize);
     size_t got = 0;
     return file.read(out, bytes, got) && got == bytes ? SampleRead::Ok : SampleRead::Short;
+}
+
+uint64_t SampleFiles::totalSampleBytes() const {
+    uint64_t total = 0;
+    for (uint64_t size : sizes)
+        total += wholeSampleBytes(size);
+    return total;
+}
+
+SampleFiles sampleFilesOnDisk(std::string_view folder,
+                              const std::vector<platform::FileInfo>& files) {
+    SampleFiles out;
+    std::vector<std::string> paths;
+    for (const auto& file : files) {
+        out.sizes.push_back(file.size);
+        paths.push_back(std::string(folder) + "\\" + file.name);
+    }
+    out.read = [paths](size_t file, uint64_t first, uint64_t count, uint8_t* to) {
+        return readSamples(paths[file], first, count, to);
+    };
+    return out;
+}
+
+SampleFiles sampleFilesInMemory(std::vector<std::span<const uint8_t>> files) {
+    SampleFiles out;
+    for (const auto& file : files)
+        out.sizes.push_back(file.size());
+    out.read = [files](size_t file, uint64_t first, uint64_t count, uint8_t* to) {
+        const std::span<const uint8_t> bytes = files[file];
+        const uint64_t begin = first * kDryerSampleSize;
+        const uint64_t length = count * kDryerSampleSize;
+        if (begin > bytes.size() || bytes.size() - begin < length) return SampleRead::Short;
+        std::memcpy(to, bytes.data() + begin, length);
+        return SampleRead::Ok;
+    };
+    return out;
 }
 
 }  // namespace logging

@@ -3,6 +3,8 @@
 // log's files, and appends that survive a cut at any point.
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,5 +37,21 @@ SampleRead readSamples(std::string_view path, uint64_t first, uint64_t count, ui
 inline uint64_t wholeSamples(const platform::FileInfo& file) {
     return wholeSampleBytes(file.size) / kDryerSampleSize;
 }
+
+// The one or two files a sample log is read from, oldest first, as its reader sees them: their
+// sizes in bytes and a way to read whole samples. The panel's files, or bytes in memory, so that
+// the readers' window arithmetic runs without a file system (fuzzing).
+struct SampleFiles {
+    std::vector<uint64_t> sizes;
+    std::function<SampleRead(size_t file, uint64_t first, uint64_t count, uint8_t* out)> read;
+
+    uint64_t totalSampleBytes() const;
+};
+
+// `files` in `folder` as listed.
+SampleFiles sampleFilesOnDisk(std::string_view folder,
+                              const std::vector<platform::FileInfo>& files);
+// The spans must outlive the result.
+SampleFiles sampleFilesInMemory(std::vector<std::span<const uint8_t>> files);
 
 }  // namespace logging

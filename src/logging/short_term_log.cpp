@@ -69,23 +69,26 @@ int ShortTermRecordsAvailable() {
 }
 
 int ReadShortTermRecords(int count, DryerSample* destination, int skip) {
-    const std::vector<platform::FileInfo> files = prunedFiles();
-    uint64_t total = 0;
-    for (const auto& file : files)
-        total += wholeSamples(file);
+    return ReadShortTermRecordsFrom(sampleFilesOnDisk(ShortTermFolder(), prunedFiles()), count,
+                                    destination, skip);
+}
+
+int ReadShortTermRecordsFrom(const SampleFiles& files, int count, DryerSample* destination,
+                             int skip) {
+    const uint64_t total = files.totalSampleBytes() / kDryerSampleSize;
     const uint64_t n = std::min<uint64_t>(static_cast<uint64_t>(std::max(count, 0)), total);
     const uint64_t s = std::min<uint64_t>(static_cast<uint64_t>(std::max(skip, 0)), total - n);
     // The files as one stream, older first: the window is samples [from, from + n).
     const uint64_t from = total - s - n;
     uint64_t fileStart = 0;
     uint64_t done = 0;
-    for (const auto& file : files) {
-        const uint64_t fileEnd = fileStart + wholeSamples(file);
+    for (size_t f = 0; f < files.sizes.size(); ++f) {
+        const uint64_t fileEnd = fileStart + wholeSampleBytes(files.sizes[f]) / kDryerSampleSize;
         const uint64_t begin = std::max(from + done, fileStart);
         const uint64_t end = std::min(from + n, fileEnd);
         if (begin < end) {
-            const SampleRead read = readSamples(filePath(file), begin - fileStart, end - begin,
-                                                destination[done].bytes.data());
+            const SampleRead read =
+                files.read(f, begin - fileStart, end - begin, destination[done].bytes.data());
             if (read != SampleRead::Ok) return static_cast<int>(done);
             done += end - begin;
         }

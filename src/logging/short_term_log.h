@@ -7,6 +7,7 @@
 #include <string>
 
 #include "logging/dryer_sample.h"
+#include "logging/log_files.h"
 #include "logging/log_inputs.h"
 
 namespace logging {
@@ -28,6 +29,9 @@ int ShortTermRecordsAvailable();
 // destination[0..]; the window is moved back inside the stored samples when it reaches past
 // the oldest. Returns the number read.
 int ReadShortTermRecords(int count, DryerSample* destination, int skip);
+// The same over given files (oldest first).
+int ReadShortTermRecordsFrom(const SampleFiles& files, int count, DryerSample* destination,
+                             int skip);
 // Deletes every short-term file (the operator's CLEAR TABLE).
 void ClearShortTermLog();
 // The next running tick writes a sample (after a new sample time).

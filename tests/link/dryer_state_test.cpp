@@ -109,6 +109,38 @@ TEST(DryerState, BeginEditCopiesExactlyTheFieldsBytes) {
     EXPECT_FALSE(state.pending.burnerMode(2).raised());
 }
 
+TEST(DryerState, BeginEditKeepsTheBytesOfARecordStillOnItsWay) {
+    DryerState state;
+    state.status.grainTempSetpoint().set(110);
+    state.status.burnerMode(2).set(0x11);
+    state.status.burnerMode(3).set(0x22);
+    state.edit.grainTempSetpoint().set(120);
+    state.commitEdit(state.pending.grainTempSetpoint());
+    state.edit.burnerMode(3).set(0x33);
+    state.commitEdit(state.pending.burnerMode(3));
+    state.beginEdit(state.status.grainTempSetpoint());
+    state.beginEdit(state.status.burnerMode());
+    EXPECT_EQ(state.edit.grainTempSetpoint().get(), 120) << "accepted, not yet echoed";
+    EXPECT_EQ(state.edit.burnerMode(3).get(), 0x33);
+    EXPECT_EQ(state.edit.burnerMode(2).get(), 0x11) << "its neighbour starts from the controller";
+
+    // Copies from status do not hold the edit bytes at their address; one-shot records do
+    // while raised.
+    state.status.meterRollSpeedSetpoint(1).set(40);
+    state.commitEdit(state.pending.knobSpeedCopyAll());
+    state.beginEdit(state.status.meterRollSpeedSetpoint());
+    EXPECT_EQ(state.edit.meterRollSpeedSetpoint(1).get(), 40);
+    state.status.userSettings().set(0x80);
+    state.edit.userSettings().set(0x81);
+    state.commitEdit(state.pending.userSettings());
+    state.beginEdit(state.status.userSettings());
+    EXPECT_EQ(state.edit.userSettings().get(), 0x81);
+
+    state.pending.grainTempSetpoint().clear();
+    state.beginEdit(state.status.grainTempSetpoint());
+    EXPECT_EQ(state.edit.grainTempSetpoint().get(), 110) << "echoed or dropped: from status";
+}
+
 TEST(DryerState, ShutdownIsRecordedOnceUntilTheGuardRunsOut) {
     DryerState state;
     auto seconds = [&](int n) {

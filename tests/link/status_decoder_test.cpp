@@ -206,17 +206,28 @@ TEST_F(DecoderTest, MeteringRollSetpointsGoToEditUnlessTheKnobIsHeld) {
     frame.put(159, {0x02});
     decode();
 
-    // Holding the knob: nothing is copied; the copy record clears when the frame matches edit.
+    // Holding the knob: nothing is copied but the knob bit, which raises no request; the copy
+    // record clears when the frame matches edit.
+    state.hooks.unregisterWindow(Window::MeterRollSpeedDialog);
     state.knobCaptureHold.store(1);
     state.pending.knobSpeedCopyAll().raise();
     frame.put(159, {0x81, 10, 11, 12});
     decode();
-    EXPECT_EQ(state.status.at(159), 0x02);
+    EXPECT_EQ(state.status.at(159), 0x82);
+    EXPECT_EQ(state.edit.at(159), 0x02);
     EXPECT_EQ(state.edit.at(160), 70);
+    EXPECT_EQ(state.knobSpeedChangeRequest.load(), 0);
     EXPECT_TRUE(state.pending.knobSpeedCopyAll().raised());
     frame.put(159, {0x02, 70, 40, 20});
     decode();
     EXPECT_FALSE(state.pending.knobSpeedCopyAll().raised());
+    EXPECT_EQ(state.status.at(159), 0x02);
+    // A turn made while held is not taken for a new one once the hold ends.
+    state.knobCaptureHold.store(0);
+    decode();
+    EXPECT_EQ(state.knobSpeedChangeRequest.load(), 0);
+    registerWindow(Window::MeterRollSpeedDialog);
+    state.knobCaptureHold.store(1);
 
     // The single-byte copy to 161 clears on its own byte, whatever the hold.
     state.pending.knobSpeedCopy161().raise();

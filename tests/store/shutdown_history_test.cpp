@@ -259,6 +259,14 @@ TEST_F(ShutdownHistoryTest, DamagedVolumeIsSetAsideAndRecordingGoesOn) {
     EXPECT_EQ(shutdownHistoryCount(), 1u);
 }
 
+TEST_F(ShutdownHistoryTest, StaleJournalGoesAtStartOnceTheVolumeOpenedCleanly) {
+    ASSERT_TRUE(recordOperatorEvent());
+    dir.write("Hard Disk/ShutdownHistoryDB-journal", std::string(4096, '\0'));
+    ASSERT_TRUE(openShutdownHistory());
+    EXPECT_FALSE(platform::fileInfo("\\Hard Disk\\ShutdownHistoryDB-journal").has_value());
+    EXPECT_EQ(shutdownHistoryCount(), 1u);
+}
+
 TEST_F(ShutdownHistoryTest, RecordingFromAnotherThreadWhileListingAndExporting) {
     constexpr int kRecords = 40;
     std::atomic<bool> done{false};

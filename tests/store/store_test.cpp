@@ -173,5 +173,46 @@ TEST_F(StoreTest, VolumesMoveAndGoWithTheirJournal) {
     EXPECT_TRUE(deleteVolume("\\Hard Disk\\Aside"));  // nothing left is no failure
 }
 
+TEST_F(StoreTest, VolumeBytesMountFromMemoryAsFromTheFile) {
+    {
+        Volume v;
+        ASSERT_EQ(v.mount(kVolume), kStoreOk);
+        DatabaseId id = 0;
+        ASSERT_EQ(v.createDatabase(layout(), id), kStoreOk);
+        ASSERT_EQ(v.writeRecord(id, record("b", "Z", 30)), kStoreOk);
+        ASSERT_EQ(v.writeRecord(id, record("a", "Y", 20)), kStoreOk);
+    }
+    const std::string file = dir.read("Hard Disk/Records");
+    const std::vector<uint8_t> bytes(file.begin(), file.end());
+    Volume v;
+    ASSERT_EQ(v.mountImage(bytes), kStoreOk);
+    DatabaseId id = 0;
+    ASSERT_EQ(v.findDatabase("Names", id), kStoreOk);
+    EXPECT_EQ(firsts(v, id, 0), "a,b,");
+    EXPECT_EQ(v.check(), kStoreOk);
+
+    std::vector<uint8_t> damaged = bytes;
+    damaged[0] ^= 0xFF;
+    EXPECT_NE(v.mountImage(damaged), kStoreOk);
+    ASSERT_EQ(v.mountImage({}), kStoreOk);  // empty: a new volume, as an empty file is
+    EXPECT_EQ(v.findDatabase("Names", id), kStoreFileNotFound);
+    EXPECT_EQ(dir.read("Hard Disk/Records"), file) << "nothing written back";
+}
+
+TEST_F(StoreTest, OnlyAJournalWithAZeroHeaderIsStale) {
+    dir.write("Hard Disk/Records-journal", std::string(512, '\0'));
+    EXPECT_TRUE(removeStaleJournal(kVolume));
+    EXPECT_FALSE(fileInfo("\\Hard Disk\\Records-journal").has_value());
+    dir.write("Hard Disk/Records-journal", "");
+    EXPECT_TRUE(removeStaleJournal(kVolume));
+    // A journal with a header may still roll back a write.
+    std::string hot(512, '\0');
+    hot[0] = static_cast<char>(0xD9);
+    dir.write("Hard Disk/Records-journal", hot);
+    EXPECT_FALSE(removeStaleJournal(kVolume));
+    EXPECT_TRUE(fileInfo("\\Hard Disk\\Records-journal").has_value());
+    EXPECT_FALSE(removeStaleJournal("\\Hard Disk\\Missing"));
+}
+
 }  // namespace
 }  // namespace platform

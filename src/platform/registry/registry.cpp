@@ -21,7 +21,7 @@ namespace {
 constexpr std::string_view kMagic = "ORVREG1\n";
 constexpr size_t kMaxValueBytes = 1 << 20;
 
-using Values = std::map<std::pair<std::string, std::string>, std::vector<uint8_t>>;
+using Values = RegistryValues;
 
 std::mutex gMutex;
 std::string gFile;
@@ -37,7 +37,7 @@ std::string folded(std::string_view s) {
     return out;
 }
 
-uint32_t fnv1a(const std::vector<uint8_t>& bytes, size_t n) {
+uint32_t fnv1a(std::span<const uint8_t> bytes, size_t n) {
     uint32_t h = 2166136261u;
     for (size_t i = 0; i < n; ++i)
         h = (h ^ bytes[i]) * 16777619u;
@@ -45,7 +45,7 @@ uint32_t fnv1a(const std::vector<uint8_t>& bytes, size_t n) {
 }
 
 struct Reader {
-    const std::vector<uint8_t>& bytes;
+    std::span<const uint8_t> bytes;
     size_t end;
     size_t pos = 0;
     bool take(size_t n, const uint8_t*& p) {
@@ -71,7 +71,14 @@ struct Reader {
     }
 };
 
-Values parse(const std::vector<uint8_t>& bytes) {
+void putNumber(std::vector<uint8_t>& out, size_t width, size_t v) {
+    for (size_t i = 0; i < width; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+}  // namespace
+
+Values parseRegistryStore(std::span<const uint8_t> bytes) {
     if (bytes.size() < kMagic.size() + 4 ||
         !std::equal(kMagic.begin(), kMagic.end(), bytes.begin())) {
         return {};
@@ -92,12 +99,7 @@ Values parse(const std::vector<uint8_t>& bytes) {
     return values;
 }
 
-void putNumber(std::vector<uint8_t>& out, size_t width, size_t v) {
-    for (size_t i = 0; i < width; ++i)
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-std::vector<uint8_t> serialize(const Values& values) {
+std::vector<uint8_t> serializeRegistryStore(const Values& values) {
     std::vector<uint8_t> out(kMagic.begin(), kMagic.end());
     for (const auto& [id, value] : values) {
         putNumber(out, 2, id.first.size());
@@ -111,12 +113,14 @@ std::vector<uint8_t> serialize(const Values& values) {
     return out;
 }
 
+namespace {
+
 Values load() {
     std::ifstream in(gFile, std::ios::binary);
     if (!in) return {};
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                std::istreambuf_iterator<char>());
-    return parse(bytes);
+    return parseRegistryStore(bytes);
 }
 
 bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
@@ -134,7 +138,7 @@ bool save(const Values& values) {
     const std::string temp = gFile + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    const bool ok = writeAll(fd, serialize(values)) && ::fsync(fd) == 0;
+    const bool ok = writeAll(fd, serializeRegistryStore(values)) && ::fsync(fd) == 0;
     ::close(fd);
     if (!ok || std::rename(temp.c_str(), gFile.c_str()) != 0) {
         std::remove(temp.c_str());

@@ -5,6 +5,7 @@
 // as "no values".
 
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,5 +24,12 @@ bool registryRead(std::string_view keyPath, std::string_view name, std::vector<u
 bool registryWrite(std::string_view keyPath, std::string_view name, std::span<const uint8_t> bytes);
 
 bool registryDelete(std::string_view keyPath, std::string_view name);
+
+// The store file's contents by (key path, value name), both folded to lower case. Parsing takes
+// bytes in memory (checks, fuzzing): a store that does not parse whole, checksum included, holds
+// no values.
+using RegistryValues = std::map<std::pair<std::string, std::string>, std::vector<uint8_t>>;
+RegistryValues parseRegistryStore(std::span<const uint8_t> bytes);
+std::vector<uint8_t> serializeRegistryStore(const RegistryValues& values);
 
 }  // namespace platform

@@ -234,7 +234,30 @@ long Volume::mount(std::string_view devicePath) {
     const int rc =
         sqlite3_open_v2(host.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    long e = errorOf(db_, rc);
+    return configure(errorOf(db_, rc));
+}
+
+long Volume::mountImage(std::span<const uint8_t> bytes) {
+    dismount();
+    long e = errorOf(db_, sqlite3_open_v2(":memory:", &db_,
+                                          SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr));
+    if (e == kStoreOk && !bytes.empty()) {
+        // SQLite takes the copy and frees it with the connection.
+        auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+        if (copy == nullptr) {
+            e = kStoreNotEnoughMemory;
+        } else {
+            std::copy(bytes.begin(), bytes.end(), copy);
+            e = errorOf(db_, sqlite3_deserialize(
+                                 db_, "main", copy, static_cast<sqlite3_int64>(bytes.size()),
+                                 static_cast<sqlite3_int64>(bytes.size()),
+                                 SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE));
+        }
+    }
+    return configure(e);
+}
+
+long Volume::configure(long e) {
     if (e == kStoreOk) {
         sqlite3_busy_timeout(db_, 5000);
         // A rollback journal keeps the volume one file at rest; EXTRA also syncs the folder after
@@ -429,6 +452,24 @@ long Volume::readRecords(DatabaseId id, size_t sortOrder,
         visit(record);
     }
     return query.error();
+}
+
+bool removeStaleJournal(std::string_view devicePath) {
+    const std::string journal = std::string(devicePath) + "-journal";
+    const auto info = fileInfo(journal);
+    if (!info.has_value()) return false;
+    // A header of zeros marks a journal whose transaction was committed: SQLite never plays it
+    // back. Anything else may still be needed to roll back a write and stays.
+    constexpr size_t kHeaderBytes = 28;
+    uint8_t header[kHeaderBytes] = {};
+    size_t got = 0;
+    {
+        File file = openFile(journal, FileAccess::Read, Disposition::OpenExisting);
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(info->size, kHeaderBytes));
+        if (!file.isOpen() || !file.read(header, want, got) || got != want) return false;
+    }
+    if (std::any_of(header, header + got, [](uint8_t b) { return b != 0; })) return false;
+    return deleteFile(journal);
 }
 
 bool deleteVolume(std::string_view devicePath) {

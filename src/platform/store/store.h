@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,9 @@ class Volume {
     // Opens the volume file, creating an empty volume when it does not exist. A file that is not
     // a volume or whose first page is damaged gives kStoreFileCorrupt.
     long mount(std::string_view devicePath);
+    // Mounts a copy of a volume file's bytes held in memory (checks, fuzzing); nothing goes to a
+    // file. Empty bytes make a new, empty volume.
+    long mountImage(std::span<const uint8_t> bytes);
     void dismount();
     bool isMounted() const { return db_ != nullptr; }
 
@@ -94,6 +98,7 @@ class Volume {
     struct Layout;
     long loadLayout(DatabaseId id, Layout& layout);
     long prepareCatalog();
+    long configure(long openResult);
 
     sqlite3* db_ = nullptr;
 };
@@ -101,6 +106,10 @@ class Volume {
 // Deletes a volume file together with the journal an interrupted write may have left beside it.
 // True when nothing of the volume is left.
 bool deleteVolume(std::string_view devicePath);
+// Deletes the rollback journal beside a volume when its header is all zeros: left by a write
+// that was killed after it had committed, and never needed again. Only while no write is under
+// way. True when such a journal was deleted.
+bool removeStaleJournal(std::string_view devicePath);
 // Renames a volume file and its journal. Fails, leaving everything in place, when the target
 // exists.
 bool moveVolume(std::string_view from, std::string_view to);

@@ -17,11 +17,9 @@ bool anyTestOff(const dryer::DryerState& state, int first) {
 // reports, so a byte changed by the controller since the dialog opened is not sent back stale.
 void writeTestBit(dryer::DryerState& state, int i, bool off) {
     const auto lock = state.hold();
-    dryer::Flag flag = state.pending.burnerMode(i);
-    dryer::Field edit = state.edit.burnerMode(i);
-    edit.set(flag.raised() ? edit.get() : state.status.burnerMode(i).get());
-    edit.setBit(kTestOffBit, off);
-    flag.raise();
+    state.beginEdit(state.status.burnerMode(i));
+    state.edit.burnerMode(i).setBit(kTestOffBit, off);
+    state.commitEdit(state.pending.burnerMode(i));
 }
 
 void writeInstalled(dryer::DryerState& state, bool off) {

@@ -58,19 +58,10 @@ constexpr int kTestingEnabledString = 207;
 constexpr int kTestingDisabledString = 208;
 constexpr int kHelpCaptionString = 390;
 
-// Copies the controller's values into edit, except a byte whose change is still on its way.
-void beginEditUnlessPending(dryer::Field status, dryer::Flag flag) {
-    auto& state = dryer::dryerState();
-    const auto lock = state.hold();
-    if (!flag.raised()) state.edit.setAt(status.offset(), static_cast<uint8_t>(status.get()));
-}
-
 void copyToEdit() {
     auto& state = dryer::dryerState();
-    beginEditUnlessPending(state.status.meteringRollReverse(), state.pending.meteringRollReverse());
-    for (int i = 0; i < 6; ++i) {
-        beginEditUnlessPending(state.status.burnerMode(i), state.pending.burnerMode(i));
-    }
+    state.beginEdit(state.status.meteringRollReverse());
+    state.beginEdit(state.status.burnerMode());
 }
 
 // The box mirrors the controller; when the controller has taken the test back while some

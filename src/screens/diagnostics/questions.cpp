@@ -90,11 +90,9 @@ void answerSensorShutdownYes() {
     auto& state = dryer::dryerState();
     const auto lock = state.hold();
     const bool off = state.status.meteringRollReverse().bit(kSensorShutdownBit);
-    dryer::Flag flag = state.pending.meteringRollReverse();
-    dryer::Field edit = state.edit.meteringRollReverse();
-    if (!flag.raised()) edit.set(state.status.meteringRollReverse().get());
-    edit.setBit(kSensorShutdownBit, !off);
-    flag.raise();
+    state.beginEdit(state.status.meteringRollReverse());
+    state.edit.meteringRollReverse().setBit(kSensorShutdownBit, !off);
+    state.commitEdit(state.pending.meteringRollReverse());
 }
 
 // True when the question is answered and closes.

@@ -202,7 +202,7 @@ void open(ui::Window dialog) {
          {controlModeRecord(), dryingOptionsRecord(), userSettingsRecord()}) {
         startFromController(record);
     }
-    if (!s.pending.dryingWord277().raised()) s.beginEdit(s.status.dryingWord277());
+    s.beginEdit(s.status.dryingWord277());
     ui::centreOnOwner(dialog, kRaise);
     ui::setWindowFont(ui::dialogItem(dialog, kMaxGrainTempField), gfx::font(16, 700));
     paint(dialog);

@@ -200,8 +200,8 @@ void open(ui::Window dialog) {
                                      userSettingsRecord(), controlModeRecord()}) {
         startFromController(record);
     }
-    if (!s.pending.stagedBatchWord274().raised()) s.beginEdit(s.status.stagedBatchWord274());
-    if (!s.pending.dryingWord277().raised()) s.beginEdit(s.status.dryingWord277());
+    s.beginEdit(s.status.stagedBatchWord274());
+    s.beginEdit(s.status.dryingWord277());
     ui::centreOnOwner(dialog, kRaise);
     for (int id : {kMaxTimeField, kMaxGrainTempField})
         ui::setWindowFont(ui::dialogItem(dialog, id), gfx::font(16, 700));

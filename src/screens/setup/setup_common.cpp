@@ -40,7 +40,7 @@ void fitItemText(ui::Window dialog, int id, int padding) {
 
 void editBit(dryer::Field status, dryer::Field edit, int bit, bool on) {
     const auto hold = state().hold();
-    edit.set(status.get());
+    state().beginEdit(status);
     edit.setBit(bit, on);
 }
 

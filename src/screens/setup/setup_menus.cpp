@@ -266,7 +266,7 @@ void leaveSetupMenus(ui::Window window) {
     auto& s = state();
     ui::showWindow(window, false);
     s.statusScreensActive = 1;
-    s.edit.dryingOptions().set(s.status.dryingOptions().get());
+    s.beginEdit(s.status.dryingOptions());
     shell::returnToMainView();
     for (Screen screen : {Screen::DryerPic, Screen::RightStatusBar, Screen::ButtonBar,
                           Screen::LineGraph, Screen::UnloadStatus, Screen::CustomView,

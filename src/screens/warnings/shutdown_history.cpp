@@ -254,8 +254,11 @@ std::string exportLine(const ShutdownRecord& record) {
 bool openShutdownHistory() {
     std::lock_guard lock(gMutex);
     gDatabase = 0;
-    return runOnHistory([](Volume& volume, DatabaseId) { return volume.check(); }) ==
-           platform::kStoreOk;
+    const bool ok = runOnHistory([](Volume& volume, DatabaseId) { return volume.check(); }) ==
+                    platform::kStoreOk;
+    // A volume that opened cleanly needs no journal of a write killed after its commit.
+    if (ok) platform::removeStaleJournal(kHistoryVolume);
+    return ok;
 }
 
 bool recordShutdown(dryer::NodeId node, uint8_t warning) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ namespace screentest {
 namespace {
 
 constexpr int kPlenum1 = 34853;
+constexpr int kTempExit = 34837;
+constexpr int kFanDelay = 34834;
 
 class SetpointOverTheLine : public ScreenHarness {
   protected:
@@ -66,6 +69,14 @@ class SetpointOverTheLine : public ScreenHarness {
         pressDigits(topDialog(), kTemperatureDigits, digits);
         press(topDialog(), kTemperatureAccept);
         ASSERT_FALSE(topDialog());
+    }
+
+    // Cycles until the controller's answer has been taken in, gathering what went out.
+    std::vector<std::string> cycles(int n) {
+        std::vector<std::string> frames;
+        for (int i = 0; i < n; ++i)
+            frames.push_back(cycle());
+        return frames;
     }
 
     static bool carries(const std::string& frame, const std::string& record) {
@@ -132,6 +143,58 @@ TEST_F(SetpointOverTheLine, RefusedSetpointKeepsGoingOutWhileTheScreenShowsTheCo
     cycle();
     EXPECT_FALSE(state().pending.plenumTempSetpoint(5).raised());
     EXPECT_EQ(plenum1Shown(), " 200 \u00B0F ");
+}
+
+// An accepted change is never taken back: reopening the keypad on it shows the value on its
+// way, and CANCEL leaves that value going out, never the controller's old one.
+TEST_F(SetpointOverTheLine, ReopenedAndCancelledKeypadKeepsTheAcceptedSetpointGoingOut) {
+    simulator_.command("refuse 69");
+    typeOnPlenum1({1, 9, 0});
+    cycles(2);
+    press(plenum_, kPlenum1);
+    ASSERT_TRUE(topDialog());
+    EXPECT_NE(keypadValue(topDialog()).find("190"), std::string::npos) << "the value on its way";
+    press(topDialog(), kTemperatureCancel);
+    ASSERT_FALSE(topDialog());
+    for (const std::string& frame : cycles(4)) {
+        EXPECT_TRUE(carries(frame, "69+2 plenumTempSetpoint[5] = BE 00")) << frame;
+    }
+    simulator_.command("accept 69");
+    const std::vector<std::string> after = cycles(4);
+    EXPECT_EQ(simulator_.parameter(69), 190);
+    EXPECT_FALSE(state().pending.plenumTempSetpoint(5).raised());
+    for (const std::string& frame : after) {
+        EXPECT_FALSE(carries(frame, "69+2 plenumTempSetpoint[5] = B4 00")) << frame;
+    }
+}
+
+TEST_F(SetpointOverTheLine, ReopenedAndCancelledTimerScreenKeepsTheAcceptedDelayGoingOut) {
+    press(shell::screenWindow(shell::Screen::TempSelect), kTempExit);
+    pressMainButton(shell::MainButton::Timers);
+    const ui::Window fan = windowOfClass("FAN_DELAY_CHILD_WINDOW");
+    const int before = state().status.fanDelay().get();
+    simulator_.command("refuse 46");
+    simulator_.command("refuse 47");
+    press(fan, kFanDelay);
+    ASSERT_TRUE(topDialog());
+    pressDigits(topDialog(), kTimerMajor, {0});
+    pressDigits(topDialog(), kTimerMinor, {1, 5});
+    press(topDialog(), kTimerAccept);
+    ASSERT_FALSE(topDialog());
+    ASSERT_TRUE(state().pending.fanDelay().raised());
+    cycles(2);
+    const std::vector<uint8_t> accepted = {state().edit.fanDelay().byte(0),
+                                           state().edit.fanDelay().byte(1)};
+    ASSERT_NE(accepted[0] * 60 + accepted[1], before);
+    press(fan, kFanDelay);
+    ASSERT_TRUE(topDialog());
+    press(topDialog(), kTimerCancel);
+    char record[64];
+    std::snprintf(record, sizeof record, "46+2 fanDelay = %02X %02X", accepted[0], accepted[1]);
+    for (const std::string& frame : cycles(4)) {
+        EXPECT_TRUE(carries(frame, record)) << frame;
+    }
+    EXPECT_TRUE(state().pending.fanDelay().raised());
 }
 
 }  // namespace

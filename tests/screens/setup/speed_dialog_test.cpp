@@ -113,6 +113,19 @@ TEST_F(SpeedDialog, StatusFramesWhileOpenLeaveTheOperatorsSpeeds) {
     EXPECT_EQ(sent.back().bytes, (std::vector<uint8_t>{1, 80, 51, 20}));
 }
 
+// The message loop opens the dialog on the decoder's request (tested with the shell).
+TEST_F(SpeedDialog, KnobTurnedWhileOpenDoesNotAskForTheDialogAgainAfterItCloses) {
+    const ui::Window dialog = open(0x03);
+    receive({{159, 0x81}});  // the knob turns while the dialog holds it
+    press(dialog, kAccept);
+    ASSERT_FALSE(topDialog());
+    receive({{159, 0x81}});
+    receive({{159, 0x81}});
+    EXPECT_EQ(state().knobSpeedChangeRequest.exchange(0), 0) << "no turn since it closed";
+    receive({{159, 0x01}});
+    EXPECT_EQ(state().knobSpeedChangeRequest.exchange(0), 1) << "a turn now asks for it";
+}
+
 TEST_F(SpeedDialog, CancelSendsTheControllersOwnSpeedsBack) {
     state().knobCaptureHold = 1;    // held by the operator before: stays held afterwards
     controllerSets({{159, 0x80}});  // the knob has turned an odd number of times
@@ -135,7 +148,8 @@ TEST_F(SpeedDialog, SpeedModeButtonSwitchesSpeedsOrTracking) {
     EXPECT_EQ(onWire().at(187), (std::vector<uint8_t>{0x41}));
     press(dialog, kCancel);
 
-    controllerSets({{187, 0x02}});  // tracking off: asked first
+    controllerSets({{187, 0x02}});                  // tracking off: asked first
+    state().pending.moistureControlMode().clear();  // the earlier switch was answered
     openByTemplate(shell::kMeterRollSpeedDialog);
     dialog = topDialog();
     press(dialog, kSpeedMode);

@@ -1,0 +1,171 @@
+#include "monitor/line_decoder.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "link/crc.h"
+#include "link/dryer_state.h"
+#include "link/field_table.h"
+#include "sim/frames.h"
+
+namespace monitor {
+namespace {
+
+constexpr size_t kStatusFrame = dryer::kStatusFrameSize;
+constexpr size_t kResyncFrame = 4;
+constexpr size_t kIdleFrame = 7;
+constexpr size_t kMaxDisplayFrame = 118;
+// Noise that never falls quiet is let go in pieces, keeping what may still start a frame.
+constexpr size_t kMaxPending = 4 * kStatusFrame;
+
+// The length of a whole frame at p, 0 while it may still be one, -1 when it cannot be.
+long frameAt(Direction direction, const uint8_t* p, size_t n) {
+    if (direction == Direction::FromController) {
+        if (n < kStatusFrame) return 0;
+        return dryer::checkCrc(p, dryer::kStatusDataSize) ? kStatusFrame : -1;
+    }
+    if (p[0] == 0x06 && (n < 2 || p[1] == 0x00)) {
+        if (n < kResyncFrame) return 0;
+        return dryer::checkCrc(p, 2) ? kResyncFrame : -1;
+    }
+    const size_t length = p[0];
+    if (length < kIdleFrame || length > kMaxDisplayFrame) return -1;
+    if (n < length) return 0;
+    const sim::DisplayFrame frame = sim::parseDisplayFrame(p, length);
+    return frame.kind == sim::DisplayFrame::Kind::Bad ? -1 : static_cast<long>(length);
+}
+
+std::string valueText(const uint8_t* p, dryer::Kind kind) {
+    char text[16];
+    if (kind == dryer::Kind::Time) {
+        std::snprintf(text, sizeof text, "%d:%02d", p[0], p[1]);
+    } else {
+        std::snprintf(text, sizeof text, "%d", dryer::decodeValue(p, kind));
+    }
+    return text;
+}
+
+}  // namespace
+
+void LineDecoder::feed(uint64_t timeUs, const uint8_t* bytes, size_t size) {
+    if (!buffer_.empty() && timeUs - lastByteUs_ > timing_.quietUs) quietUntil(timeUs);
+    buffer_.insert(buffer_.end(), bytes, bytes + size);
+    lastByteUs_ = timeUs;
+    scan(timeUs);
+    if (buffer_.size() > kMaxPending)
+        emitBytes(LineEvent::Kind::LengthError, timeUs, buffer_.size() - kStatusFrame);
+}
+
+void LineDecoder::scan(uint64_t timeUs) {
+    size_t k = 0;
+    while (k < buffer_.size()) {
+        const long length = frameAt(direction_, buffer_.data() + k, buffer_.size() - k);
+        if (length == 0) return;  // perhaps a frame still arriving
+        if (length < 0) {
+            ++k;
+            continue;
+        }
+        if (k > 0) emitBytes(LineEvent::Kind::Stray, timeUs, k);
+        emitFrame(timeUs, static_cast<size_t>(length));
+        k = 0;
+    }
+}
+
+void LineDecoder::quietUntil(uint64_t timeUs) {
+    if (buffer_.empty() || timeUs - lastByteUs_ <= timing_.quietUs) return;
+    // The line fell quiet: a first byte that still waits for more starts no frame after all.
+    while (!buffer_.empty()) {
+        size_t k = 1;
+        while (k < buffer_.size() &&
+               frameAt(direction_, buffer_.data() + k, buffer_.size() - k) <= 0)
+            ++k;
+        if (k == buffer_.size()) break;
+        emitBytes(LineEvent::Kind::Stray, lastByteUs_, k);
+        scan(lastByteUs_);
+    }
+    if (buffer_.empty()) return;
+    const size_t expected =
+        direction_ == Direction::FromController ? kStatusFrame : static_cast<size_t>(buffer_[0]);
+    const bool crcError = buffer_.size() == expected;
+    emitBytes(crcError ? LineEvent::Kind::CrcError : LineEvent::Kind::LengthError, lastByteUs_,
+              buffer_.size());
+}
+
+void LineDecoder::noteFrameTime(uint64_t timeUs) {
+    if (anyFrame_ && timeUs - lastFrameUs_ > timing_.gapUs) {
+        LineEvent gap;
+        gap.kind = LineEvent::Kind::Gap;
+        gap.direction = direction_;
+        gap.timeUs = timeUs;
+        gap.gapUs = timeUs - lastFrameUs_;
+        sink_(gap);
+    }
+    anyFrame_ = true;
+    lastFrameUs_ = timeUs;
+}
+
+void LineDecoder::emitFrame(uint64_t timeUs, size_t length) {
+    noteFrameTime(timeUs);
+    LineEvent event;
+    event.direction = direction_;
+    event.timeUs = timeUs;
+    event.bytes.assign(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    if (direction_ == Direction::FromController) {
+        event.kind = LineEvent::Kind::Status;
+        describeStatus(event);
+    } else {
+        const sim::DisplayFrame frame = sim::parseDisplayFrame(event.bytes.data(), length);
+        event.kind = frame.kind == sim::DisplayFrame::Kind::Idle     ? LineEvent::Kind::Idle
+                     : frame.kind == sim::DisplayFrame::Kind::Resync ? LineEvent::Kind::Resync
+                                                                     : LineEvent::Kind::Command;
+        for (const sim::WriteRecord& r : frame.records)
+            event.records.push_back(sim::describeRecord(r));
+    }
+    sink_(event);
+}
+
+void LineDecoder::emitBytes(LineEvent::Kind kind, uint64_t timeUs, size_t length) {
+    LineEvent event;
+    event.kind = kind;
+    event.direction = direction_;
+    event.timeUs = timeUs;
+    event.bytes.assign(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    sink_(event);
+}
+
+void LineDecoder::describeStatus(LineEvent& event) {
+    event.firstStatus = lastStatus_.empty();
+    if (!event.firstStatus) {
+        for (const dryer::FieldInfo& f : dryer::statusFields()) {
+            if (f.first >= dryer::kStatusDataSize) continue;
+            const int width = dryer::widthOf(f.kind);
+            for (int e = 0; e < f.count; ++e) {
+                const int at = f.first + e * f.stride;
+                const uint8_t* now = event.bytes.data() + at;
+                if (std::equal(now, now + width, lastStatus_.begin() + at)) continue;
+                std::string name = f.name;
+                if (f.count > 1) name += "[" + std::to_string(e) + "]";
+                event.changes.push_back({std::move(name), valueText(now, f.kind)});
+            }
+        }
+    }
+    lastStatus_ = event.bytes;
+}
+
+void decodeChunks(const std::vector<Chunk>& chunks, const LineDecoder::Sink& sink,
+                  LineTiming timing) {
+    LineDecoder display(Direction::FromDisplay, sink, timing);
+    LineDecoder controller(Direction::FromController, sink, timing);
+    for (const Chunk& chunk : chunks) {
+        display.quietUntil(chunk.timeUs);
+        controller.quietUntil(chunk.timeUs);
+        LineDecoder& line = chunk.direction == Direction::FromDisplay ? display : controller;
+        line.feed(chunk.timeUs, chunk.bytes.data(), chunk.bytes.size());
+    }
+    display.quietUntil(UINT64_MAX);
+    controller.quietUntil(UINT64_MAX);
+}
+
+}  // namespace monitor

@@ -1,0 +1,127 @@
+#include "monitor/report.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace monitor {
+namespace {
+
+const char* directionName(Direction d) {
+    return d == Direction::FromDisplay ? "display" : "controller";
+}
+
+const char* kindName(LineEvent::Kind kind) {
+    switch (kind) {
+        case LineEvent::Kind::Status:
+            return "status";
+        case LineEvent::Kind::Idle:
+            return "idle";
+        case LineEvent::Kind::Resync:
+            return "resync";
+        case LineEvent::Kind::Command:
+            return "command";
+        case LineEvent::Kind::Stray:
+            return "stray bytes";
+        case LineEvent::Kind::CrcError:
+            return "CRC error";
+        case LineEvent::Kind::LengthError:
+            return "length error";
+        case LineEvent::Kind::Gap:
+            return "gap";
+    }
+    return "?";
+}
+
+std::string seconds(uint64_t us) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%" PRIu64 ".%03" PRIu64, us / 1'000'000, us / 1000 % 1000);
+    return text;
+}
+
+std::string hexBytes(const std::vector<uint8_t>& bytes, size_t most) {
+    std::string text;
+    char hex[4];
+    for (size_t i = 0; i < bytes.size() && i < most; ++i) {
+        std::snprintf(hex, sizeof hex, i == 0 ? "%02X" : " %02X", bytes[i]);
+        text += hex;
+    }
+    if (bytes.size() > most) text += " ...";
+    return text;
+}
+
+bool isBad(LineEvent::Kind kind) {
+    return kind == LineEvent::Kind::Stray || kind == LineEvent::Kind::CrcError ||
+           kind == LineEvent::Kind::LengthError;
+}
+
+std::string summary(const LineEvent& e) {
+    const std::string size = std::to_string(e.bytes.size()) + " bytes";
+    switch (e.kind) {
+        case LineEvent::Kind::Command:
+            return std::to_string(e.records.size()) +
+                   (e.records.size() == 1 ? " record, " : " records, ") + size;
+        case LineEvent::Kind::Status:
+            if (e.firstStatus) return "first, " + size;
+            return e.changes.empty() ? "unchanged" : std::to_string(e.changes.size()) + " changed";
+        case LineEvent::Kind::Gap:
+            return seconds(e.gapUs) + " s since the previous frame";
+        case LineEvent::Kind::LengthError:
+            if (e.direction == Direction::FromController) return size + ", a status frame is 331";
+            return size + ", its length byte says " + std::to_string(e.bytes.front());
+        default:
+            return size;
+    }
+}
+
+// Records, changed fields, or the bytes of what went wrong.
+std::vector<std::string> details(const LineEvent& e) {
+    std::vector<std::string> lines = e.records;
+    for (const FieldChange& c : e.changes)
+        lines.push_back(c.name + "=" + c.value);
+    if (isBad(e.kind)) lines.push_back(hexBytes(e.bytes, 24));
+    return lines;
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+std::string eventText(const LineEvent& event) {
+    char head[96];
+    std::snprintf(head, sizeof head, "%10s  %-10s  %s", seconds(event.timeUs).c_str(),
+                  directionName(event.direction), kindName(event.kind));
+    std::string text = std::string(head) + " (" + summary(event) + ")\n";
+    // Changed fields four to a line, to stay within a laptop's terminal.
+    const std::vector<std::string> lines = details(event);
+    const size_t perLine = event.kind == LineEvent::Kind::Status ? 4 : 1;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        text += (i % perLine == 0) ? (i == 0 ? "" : "\n") + std::string(14, ' ') : "  ";
+        text += lines[i];
+    }
+    if (!lines.empty()) text += "\n";
+    return text;
+}
+
+std::string csvHeader() {
+    return "time_s,direction,kind,bytes,detail\n";
+}
+
+std::string eventCsv(const LineEvent& event) {
+    std::string detail;
+    if (event.kind == LineEvent::Kind::Gap) detail = seconds(event.gapUs);
+    for (const std::string& line : details(event))
+        detail += (detail.empty() ? "" : "; ") + line;
+    return seconds(event.timeUs) + "," + directionName(event.direction) + "," +
+           kindName(event.kind) + "," + std::to_string(event.bytes.size()) + "," +
+           csvField(detail) + "\n";
+}
+
+}  // namespace monitor
