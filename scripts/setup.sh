@@ -11,8 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb sqlite3 ccache
   libsystemd-dev
-  dpkg-dev lintian
-
+  dpkg-dev lintian lld
   libcpp-httplib-dev libmosquitto-dev mosquitto mosquitto-clients curl chromium
 )
 
