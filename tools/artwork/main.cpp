@@ -5,6 +5,8 @@
 //
 //   orvane-artwork <assets dir> <panel image dir> <work dir>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -105,18 +107,84 @@ std::optional<std::vector<artwork::ButtonSpec>> readButtons(const fs::path& asse
 }
 
 // Rasterizes an SVG document at its own size and writes it as a BMP file.
-bool render(const std::string& svg, const fs::path& work, const fs::path& target,
-            std::optional<platform::gfx::Size> size = std::nullopt) {
+// Rasterized pictures are kept by a hash of the rasterizer's version and the SVG in the folder
+// ORVANE_ARTWORK_CACHE names (when set), so that every build tree after the first copies what an
+// earlier one drew instead of starting the rasterizer some two thousand times.
+struct RenderCache {
+    fs::path folder;
+    std::string rasterizer;  // rsvg-convert --version
+};
+
+RenderCache& renderCache() {
+    static RenderCache cache = [] {
+        RenderCache c;
+        const char* folder = std::getenv("ORVANE_ARTWORK_CACHE");
+        if (!folder || !*folder) return c;
+        FILE* version = popen("rsvg-convert --version", "r");
+        if (!version) return c;
+        char line[256];
+        while (std::fgets(line, sizeof line, version))
+            c.rasterizer += line;
+        if (pclose(version) != 0 || c.rasterizer.empty()) return c;
+        std::error_code error;
+        fs::create_directories(folder, error);
+        if (!error) c.folder = folder;
+        return c;
+    }();
+    return cache;
+}
+
+std::string cacheKey(const std::string& rasterizer, const std::string& svg) {
+    uint64_t hash = 1469598103934665603ull;  // FNV-1a, 64 bits
+    for (const std::string* text : {&rasterizer, &svg}) {
+        for (unsigned char c : *text)
+            hash = (hash ^ c) * 1099511628211ull;
+    }
+    char key[40];
+    std::snprintf(key, sizeof key, "%016llx-%zu.png", static_cast<unsigned long long>(hash),
+                  svg.size());
+    return key;
+}
+
+// The PNG of an SVG: from the cache, or drawn by rsvg-convert into the work folder (and kept).
+std::optional<fs::path> rasterize(const std::string& svg, const fs::path& work,
+                                  const fs::path& target) {
+    const RenderCache& cache = renderCache();
+    const fs::path cached =
+        cache.folder.empty() ? fs::path() : cache.folder / cacheKey(cache.rasterizer, svg);
+    std::error_code error;
+    if (!cached.empty() && fs::is_regular_file(cached, error)) return cached;
     const fs::path svgPath = work / "picture.svg";
     const fs::path pngPath = work / "picture.png";
     {
         std::ofstream out(svgPath, std::ios::binary | std::ios::trunc);
         out << svg;
-        if (!out) return fail(svgPath.string() + ": cannot be written");
+        if (!out) {
+            fail(svgPath.string() + ": cannot be written");
+            return std::nullopt;
+        }
     }
     const std::string command =
         "rsvg-convert -o '" + pngPath.string() + "' '" + svgPath.string() + "'";
-    if (std::system(command.c_str()) != 0) return fail("rsvg-convert failed on " + target.string());
+    if (std::system(command.c_str()) != 0) {
+        fail("rsvg-convert failed on " + target.string());
+        return std::nullopt;
+    }
+    if (!cached.empty()) {
+        // Copied under a temporary name first, so that a tree drawing at the same time never
+        // reads half a file.
+        const fs::path temporary = cached.string() + "." + std::to_string(::getpid());
+        if (fs::copy_file(pngPath, temporary, fs::copy_options::overwrite_existing, error))
+            fs::rename(temporary, cached, error);
+    }
+    return pngPath;
+}
+
+bool render(const std::string& svg, const fs::path& work, const fs::path& target,
+            std::optional<platform::gfx::Size> size = std::nullopt) {
+    const auto png = rasterize(svg, work, target);
+    if (!png) return false;
+    const fs::path pngPath = *png;
     const auto picture = platform::gfx::loadPng(pngPath.string());
     if (!picture) return fail(pngPath.string() + ": not a readable PNG");
     if (size && picture->size() != *size) return fail(target.string() + ": drawn at a wrong size");
