@@ -295,21 +295,33 @@ class LanguageReport {
     void checkWarningPictures() {
         int pictures = 0;
         int texts = 0;
-        std::vector<std::string> missing;
+        int missingCount = 0;
+        // Node by node, the warnings whose picture or help text English has and this lacks.
+        std::map<int, std::vector<int>> missing[2];
         for (const auto& [node, warning] : en_.allWarnings) {
-            for (const char* extension : {"bmp", "txt"}) {
-                const std::string file = warningFile(node, warning, extension);
+            for (int kind = 0; kind < 2; ++kind) {
+                const std::string file = warningFile(node, warning, kind == 0 ? "bmp" : "txt");
                 const bool here = fs::exists(folder() / "WarningBitmaps" / file);
-                (extension[0] == 'b' ? pictures : texts) += here ? 1 : 0;
-                if (!here && en_.warningFiles.contains(file)) missing.push_back(file);
+                (kind == 0 ? pictures : texts) += here ? 1 : 0;
+                if (!here && en_.warningFiles.contains(file)) {
+                    missing[kind][node].push_back(warning);
+                    ++missingCount;
+                }
             }
         }
         const std::string all = std::to_string(en_.allWarnings.size());
-        std::string summary = "warning pictures: " + std::to_string(pictures) + " of " + all +
-                              ", warning help texts: " + std::to_string(texts) + " of " + all;
-        if (!missing.empty()) summary += ", missing what English has: " + joined(missing);
-        line(summary);
-        problems_ += static_cast<int>(missing.size());
+        line("warning pictures: " + std::to_string(pictures) + " of " + all +
+             ", warning help texts: " + std::to_string(texts) + " of " + all);
+        for (int kind = 0; kind < 2; ++kind) {
+            if (missing[kind].empty()) continue;
+            std::string list;
+            for (const auto& [node, warnings] : missing[kind])
+                list += (list.empty() ? "node " : "; node ") + std::to_string(node) + ": " +
+                        numberList(warnings);
+            line(std::string(kind == 0 ? "  pictures" : "  help texts") +
+                 " missing that English has: " + list);
+        }
+        problems_ += missingCount;
     }
 
     const English& en_;

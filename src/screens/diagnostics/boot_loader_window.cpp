@@ -1,5 +1,6 @@
 // BOOT_LOADER_WINDOW, " UPDATE DRYER PROGRAMMING": the page the display shows while the
 // controller's program is being updated, with its way back to the dryer.
+#include "i18n/language.h"
 #include "platform/gfx/surface.h"
 #include "platform/ui/controls.h"
 #include "resources/program_bitmaps.h"
@@ -57,7 +58,7 @@ void drawPlainExitButton(const ui::DrawItem& item) {
     p.drawLine({r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}, dark, 2);
     p.drawLine({r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, dark, 2);
     const int shift = item.pressed ? 1 : 0;
-    p.drawText("EXIT", r.offset(shift, shift), gfx::font(20, 700),
+    p.drawText(i18n::GetStringOr(145, "EXIT"), r.offset(shift, shift), gfx::font(20, 700),
                {gfx::colors::kBlack, gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine});
 }
 

@@ -159,6 +159,7 @@ void labelHistory(ui::Window dialog) {
         ui::setItemText(dialog, id, i18n::GetString(number));
     ui::setItemText(dialog, kCopyToUsbButton, i18n::GetString(434) + " " + i18n::GetString(435));
     ui::setItemText(dialog, kShowHelpButton, i18n::GetString(3));
+    ui::setItemText(dialog, kClearHistoryButton, i18n::GetStringOr(437, "CLEAR HISTORY"));
     ui::setItemText(dialog, kHistoryExitButton, i18n::GetString(145));
 }
 
