@@ -26,20 +26,22 @@ fs::path programFolder(const std::string& programPath) {
     return self.parent_path();
 }
 
+// A target that cannot be read (most often: missing) is copied.
 bool needsCopy(const fs::path& from, const fs::path& to) {
     std::error_code ec;
-    if (!fs::exists(to, ec)) return true;
-    const auto source = fs::last_write_time(from, ec);
-    if (ec) return false;
     const auto target = fs::last_write_time(to, ec);
-    return ec || source > target;
+    if (ec) return true;
+    const auto source = fs::last_write_time(from, ec);
+    return !ec && source > target;
 }
 
 bool copyImage(const fs::path& image, const fs::path& root, std::string& error) {
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(image, ec); !ec && it != fs::end(it);
          it.increment(ec)) {
-        const fs::path target = root / fs::relative(it->path(), image, ec);
+        // Lexical: every entry lies below the image, and fs::relative would resolve both paths
+        // on the file system for each of the image's thousands of files at every start.
+        const fs::path target = root / it->path().lexically_relative(image);
         if (it->is_directory(ec)) {
             fs::create_directories(target, ec);
         } else if (it->is_regular_file(ec) && needsCopy(it->path(), target)) {
