@@ -204,8 +204,8 @@ std::string listExtents() {
                 const ui::Rect box = platform::gfx::glyphBox(line, t.font).offset(at.x, at.y);
                 out << className << '\t' << rect.left << '\t' << rect.top << '\t' << rect.width()
                     << '\t' << rect.height() << '\t' << box.left << '\t' << box.top << '\t'
-                    << box.width() << '\t' << box.height() << '\t' << colorText(t.color) << '\t'
-                    << colorText(backdrop.of(w, line, t.font, t.color)) << '\t' << height << '\t'
+                    << box.width() << '\t' << box.height() << '\t' << colorText(t.shown) << '\t'
+                    << colorText(backdrop.of(w, line, t.font, t.shown)) << '\t' << height << '\t'
                     << escapeField(line.text) << '\n';
             }
         }

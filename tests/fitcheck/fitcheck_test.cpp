@@ -40,7 +40,8 @@ TEST(FitCheck, ReportsOneOverflowOverlapLowContrastAndTinyTextEach) {
 }
 
 // Clean: lines of one wrapped text touching, large text at 3:1, a disabled control's engraved
-// label, a blank text, 11 px text and glyphs ending on the rectangle's edge.
+// label, a disabled control's grey text, a blank text, 11 px text and glyphs ending on the
+// rectangle's edge, a word centred on a point.
 TEST(FitCheck, PassesACleanScreen) {
     EXPECT_EQ(checkFile("clean.tsv"), std::vector<std::string>{});
 }

@@ -74,18 +74,28 @@ std::string name(const Extent& e) {
     return e.className + " \"" + e.text + "\"";
 }
 
-// A disabled control engraves its text: a light copy one pixel down and right, then the text
-// in grey. Both are the system's look of "not available now", judged neither for contrast nor
-// as an overlap.
+// A disabled control writes its text in the system's grey and a push button engraves it with a
+// light copy one pixel down and right. That is the look of "not available now", judged neither
+// for contrast nor as an overlap.
+bool disabledGrey(const Extent& e) {
+    return e.color.r == 0x80 && e.color.g == 0x80 && e.color.b == 0x80;
+}
+
 bool engraved(const Extent& a, const Extent& b) {
     return a.text == b.text && a.className == b.className && std::abs(a.rect.x - b.rect.x) == 1 &&
            std::abs(a.rect.y - b.rect.y) == 1 && a.rect.width == b.rect.width &&
            a.rect.height == b.rect.height;
 }
 
+// A rectangle a pixel wide or high names a place to centre on, not room to fill: the screen
+// drew the text there unclipped, having sized it to the room it has.
+bool positionOnly(const Box& rect) {
+    return rect.width <= 1 || rect.height <= 1;
+}
+
 std::string overflow(const Extent& e) {
     const Box screen{0, 0, kScreenWidth, kScreenHeight};
-    if (!inside(e.glyphs, e.rect)) {
+    if (!positionOnly(e.rect) && !inside(e.glyphs, e.rect)) {
         const int left = e.rect.x - e.glyphs.x;
         const int right = e.glyphs.x + e.glyphs.width - (e.rect.x + e.rect.width);
         const int top = e.rect.y - e.glyphs.y;
@@ -157,7 +167,7 @@ std::vector<std::string> check(const std::vector<Extent>& texts) {
         }
         const double need = e.fontHeight >= kLargeFontHeight ? kMinContrastLarge : kMinContrast;
         const double ratio = contrastRatio(e.color, e.background);
-        if (!disabledLook[i] && ratio < need) {
+        if (!disabledLook[i] && !disabledGrey(e) && ratio < need) {
             char figures[96];
             std::snprintf(figures, sizeof figures, "%.2f:1 (at least %.1f:1)", ratio, need);
             found.push_back("contrast " + name(e) + ": " + colourText(e.color) + " on " +

@@ -1,5 +1,7 @@
 #include "platform/gfx/painter.h"
 
+#include "platform/gfx/legible.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -266,17 +268,33 @@ void Painter::fillPolygon(std::span<const Point> points, Color color) {
 void Painter::drawText(std::string_view utf8, const Rect& rect, const FontSpec& font,
                        const TextStyle& style) {
     std::vector<TextLine> lines = layoutText(utf8, rect, font, style.flags);
-    if (const TextObserver* observer = textObserver(); observer && *observer) {
-        (*observer)(DrawnText{std::string(utf8), rect, style.color, style.flags, lines, font});
-    }
     const Rect clip =
         (style.flags & kNoClip) ? clip_ : clip_.intersect(rect.offset(origin_.x, origin_.y));
+    const Color color = legibleColorHere(lines, font, style, clip);
+    if (const TextObserver* observer = textObserver(); observer && *observer) {
+        (*observer)(
+            DrawnText{std::string(utf8), rect, style.color, style.flags, lines, font, color});
+    }
     for (const auto& line : lines) {
         if (style.background) {
             fillSurfaceRect(line.box.offset(origin_.x, origin_.y), style.background->argb(), clip);
         }
-        drawGlyphs(line, font, style.color.argb(), clip);
+        drawGlyphs(line, font, color.argb(), clip);
     }
+}
+
+Color Painter::legibleColorHere(const std::vector<TextLine>& lines, const FontSpec& font,
+                                const TextStyle& style, const Rect& clip) const {
+    if (style.flags & kAsGiven) return style.color;
+    std::optional<Color> ground = style.background;
+    if (!ground) {
+        Rect cells;
+        for (const TextLine& line : lines)
+            cells = cells.unite(line.box);
+        ground = dominantColor(*target_, cells.offset(origin_.x, origin_.y).intersect(clip),
+                               style.color);
+    }
+    return ground ? legibleColor(style.color, *ground, fontMetrics(font).height) : style.color;
 }
 
 void Painter::drawGlyphs(const TextLine& line, const FontSpec& font, uint32_t argb,

@@ -71,6 +71,9 @@ class Painter {
     void thickLine(Point a, Point b, uint32_t argb, int width);
     void fillDisc(Point centre, int diameter, uint32_t argb);
     void drawGlyphs(const TextLine& line, const FontSpec& font, uint32_t argb, const Rect& clip);
+    // The text's colour, lifted where it would not stand out from what lies under its lines.
+    Color legibleColorHere(const std::vector<TextLine>& lines, const FontSpec& font,
+                           const TextStyle& style, const Rect& clip) const;
 
     Surface* target_;
     Point origin_;

@@ -67,6 +67,16 @@ void breakParagraph(const std::u32string& para, int maxWidth, const FontSpec& fo
     lines.push_back(std::move(line));
 }
 
+// How far to move ink spanning [from, to) so that it lies within [low, high): a glyph's bearing
+// may put a pixel or two outside the cell (the bar of a "T", the dots of a capital "Ä"), which
+// the rectangle would cut off. Ink wider than the range stays where its cells put it.
+int intoRange(int from, int to, int low, int high) {
+    if (to <= from || to - from > high - low) return 0;
+    if (from < low) return low - from;
+    if (to > high) return high - to;
+    return 0;
+}
+
 }  // namespace
 
 std::string encodeUtf8(std::u32string_view text) {
@@ -116,9 +126,19 @@ std::vector<TextLine> layoutText(std::string_view text, const Rect& rect, const 
         int x = rect.left;
         if (flags & kAlignCenter) x = rect.left + (rect.width() - width) / 2;
         if (flags & kAlignRight) x = rect.right - width;
-        out.push_back({encodeUtf8(line), Rect{x, y, x + width, y + lineHeight}});
+        TextLine& laid =
+            out.emplace_back(TextLine{encodeUtf8(line), Rect{x, y, x + width, y + lineHeight}});
+        const Rect ink = glyphBox(laid, font);
+        const int dx = intoRange(ink.left, ink.right, rect.left, rect.right);
+        laid.box = laid.box.offset(dx, 0);
         y += lineHeight;
     }
+    Rect ink;
+    for (const TextLine& line : out)
+        ink = ink.unite(glyphBox(line, font));
+    const int dy = intoRange(ink.top, ink.bottom, rect.top, rect.bottom);
+    for (TextLine& line : out)
+        line.box = line.box.offset(0, dy);
     return out;
 }
 

@@ -21,6 +21,7 @@ enum TextFlags : unsigned {
     kWordBreak = 0x10,   // breaks lines between words; a word wider than the rectangle stands alone
     kSingleLine = 0x20,  // line feeds do not break
     kNoClip = 0x100,     // draws outside the rectangle too
+    kAsGiven = 0x200,    // keeps the colour even where it stands out little (disabled controls)
 };
 
 // One laid-out line and the box its character cells cover. Tabs stop every 8 average widths.
@@ -48,11 +49,12 @@ Rect textBounds(std::string_view text, const Rect& rect, const FontSpec& font, u
 
 struct DrawnText {
     std::string text;
-    Rect rect;  // the rectangle given to drawText, in the painter's coordinates
-    Color color;
+    Rect rect;    // the rectangle given to drawText, in the painter's coordinates
+    Color color;  // as the caller asked for it
     unsigned flags = 0;
     std::vector<TextLine> lines;
     FontSpec font;
+    Color shown;  // as drawn: lifted where the asked colour would not stand out
 };
 
 using TextObserver = std::function<void(const DrawnText&)>;

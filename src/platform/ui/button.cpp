@@ -38,11 +38,11 @@ void drawPushFace(gfx::Painter& p, const Rect& r, const ControlInfo& info, bool 
     const int shift = down ? 1 : 0;
     const Rect textArea = r.inflate(-4, -3).offset(shift, shift);
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
+    const unsigned flags = textFlags(info.style, gfx::kAlignCenter) | disabledLook(info);
     if (!info.enabled) {
-        p.drawText(info.text, textArea.offset(1, 1), info.font,
-                   {gfx::colors::kButtonLight, textFlags(info.style, gfx::kAlignCenter)});
+        p.drawText(info.text, textArea.offset(1, 1), info.font, {gfx::colors::kButtonLight, flags});
     }
-    p.drawText(info.text, textArea, info.font, {color, textFlags(info.style, gfx::kAlignCenter)});
+    p.drawText(info.text, textArea, info.font, {color, flags});
 }
 
 void drawCheckMark(gfx::Painter& p, const Rect& box) {
@@ -72,7 +72,7 @@ void drawIndicator(gfx::Painter& p, const Rect& client, const ControlInfo& info,
     }
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
     p.drawText(info.text, {box.right + 5, client.top, client.right, client.bottom}, info.font,
-               {color, textFlags(info.style, gfx::kAlignLeft)});
+               {color, textFlags(info.style, gfx::kAlignLeft) | disabledLook(info)});
 }
 
 void drawGroupBox(gfx::Painter& p, const Rect& client, const ControlInfo& info) {
@@ -83,11 +83,13 @@ void drawGroupBox(gfx::Painter& p, const Rect& client, const ControlInfo& info) 
     p.drawFrame(frame.offset(1, 1), gfx::colors::kButtonLight);
     if (info.text.empty()) return;
     const int width = gfx::textExtent(info.text, info.font).width;
-    const Rect label{client.left + 6, client.top, client.left + 10 + width,
+    // A pixel spare on each side for glyphs that ink past their advance.
+    const Rect label{client.left + 5, client.top, client.left + 11 + width,
                      client.top + lineHeight};
     p.fillRect(label, info.background);
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
-    p.drawText(info.text, label.inflate(-2, 0), info.font, {color, gfx::kAlignLeft});
+    p.drawText(info.text, label.inflate(-2, 0), info.font,
+               {color, gfx::kAlignLeft | disabledLook(info)});
 }
 
 void paintButton(Window w, PaintContext& pc) {

@@ -157,5 +157,9 @@ struct ControlInfo {
     Window parent;
 };
 ControlInfo controlInfo(Window window);
+// A disabled control's grey text is meant to stand back: drawn as given, never lifted.
+inline unsigned disabledLook(const ControlInfo& info) {
+    return info.enabled ? 0u : unsigned{gfx::kAsGiven};
+}
 
 }  // namespace platform::ui::detail

@@ -27,6 +27,18 @@ struct ListState : ControlState {
     Window bar;
 };
 
+// A cell's text cut to its width, with "..." where it was cut, as a list shows a long entry.
+std::string elided(const std::string& text, int width, const gfx::FontSpec& font) {
+    if (gfx::textExtent(text, font).width <= width) return text;
+    std::u32string chars = gfx::decodeUtf8(text);
+    while (!chars.empty()) {
+        chars.pop_back();
+        const std::string cut = gfx::encodeUtf8(chars) + "...";
+        if (gfx::textExtent(cut, font).width <= width) return cut;
+    }
+    return {};
+}
+
 int rowHeight(Window w) {
     return gfx::fontMetrics(windowFont(w)).height + 3;
 }
@@ -98,7 +110,8 @@ void drawRow(gfx::Painter& p, const ListState& st, int index, const Rect& line,
         const Rect cell = Rect{x, line.top, x + width, line.bottom}.intersect(line);
         if (!cell.empty()) {
             p.setClip(cell);
-            p.drawText(cells[c], cell.inflate(-kCellPadding, 0), font,
+            const Rect room = cell.inflate(-kCellPadding, 0);
+            p.drawText(elided(cells[c], room.width(), font), room, font,
                        {color, gfx::kAlignLeft | gfx::kAlignVCenter | gfx::kSingleLine});
         }
         x += width;

@@ -29,7 +29,8 @@ LResult staticProc(Window w, uint32_t message, WParam wp, LParam lp) {
     const ControlInfo info = controlInfo(w);
     PaintContext& pc = paintContext(lp);
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
-    pc.painter.drawText(info.text, pc.client, info.font, {color, alignment(info.style, false)});
+    pc.painter.drawText(info.text, pc.client, info.font,
+                        {color, alignment(info.style, false) | disabledLook(info)});
     return 0;
 }
 
@@ -40,7 +41,7 @@ LResult editProc(Window w, uint32_t message, WParam wp, LParam lp) {
     drawSunkenEdge(pc.painter, pc.client);
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
     pc.painter.drawText(info.text, pc.client.inflate(-4, -2), info.font,
-                        {color, alignment(info.style, true)});
+                        {color, alignment(info.style, true) | disabledLook(info)});
     return 0;
 }
 

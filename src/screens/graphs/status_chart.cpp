@@ -73,7 +73,8 @@ void drawHeadings(gfx::Painter& p, const gfx::FontSpec& font) {
         {i18n::GetString(346), ""},
     }};
     const unsigned centred = gfx::kAlignCenter | gfx::kSingleLine;
-    for (size_t c = 0; c < headings.size(); ++c) {
+    // The sample-time button stands over the first column's heading and names it itself.
+    for (size_t c = 1; c < headings.size(); ++c) {
         const int left = kColumnEdges[c], right = kColumnEdges[c + 1];
         p.drawText(headings[c].first, {left, 0, right, 15}, font, {kColumnColours[c], centred});
         p.drawText(headings[c].second, {left, 15, right, 30}, font, {kColumnColours[c], centred});

@@ -58,10 +58,12 @@ constexpr ui::DialogItem kKeypadItems[] = {
     key(1163, "1", 0, 2),
     key(1164, "2", 1, 2),
     key(1165, "3", 2, 2),
-    key(kDelete, "DELETE", 0, 3),
-    key(1166, "0", 1, 3),
-    key(kKeypadAccept, "ACCEPT", 2, 3),
-    {kKeypadCancel, Kind::PushButton, "CANCEL", 6, 134, 128, 22},
+    // A wide 0 as on a calculator; ACCEPT shares the bottom row with CANCEL, which gives its
+    // label (ÜBERNEHMEN and the like) the room a digit key lacks.
+    {1166, Kind::PushButton, "0", 6, 6 + 3 * 32, 84, 28},
+    key(kDelete, "DELETE", 2, 3),
+    {kKeypadAccept, Kind::PushButton, "ACCEPT", 6, 134, 62, 22},
+    {kKeypadCancel, Kind::PushButton, "CANCEL", 72, 134, 62, 22},
 };
 
 constexpr ui::DialogTemplate kKeypadDialog{"MODIFY M/C SETPOINT", 140, 162, kKeypadItems};

@@ -134,5 +134,23 @@ TEST(TextTest, BoundsCoverEveryLaidOutLine) {
     EXPECT_TRUE(textBounds("", {0, 0, 100, 100}, f, kSingleLine).width() <= 1);
 }
 
+// A bearing that would put ink a pixel outside the rectangle (the bar of "T", the dots of a
+// capital "Ä") moves the line in; ink wider than the rectangle stays where its cells put it.
+TEST(TextLayout, InkThatFitsIsKeptInsideItsRectangle) {
+    const FontSpec f = font(16, 700);
+    for (unsigned flags : {unsigned{kAlignLeft}, unsigned{kAlignRight}, unsigned{kAlignCenter}}) {
+        for (const char* text : {"TJY", "ÄÖÜ", "yjg"}) {
+            const Rect rect{10, 10, 14 + textExtent(text, f).width, 26};
+            const auto lines = layoutText(text, rect, f, flags);
+            ASSERT_EQ(lines.size(), 1u);
+            const Rect ink = glyphBox(lines[0], f);
+            EXPECT_EQ(ink.intersect(rect), ink) << text << " flags " << flags;
+        }
+    }
+    const Rect narrow{10, 10, 20, 26};
+    const auto wide = layoutText("WIDE", narrow, f, kAlignLeft);
+    EXPECT_EQ(wide[0].box.left, narrow.left);
+}
+
 }  // namespace
 }  // namespace platform::gfx
