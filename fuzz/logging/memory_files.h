@@ -22,10 +22,17 @@ struct PatternFile {
     size_t patternSize = 0;
     bool repeats = false;
 
-    uint8_t at(uint64_t i) const {
-        if (patternSize == 0) return 0;
-        if (repeats) return pattern[i % patternSize];
-        return i < patternSize ? pattern[i] : 0;
+    // Bytes [begin, begin + length) of the file, a run of the pattern at a time.
+    void copy(uint64_t begin, uint64_t length, uint8_t* to) const {
+        std::fill_n(to, length, uint8_t{0});
+        if (patternSize == 0) return;
+        for (uint64_t i = begin; i < begin + length;) {
+            const uint64_t inPattern = repeats ? i % patternSize : i;
+            if (inPattern >= patternSize) break;  // zeros from here on
+            const uint64_t run = std::min<uint64_t>(patternSize - inPattern, begin + length - i);
+            std::copy_n(pattern + inPattern, run, to + (i - begin));
+            i += run;
+        }
     }
 };
 
@@ -57,8 +64,7 @@ inline void fillMemoryFiles(const uint8_t* data, size_t size, MemoryFiles& out) 
         const uint64_t begin = first * logging::kDryerSampleSize;
         const uint64_t length = count * logging::kDryerSampleSize;
         if (begin > f.size || f.size - begin < length) return logging::SampleRead::Short;
-        for (uint64_t i = 0; i < length; ++i)
-            to[i] = f.at(begin + i);
+        f.copy(begin, length, to);
         return logging::SampleRead::Ok;
     };
 }

@@ -21,9 +21,7 @@ void setItemStrings(ui::Window dialog, std::span<const ItemString> items) {
 }
 
 gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec font, int width) {
-    while (font.height > 10 && gfx::textExtent(text, font).width > width)
-        --font.height;
-    return font;
+    return gfx::fitFont(text, font, width, 10);
 }
 
 void fitItemText(ui::Window dialog, int id, int padding) {
