@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core librsvg2-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb sqlite3 ccache
+  libcpp-httplib-dev libmosquitto-dev mosquitto mosquitto-clients curl chromium
 )
 
 missing=()

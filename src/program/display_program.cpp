@@ -19,6 +19,7 @@
 #include "platform/serial/serial.h"
 #include "platform/sys/sys.h"
 #include "platform/ui/display.h"
+#include "program/remote_wiring.h"
 #include "program/wiring.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/app.h"
@@ -81,6 +82,7 @@ struct ProgramRun {
     WindowScriptDriver driver{finishScript,
                               [](std::string_view line) { return simulatorCommand(line); }};
     bool screenshotFailed = false;
+    RemoteServices remote;
 };
 
 ProgramRun* gRun = nullptr;
@@ -165,12 +167,14 @@ int runPrepared(ProgramRun& run) {
     platform::initPanelClock(run.options.setSystemClock ? platform::ClockSetMode::HostClock
                                                         : platform::ClockSetMode::PanelOffset);
     if (!prepareLine(run)) return 1;
-    ui::startDisplay(makeBackend(run.options));
+    ui::startDisplay(run.remote.tap(run.options, makeBackend(run.options)));
     // Scripts read back what was drawn from the first paint on.
     if (!run.script.empty()) ui::recordDrawnText(true);
     wireProgram();
     run.link = std::make_unique<dryer::ControllerLink>(dryer::dryerState());
     attachControllerLink(run.link.get());
+    // A remote service that cannot start is said on standard error; the panel runs on.
+    run.remote.start(run.options, run.root, *run.link);
     StartupSteps steps;
     steps.openControllerLink = [&run] { run.link->openControllerLink(run.device); };
     steps.openShutdownHistory = [] { warnings::openShutdownHistory(); };
@@ -179,6 +183,7 @@ int runPrepared(ProgramRun& run) {
     const bool filesFailed = run.runner && run.runner->failedFiles() > 0;
     if (code == 0 && (run.screenshotFailed || filesFailed)) code = 1;
     // No state is saved on the way out; the threads are stopped so the process ends cleanly.
+    run.remote.stop();
     run.link->stop();
     stopSimulator();
     ui::stopDisplay();
@@ -203,6 +208,7 @@ int runDisplayProgram(int argc, char** argv) {
         case CommandLineResult::Run:
             break;
     }
+    if (!RemoteServices::checkOptions(run.options, error)) return usageError(error);
     if (!run.options.scriptFile.empty() &&
         !readScript(run.options.scriptFile, run.options.simulate, run.script, error)) {
         std::cerr << "orvane-display: " << error << "\n";

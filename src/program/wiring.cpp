@@ -20,9 +20,16 @@ namespace program {
 using namespace shell;  // the composition root drives the shell throughout
 namespace {
 
+ShutdownListener& shutdownListener() {
+    static ShutdownListener listener;
+    return listener;
+}
+
 void wireHistory() {
-    dryer::dryerState().hooks.setShutdownRecorder(
-        [](uint8_t node, uint8_t warning) { warnings::recordShutdown(node, warning); });
+    dryer::dryerState().hooks.setShutdownRecorder([](uint8_t node, uint8_t warning) {
+        warnings::recordShutdown(node, warning);
+        if (const ShutdownListener& listener = shutdownListener()) listener(node, warning);
+    });
     setOperatorEventRecorder([] { warnings::recordOperatorEvent(); });
 }
 
@@ -46,6 +53,10 @@ void wireProgram() {
     batch::wireBatchScreen();
     modes::wireDryingModeScreens();
     moisture::wireMoistureScreens();
+}
+
+void setShutdownListener(ShutdownListener listener) {
+    shutdownListener() = std::move(listener);
 }
 
 bool startSimulator(platform::SerialPort controllerEnd) {

@@ -95,6 +95,11 @@ Step takeOption(std::string_view name, ArgumentReader& reader, DisplayOptions& o
     if (name == "--usb") return text(options.usb);
     if (name == "--script") return text(options.scriptFile);
     if (name == "--screenshot") return text(options.screenshotFile);
+    if (name == "--web") return text(options.web);
+    if (name == "--mqtt") return text(options.mqtt);
+    if (name == "--mqtt-ca") return text(options.mqttCaFile);
+    if (name == "--mqtt-credentials") return text(options.mqttCredentials);
+    if (name == "--dryer-name") return text(options.dryerName);
     if (name == "--simulate") return flag(options.simulate);
     if (name == "--headless") return flag(options.headless);
     if (name == "--fullscreen") return flag(options.fullscreen);
@@ -173,6 +178,11 @@ std::string usageText() {
            "  --script FILE          run timed actions: wait MS, touch X Y, hold X Y MS,\n"
            "                         screenshot FILE, quit\n"
            "  --set-system-clock     the time/date dialog sets the host's clock\n"
+           "  --web HOST:PORT        serve the read-only web view there (port 0: any free one)\n"
+           "  --mqtt URL             send telemetry to the broker mqtt://HOST[:PORT] or mqtts://\n"
+           "  --mqtt-ca FILE         certificate authorities of an mqtts broker\n"
+           "  --mqtt-credentials FILE  broker user name (first line) and password (second)\n"
+           "  --dryer-name NAME      the dryer's name in the web view and the topics\n"
            "  --version              print the version\n"
            "  --help                 print this text\n";
 }

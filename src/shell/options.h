@@ -20,6 +20,11 @@ struct DisplayOptions {
     bool fullscreen = false;
     std::string scriptFile;
     bool setSystemClock = false;
+    std::string web;              // "HOST:PORT" of the read-only web view; empty: none
+    std::string mqtt;             // telemetry broker, "mqtt://host:port" or "mqtts://..."
+    std::string mqttCaFile;       // certificate authorities for mqtts
+    std::string mqttCredentials;  // file with the broker's user name and password
+    std::string dryerName;        // names the dryer in the web view and the topics
 };
 
 enum class CommandLineResult {

@@ -255,15 +255,16 @@ std::string warningSvg(const WarningPicture& picture) {
     svg += textBlock(fitText(picture.device, 330, 30, 26, 12), 180, 28, "#ffffff");
     svg += "<rect x=\"370\" y=\"9\" width=\"118\" height=\"38\" rx=\"6\" fill=\"#ffffff\"/>\n";
     svg += textBlock({24, {picture.code}}, 429, 28, "#b71c1c");
-    // The pictogram on a warning sign.
+    // The help dialog's text list covers the picture from y 322 down, so the sign and the
+    // warning's text keep above it.
     svg +=
-        "<path d=\"M250 70 L345 235 L155 235 Z\" fill=\"#ffcc00\" stroke=\"#222\" "
+        "<path d=\"M250 66 L328 200 L172 200 Z\" fill=\"#ffcc00\" stroke=\"#222\" "
         "stroke-width=\"6\" stroke-linejoin=\"round\"/>\n";
-    svg += icon(picture.icon, 198, 126, 104, "#111111", 2.2);
+    svg += icon(picture.icon, 208, 112, 84, "#111111", 2.2);
     svg +=
-        "<line x1=\"20\" y1=\"252\" x2=\"480\" y2=\"252\" stroke=\"#b71c1c\" "
+        "<line x1=\"20\" y1=\"212\" x2=\"480\" y2=\"212\" stroke=\"#b71c1c\" "
         "stroke-width=\"3\"/>\n";
-    svg += textBlock(fitText(picture.text, 460, 125, 26, 12), 250, 326, "#111111");
+    svg += textBlock(fitText(picture.text, 460, 96, 26, 12), 250, 264, "#111111");
     svg += "</svg>\n";
     return svg;
 }

@@ -194,7 +194,11 @@ bool buildWarningPictures(const fs::path& assets, const fs::path& source, const 
         }
         char code[8];
         char name[48];
-        std::snprintf(code, sizeof code, "%02X%02X", *node, *warning & 0xFF);
+        // One picture serves all six fan/heaters, so it names the warning but no node.
+        if (device->nodeId == 2)
+            std::snprintf(code, sizeof code, "--%02X", *warning & 0xFF);
+        else
+            std::snprintf(code, sizeof code, "%02X%02X", *node, *warning & 0xFF);
         std::snprintf(name, sizeof name, "NID_%02d_WARNING_ID_%02d.bmp", *node, *warning);
         const artwork::WarningPicture picture{device->name, code, *content, text.at(*warning)};
         if (!render(artwork::warningSvg(picture), work, folder / "WarningBitmaps" / name)) {

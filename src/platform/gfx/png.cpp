@@ -8,42 +8,45 @@
 #include "platform/gfx/bmp.h"
 
 namespace platform::gfx {
-namespace {
 
-std::vector<uint8_t> rgbRows(const Surface& surface) {
-    std::vector<uint8_t> rgb;
-    rgb.reserve(static_cast<size_t>(surface.width()) * surface.height() * 3);
-    for (uint32_t p : surface.pixels()) {
-        rgb.push_back(static_cast<uint8_t>(p >> 16));
-        rgb.push_back(static_cast<uint8_t>(p >> 8));
-        rgb.push_back(static_cast<uint8_t>(p));
-    }
-    return rgb;
-}
-
-png_image imageOf(const Surface& surface) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(surface.width());
-    image.height = static_cast<png_uint_32>(surface.height());
-    image.format = PNG_FORMAT_RGB;
-    return image;
-}
-
-}  // namespace
-
+// Low-level writing, once: the simplified API would need a second full encode to learn the size.
+// The fastest compression is chosen, since screens are flat colour and the remote view encodes
+// one per change: a little larger, several times quicker.
 std::vector<uint8_t> encodePng(const Surface& surface) {
     if (surface.empty()) return {};
-    const std::vector<uint8_t> rgb = rgbRows(surface);
-    png_image image = imageOf(surface);
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) return {};
-    std::vector<uint8_t> out(size);
-    if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return {};
+    png_infop info = png_create_info_struct(png);
+    std::vector<uint8_t> out;
+    std::vector<uint8_t> row(static_cast<size_t>(surface.width()) * 3);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, info ? &info : nullptr);
         return {};
     }
-    out.resize(size);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t length) {
+            auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+            bytes->insert(bytes->end(), data, data + length);
+        },
+        nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(surface.width()),
+                 static_cast<png_uint_32>(surface.height()), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_write_info(png, info);
+    for (int y = 0; y < surface.height(); ++y) {
+        const uint32_t* pixels = surface.row(y);
+        for (int x = 0; x < surface.width(); ++x) {
+            row[3 * x] = static_cast<uint8_t>(pixels[x] >> 16);
+            row[3 * x + 1] = static_cast<uint8_t>(pixels[x] >> 8);
+            row[3 * x + 2] = static_cast<uint8_t>(pixels[x]);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
     return out;
 }
 

@@ -1,11 +1,14 @@
-// " SYSTEM INFORMATION / SOFTWARE VERSION - 32": version, clock, date and memory of the panel.
+// " SYSTEM INFORMATION / SOFTWARE VERSION - 32": version, clock, date and memory of the panel,
+// and the access token of its web view.
 #include <cstdio>
 #include <string>
 
 #include "i18n/language.h"
 #include "platform/clock/clock.h"
+#include "platform/files/files.h"
 #include "platform/sys/sys.h"
 #include "platform/ui/dialog.h"
+#include "remote/access_token.h"
 #include "screens/graphs/view_selection.h"
 
 namespace graphs {
@@ -14,7 +17,9 @@ namespace ui = platform::ui;
 namespace {
 
 constexpr int kExit = 1244;
-constexpr int kFirstLine = 1245;  // six lines, 1245 to 1250
+constexpr int kFirstLine = 1245;  // eight lines, 1245 to 1252
+constexpr int kLineCount = 8;
+constexpr int kWebTokenString = 960;
 constexpr int kVersionMajor = 2;
 constexpr int kVersionMinor = 9;
 constexpr uint32_t kClockTimer = 1;
@@ -26,13 +31,25 @@ constexpr ui::DialogItem kItems[] = {
     {1248, ui::ControlKind::Static, "", 10, 56, 220, 12},
     {1249, ui::ControlKind::Static, "", 10, 72, 220, 12},
     {1250, ui::ControlKind::Static, "", 10, 88, 220, 12},
-    {kExit, ui::ControlKind::PushButton, "EXIT", 85, 106, 70, 20},
+    {1251, ui::ControlKind::Static, "", 10, 104, 220, 12},
+    {1252, ui::ControlKind::Static, "", 10, 120, 220, 12},
+    {kExit, ui::ControlKind::PushButton, "EXIT", 85, 138, 70, 20},
 };
 
 std::string labelled(int string, const char* pattern, auto... values) {
     char text[160];
     std::snprintf(text, sizeof text, pattern, i18n::GetString(string).c_str(), values...);
     return text;
+}
+
+// The web view's token as the display made it at its first start; "-" before that.
+std::string webToken() {
+    const auto bytes = platform::readWholeFile("\\" + std::string(remote::kTokenFileName), 64);
+    if (!bytes) return "-";
+    std::string token(bytes->begin(), bytes->end());
+    while (!token.empty() && (token.back() == '\n' || token.back() == '\r'))
+        token.pop_back();
+    return token.empty() ? "-" : token;
 }
 
 void paint(ui::Window dialog) {
@@ -48,8 +65,10 @@ void paint(ui::Window dialog) {
         labelled(424, "%s: %llu Bytes", static_cast<unsigned long long>(memory.totalBytes)),
         labelled(425, "%s: %llu Bytes", static_cast<unsigned long long>(memory.availableBytes)),
         i18n::GetString(426),
+        i18n::GetString(kWebTokenString) + ":",
+        webToken(),
     };
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kLineCount; ++i) {
         ui::setItemText(dialog, kFirstLine + i, lines[i]);
     }
 }
@@ -82,7 +101,7 @@ ui::LResult systemInfoProc(ui::Window dialog, uint32_t message, ui::WParam wp, u
 
 void runSystemInfoDialog(ui::Window owner) {
     static constexpr ui::DialogTemplate kDialog{" SYSTEM INFORMATION / SOFTWARE VERSION - 32", 240,
-                                                132, kItems};
+                                                164, kItems};
     ui::runDialog(kDialog, owner, systemInfoProc);
 }
 

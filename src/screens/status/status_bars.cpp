@@ -225,4 +225,8 @@ ui::LResult rightStatusBarProc(ui::Window window, uint32_t message, ui::WParam w
     }
 }
 
+std::string runningStateWord() {
+    return runningStateLine(dryer::dryerState().status).text;
+}
+
 }  // namespace status

@@ -294,9 +294,7 @@ bool writeExport(platform::File& file, const std::vector<ShutdownRecord>& record
     if (file.seek(0, platform::SeekFrom::Begin) != 0) return false;
     std::string chunk;
     for (const ShutdownRecord& r : records) {
-        const platform::LocalTime when = platform::fileTimeToLocalTime(r.time);
-        chunk += r.warning + ";" + r.node + ";" + platform::formatPicture(when, kDatePicture) +
-                 ";" + platform::formatPicture(when, kTimePicture) + ";\n";
+        chunk += exportLine(r);
         if (chunk.size() >= kExportChunkBytes) {
             if (!file.write(chunk.data(), chunk.size())) return false;
             chunk.clear();
@@ -328,6 +326,12 @@ bool writeBlackBoxExport(const std::vector<BlackBox>& boxes) {
 }
 
 }  // namespace
+
+std::string exportLine(const ShutdownRecord& record) {
+    const platform::LocalTime when = platform::fileTimeToLocalTime(record.time);
+    return record.warning + ";" + record.node + ";" + platform::formatPicture(when, kDatePicture) +
+           ";" + platform::formatPicture(when, kTimePicture) + ";\n";
+}
 
 bool openShutdownHistory() {
     std::lock_guard lock(gMutex);

@@ -91,6 +91,9 @@ struct ExportResult {
 // Shown when the history could not be written whole to the USB drive (full or pulled out).
 inline constexpr std::string_view kExportWriteFailedText = "ERROR: WRITE TO USB DRIVE FAILED!";
 
+// One record as the export writes it: "warning;node;date;time;" and a line feed.
+std::string exportLine(const ShutdownRecord& record);
+
 // Writes the history, oldest first, to the USB drive as "DryerShutdownHistory.txt": one line per
 // record, "warning;node;date;time;" and a line feed, UTF-8; the file ends with the last line. A
 // file that cannot be opened is given up silently; the failures of the database and of the

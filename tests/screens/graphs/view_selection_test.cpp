@@ -100,8 +100,12 @@ TEST_F(ViewSelection, HistoryManualsAndSystemInformationLeaveTheWindow) {
     EXPECT_EQ(ui::itemText(info, 1246), "3:08:00 AM");
     EXPECT_EQ(ui::itemText(info, 1247), "Saturday  Jun 01, 2024");
     EXPECT_EQ(ui::itemText(info, 1248).rfind("TOTAL MEMORY: ", 0), 0u);
+    EXPECT_EQ(ui::itemText(info, 1251), "WEB ACCESS TOKEN:");
+    EXPECT_EQ(ui::itemText(info, 1252), "-") << "no token made yet";
+    root.write("web-token", "00112233445566778899aabbccddeeff\n");
     panel->advance(2000);
     EXPECT_EQ(ui::itemText(info, 1246), "3:08:02 AM") << "the clock line keeps time";
+    EXPECT_EQ(ui::itemText(info, 1252), "00112233445566778899aabbccddeeff");
     press(title, 1244);
     EXPECT_FALSE(ui::isWindow(info));
 }

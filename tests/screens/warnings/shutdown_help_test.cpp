@@ -28,6 +28,14 @@ class ShutdownHelpTest : public WarningsHarness {
         const ui::Window top = topDialog();
         return top != shell::openDialogWindow(shell::Dialog::ShutdownHelp) ? top : ui::Window{};
     }
+    // Takes a warning's picture and help text out of the English pack.
+    void withoutHelpFiles(int node, int warning) {
+        char name[64];
+        std::snprintf(name, sizeof name, "NID_%02d_WARNING_ID_%02d", node, warning);
+        const fs::path folder = root_.path() / "Hard Disk/Languages/EN/WarningBitmaps";
+        fs::remove(folder / (std::string(name) + ".bmp"));
+        fs::remove(folder / (std::string(name) + ".txt"));
+    }
     // Copies a picture of the image to the name of another warning.
     void pictureFor(int node, int warning) {
         char name[64];
@@ -74,6 +82,7 @@ TEST_F(ShutdownHelpTest, HelpTextLinesFollowTheFileRules) {
     EXPECT_EQ(lines[2], "TAB    STOP");
     EXPECT_EQ(lines[3], "");
 
+    withoutHelpFiles(15, 11);
     EXPECT_EQ(warnings::helpTextLines(15, 11),
               (std::vector<std::string>{"NO TEXT FILE AVAILABLE."}));
 
@@ -85,6 +94,7 @@ TEST_F(ShutdownHelpTest, HelpTextLinesFollowTheFileRules) {
 
 TEST_F(ShutdownHelpTest, MissingPictureOffersRetryAndCancelCloses) {
     start();
+    withoutHelpFiles(15, 9);
     const ui::Window help = openHelpFor(15, 9);
     ASSERT_TRUE(help);
     ui::Window question = pictureQuestion();
@@ -105,6 +115,7 @@ TEST_F(ShutdownHelpTest, MissingPictureOffersRetryAndCancelCloses) {
     EXPECT_TRUE(helpOpen());
     press(help, kHelpCloseButton);
 
+    withoutHelpFiles(15, 10);
     const ui::Window again = openHelpFor(15, 10);
     ASSERT_TRUE(again);
     ASSERT_TRUE(pictureQuestion());
