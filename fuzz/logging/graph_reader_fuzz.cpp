@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     logging::GraphScale = input.control[0] & 3;
     const int offset = input.control[1] - 8;
 
-    if (!logging::ReadGraphWindowFrom(input.files, offset)) std::abort();  // all in memory
-    const uint64_t total = input.files.totalSampleBytes();
+    if (!logging::ReadGraphWindowFrom(input.sampleFiles, offset)) std::abort();  // all in memory
+    const uint64_t total = input.sampleFiles.totalSampleBytes();
     const int pages = logging::GraphPagesFor(total);
     const int maxOffset = logging::GraphMaxPageOffsetFor(total);
     if (pages < 0 || pages > logging::kGraphMaxPages || maxOffset < 0) std::abort();

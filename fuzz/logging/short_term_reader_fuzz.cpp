@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int skip = input.control[1] * 2 - 10;
 
     std::vector<logging::DryerSample> out(static_cast<size_t>(count > 0 ? count : 0) + 1);
-    const int got = logging::ReadShortTermRecordsFrom(input.files, count, out.data(), skip);
-    const uint64_t samples = input.files.totalSampleBytes() / logging::kDryerSampleSize;
+    const int got = logging::ReadShortTermRecordsFrom(input.sampleFiles, count, out.data(), skip);
+    const uint64_t samples = input.sampleFiles.totalSampleBytes() / logging::kDryerSampleSize;
     const uint64_t expected = std::min<uint64_t>(count > 0 ? count : 0, samples);
     if (got < 0 || static_cast<uint64_t>(got) != expected) std::abort();
     return 0;

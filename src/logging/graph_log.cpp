@@ -146,6 +146,17 @@ DryerSample GraphWindowSample(size_t index) {
     return sample;
 }
 
+std::vector<DryerSample> ReadLatestGraphSamples(size_t count) {
+    const SampleFiles files = currentFiles();
+    const uint64_t total = files.totalSampleBytes();
+    const uint64_t length = std::min<uint64_t>(total, count * kDryerSampleSize);
+    std::vector<DryerSample> samples(length / kDryerSampleSize);
+    if (samples.empty()) return samples;
+    if (readStream(files, total - length, total, samples.data()->bytes.data()) != SampleRead::Ok)
+        samples.clear();
+    return samples;
+}
+
 int GraphPagesAvailable() {
     return GraphPagesFor(currentFiles().totalSampleBytes());
 }

@@ -56,6 +56,10 @@ bool ReadGraphWindowFrom(const SampleFiles& files, int pageOffset);
 // Sample `index` of the window last read (0 = oldest).
 DryerSample GraphWindowSample(size_t index);
 
+// The newest `count` samples of the log (fewer when it holds fewer), oldest first. Safe beside
+// the writer: a sample being written is not yet whole and is left out.
+std::vector<DryerSample> ReadLatestGraphSamples(size_t count);
+
 int GraphPagesAvailable();
 int GraphMaxPageOffset();
 // The same for a log of that many bytes in whole samples.

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <thread>
 
@@ -9,6 +13,7 @@
 #include "i18n/text.h"
 #include "link/frame_builder.h"
 #include "link/status_decoder.h"
+#include "logging/graph_log.h"
 #include "platform/files/files.h"
 #include "platform/store/store.h"
 #include "support/temp_dir.h"
@@ -265,6 +270,74 @@ TEST_F(ShutdownHistoryTest, StaleJournalGoesAtStartOnceTheVolumeOpenedCleanly) {
     ASSERT_TRUE(openShutdownHistory());
     EXPECT_FALSE(platform::fileInfo("\\Hard Disk\\ShutdownHistoryDB-journal").has_value());
     EXPECT_EQ(shutdownHistoryCount(), 1u);
+}
+
+// Graph samples every 10 s from h1:m1 to h2:m2 of the test's day, grain column temperature
+// counting up from `first`.
+void logGraphSamples(int h1, int m1, int h2, int m2, int first) {
+    for (int t = (h1 * 60 + m1) * 60, v = first; t <= (h2 * 60 + m2) * 60; t += 10, ++v) {
+        logging::LogValues values;
+        values.grainColumnTemp = static_cast<uint16_t>(v);
+        values.grainTempIn = -25;
+        const LocalTime at{2024, 1, 0, 5, t / 3600, t / 60 % 60, t % 60, 0};
+        ASSERT_TRUE(logging::AppendGraphSample(logging::makeDryerSample(values, at)));
+    }
+}
+
+TEST_F(ShutdownHistoryTest, ShutdownKeepsTheHalfHourOfGraphSamplesBeforeIt) {
+    logGraphSamples(11, 0, 11, 20, 1000);  // an earlier run, more than half an hour back
+    logGraphSamples(12, 50, 13, 7, 100);
+    report(5, 3);
+    seconds(1);
+    ASSERT_TRUE(recordOperatorEvent());
+    const std::vector<HistoryRow> rows = listShutdownHistory(kSortByWarning);
+    ASSERT_EQ(rows.size(), 2u);
+    const HistoryRow& shutdown = rows[0].node == kOperatorEventNode ? rows[1] : rows[0];
+    const HistoryRow& event = rows[0].node == kOperatorEventNode ? rows[0] : rows[1];
+    const std::vector<logging::DryerSample> box = readBlackBox(shutdown.stamp);
+    ASSERT_EQ(box.size(), 103u);  // 12:50:00 to 13:07:00
+    EXPECT_EQ(box.front().grainColumnTemp(), 100);
+    EXPECT_EQ(box.back().minute(), 7);
+    EXPECT_TRUE(readBlackBox(event.stamp).empty()) << "only shutdowns have one";
+
+    ASSERT_TRUE(exportShutdownHistory().written);
+    const std::string csv = dir.read("Hard Disk2/DryerShutdownBlackBox.csv");
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+              "Shutdown Date Time,Date Time,Grain Column Temp (F),Grain Temp In (F),Moist In (%),"
+              "Grain Temp Out (F),Moist Out (%),MR Speed (%)");
+    EXPECT_NE(csv.find("\r\n2024-01-05 13:07:00,2024-01-05 12:50:00,100,-2.5,"), std::string::npos);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 104);
+}
+
+TEST_F(ShutdownHistoryTest, BlackBoxIsReadBackAfterTheDisplayIsKilled) {
+    logGraphSamples(12, 30, 13, 7, 100);
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t display = fork();
+    ASSERT_GE(display, 0);
+    if (display == 0) {
+        recordShutdown(5, 3);
+        const char done = 1;
+        [[maybe_unused]] const auto n = write(ready[1], &done, 1);
+        for (;;)
+            pause();
+    }
+    char done = 0;
+    ASSERT_EQ(read(ready[0], &done, 1), 1);
+    kill(display, SIGKILL);
+    waitpid(display, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
+
+    ASSERT_TRUE(openShutdownHistory());
+    const std::vector<HistoryRow> rows = listShutdownHistory(kSortByDateTime);
+    ASSERT_EQ(rows.size(), 1u);
+    const std::vector<logging::DryerSample> box = readBlackBox(rows[0].stamp);
+    ASSERT_EQ(box.size(), kBlackBoxSamples);
+    EXPECT_EQ(box.back().grainColumnTemp(), 100 + 37 * 6);
+    platform::Volume volume;
+    ASSERT_EQ(volume.mount(kHistoryVolume), platform::kStoreOk);
+    EXPECT_EQ(volume.check(), platform::kStoreOk);
 }
 
 TEST_F(ShutdownHistoryTest, RecordingFromAnotherThreadWhileListingAndExporting) {

@@ -1,25 +1,16 @@
 #include "logconv/sample_csv.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+
+#include "logging/sample_csv.h"
 
 namespace logconv {
 namespace {
 
 constexpr size_t kSampleSize = 18;
-
-int word(const uint8_t* p) {
-    return p[0] << 8 | p[1];
-}
-
-std::string tenths(int value) {
-    char text[16];
-    const int magnitude = std::abs(value);
-    std::snprintf(text, sizeof text, "%s%d.%d", value < 0 ? "-" : "", magnitude / 10,
-                  magnitude % 10);
-    return text;
-}
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -46,23 +37,6 @@ std::optional<FileStamp> parseStamp(std::string_view s) {
     return stamp;
 }
 
-// Why a sample cannot be a real one, or null.
-const char* badTime(const uint8_t* s) {
-    if (s[13] > 23 || s[14] > 59 || s[15] > 59) return "time of day out of range";
-    if (s[16] < 1 || s[16] > 12 || s[17] < 1 || s[17] > 31) return "date out of range";
-    return nullptr;
-}
-
-std::string row(const uint8_t* s, int year) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d,%d,%s,%s,%s,%s,%d\r\n", year,
-                  s[16], s[17], s[13], s[14], s[15], word(s),
-                  tenths(static_cast<int16_t>(word(s + 2))).c_str(), tenths(word(s + 4)).c_str(),
-                  tenths(static_cast<int16_t>(word(s + 6))).c_str(), tenths(word(s + 8)).c_str(),
-                  word(s + 10));
-    return text;
-}
-
 }  // namespace
 
 std::optional<FileStamp> stampFromLogName(std::string_view name) {
@@ -73,8 +47,7 @@ std::optional<FileStamp> stampFromLogName(std::string_view name) {
 }
 
 std::string csvHeaderRow() {
-    return "Date Time,Grain Column Temp (F),Grain Temp In (F),Moist In (%),Grain Temp Out (F),"
-           "Moist Out (%),MR Speed (%)\r\n";
+    return logging::SampleCsvHeader() + "\r\n";
 }
 
 Conversion convertSamples(std::span<const uint8_t> bytes, const FileStamp& created) {
@@ -84,14 +57,15 @@ Conversion convertSamples(std::span<const uint8_t> bytes, const FileStamp& creat
     int lastMonth = created.month;
     size_t at = 0;
     for (; at + kSampleSize <= bytes.size(); at += kSampleSize) {
-        const uint8_t* s = bytes.data() + at;
-        if (const char* why = badTime(s)) {
-            out.bad.push_back({at, why});
+        logging::DryerSample sample;
+        std::copy_n(bytes.data() + at, kSampleSize, sample.bytes.begin());
+        if (!logging::SampleTimeValid(sample)) {
+            out.bad.push_back({at, "impossible date or time"});
             continue;
         }
-        if (s[16] < lastMonth) ++year;  // the file runs over New Year
-        lastMonth = s[16];
-        out.csv += row(s, year);
+        if (sample.month() < lastMonth) ++year;  // the file runs over New Year
+        lastMonth = sample.month();
+        out.csv += logging::SampleCsvRow(sample, year) + "\r\n";
         ++out.samples;
     }
     if (at < bytes.size()) {

@@ -175,6 +175,12 @@ Size textExtent(std::string_view text, const FontSpec& font) {
     return {measure(decodeUtf8(text), font), fontMetrics(font).height};
 }
 
+FontSpec fitFont(std::string_view text, FontSpec font, int width, int smallest) {
+    while (font.height > smallest && textExtent(text, font).width > width)
+        --font.height;
+    return font;
+}
+
 Rect textBounds(std::string_view text, const Rect& rect, const FontSpec& font, unsigned flags) {
     Rect bounds;
     for (const auto& line : layoutText(text, rect, font, flags)) {

@@ -42,6 +42,10 @@ std::vector<Rect> glyphRects(const TextLine& line, const FontSpec& font);
 // Width and height of one line of text.
 Size textExtent(std::string_view text, const FontSpec& font);
 
+// `font`, one pixel smaller at a time until one line of `text` is at most `width` wide, but never
+// below `smallest` pixels (nor below its own height).
+FontSpec fitFont(std::string_view text, FontSpec font, int width, int smallest);
+
 // The rectangle that the laid-out text covers when drawn into `rect` (for sizing message boxes).
 Rect textBounds(std::string_view text, const Rect& rect, const FontSpec& font, unsigned flags);
 

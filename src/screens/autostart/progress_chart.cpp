@@ -32,10 +32,7 @@ constexpr int kFanHeaterString = 512;
 // The chart's bold font, made smaller for a label that would not fit its box (the dryer row's
 // box is 55 pixels wide).
 gfx::FontSpec labelFont(std::string_view text, int width) {
-    int height = 14;
-    while (height > 9 && gfx::textExtent(text, gfx::font(height, 700)).width > width)
-        --height;
-    return gfx::font(height, 700);
+    return gfx::fitFont(text, gfx::font(14, 700), width, 9);
 }
 
 int pixels(int seconds, int t) {

@@ -26,9 +26,7 @@ void setCaptionString(ui::Window dialog, int number) {
 }
 
 gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec font, int width) {
-    while (font.height > 10 && gfx::textExtent(text, font).width > width)
-        --font.height;
-    return font;
+    return gfx::fitFont(text, font, width, 10);
 }
 
 void fitItemText(ui::Window dialog, int id, int padding) {

@@ -59,9 +59,7 @@ void drawBar(gfx::Painter& p, const Bar& bar) {
 // Titles stay left of the dialog's buttons; a long translation gets a smaller size.
 void drawTitle(gfx::Painter& p, const std::string& title, int x) {
     constexpr int kRightEdge = 392;
-    gfx::FontSpec font = gfx::font(25, 900);
-    while (font.height > 14 && gfx::textExtent(title, font).width > kRightEdge - x)
-        font.height -= 1;
+    const gfx::FontSpec font = gfx::fitFont(title, gfx::font(25, 900), kRightEdge - x, 14);
     p.drawText(title, {x, 2, kRightEdge, 29}, font,
                {gfx::colors::kBlack, gfx::kSingleLine | gfx::kAlignVCenter});
 }
@@ -84,10 +82,7 @@ void drawAutomaticNote(gfx::Painter& p) {
         lines.push_back({i18n::GetStringOr(n.number, n.english), n.y});
     // The lines keep left of the bar: a smaller size while the widest would reach it.
     gfx::FontSpec font = gfx::font(14, 500);
-    for (const auto& l : lines) {
-        while (font.height > 10 && gfx::textExtent(l.line, font).width > 142)
-            font.height -= 1;
-    }
+    for (const auto& l : lines) font = gfx::fitFont(l.line, font, 142, 10);
     for (const auto& l : lines)
         p.drawText(l.line, {3, l.y, 145, l.y + 15}, font, {gfx::colors::kBlack, gfx::kSingleLine});
 }

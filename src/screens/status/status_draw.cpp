@@ -34,9 +34,7 @@ int wordCount(std::string_view text) {
 }  // namespace
 
 int fittedHeight(std::string_view text, int width, int height, int weight) {
-    while (height > kSmallestFont && gfx::textExtent(text, gfx::font(height, weight)).width > width)
-        --height;
-    return height;
+    return gfx::fitFont(text, gfx::font(height, weight), width, kSmallestFont).height;
 }
 
 void drawFitted(gfx::Painter& p, std::string_view text, const gfx::Rect& rect, int height,

@@ -5,9 +5,12 @@
 
 #include "i18n/language.h"
 #include "link/node_id.h"
+#include "logging/graph_scale.h"
 #include "platform/files/files.h"
+#include "platform/gfx/painter.h"
 #include "platform/gfx/text.h"
 #include "platform/ui/dialog.h"
+#include "screens/graphs/graph_drawing.h"
 #include "screens/warnings/shutdown_help.h"
 #include "screens/warnings/shutdown_history.h"
 #include "shell/hooks.h"
@@ -72,6 +75,21 @@ constexpr std::array<ColumnSpec, 4> kColumns = {
     {{623, "Shutdown ID", 280}, {624, "Node ID", 140}, {625, "Date", 90}, {626, "Time", 90}}};
 
 constexpr std::string_view kUsbDrive = "\\Hard Disk2";
+
+// The black box of the selected shutdown, drawn in the room beside the sort radios.
+constexpr platform::gfx::Rect kBlackBoxUnits{90, 159, 152, 195};
+constexpr int kBlackBoxPadding = 3;
+
+// The dialog's state while it is open: the time of each listed row, and the black box shown.
+struct HistoryView {
+    std::vector<platform::FileTime> rowStamps;
+    std::vector<logging::DryerSample> blackBox;
+};
+
+HistoryView& view() {
+    static HistoryView state;
+    return state;
+}
 constexpr int kCellRoom = 10;  // the list's padding on both sides of a cell's text
 
 // ---- Confirmations --------------------------------------------------------------------------
@@ -142,10 +160,15 @@ void checkSortRadio(ui::Window dialog, int radio) {
 void fillList(ui::Window dialog, int sortOrder, int radio) {
     const ui::Window list = ui::dialogItem(dialog, kHistoryList);
     ui::listViewClear(list);
-    for (const HistoryRow& row : listShutdownHistory(sortOrder))
+    view().rowStamps.clear();
+    view().blackBox.clear();
+    for (const HistoryRow& row : listShutdownHistory(sortOrder)) {
         ui::listViewInsertRow(
             list, ui::listViewRowCount(list),
             {shownWarning(row.warning), shownNodeName(row.node), row.date, row.time});
+        view().rowStamps.push_back(row.stamp);
+    }
+    ui::invalidate(dialog, true);
     checkSortRadio(dialog, radio);
 }
 
@@ -161,6 +184,64 @@ void labelHistory(ui::Window dialog) {
     ui::setItemText(dialog, kShowHelpButton, i18n::GetString(3));
     ui::setItemText(dialog, kClearHistoryButton, i18n::GetStringOr(437, "CLEAR HISTORY"));
     ui::setItemText(dialog, kHistoryExitButton, i18n::GetString(145));
+}
+
+// ---- The black box ---------------------------------------------------------------------------
+
+// The values of one trace as the graph screen plots them: whole degrees, tenths of a percent.
+int traceValue(const logging::DryerSample& s, int trace) {
+    switch (trace) {
+        case logging::kTraceMoistureIn:
+            return s.moistureIn();
+        case logging::kTraceGrainTempIn:
+            return s.grainTempIn() / 10;
+        case logging::kTraceMoistureOut:
+            return s.moistureOut();
+        case logging::kTraceGrainTempOut:
+            return s.grainTempOut() / 10;
+        case logging::kTraceGrainColumnTemp:
+            return s.grainColumnTemp();
+        default:
+            return s.meterRollSpeed();
+    }
+}
+
+// Each trace on its own scale, as on the graph screen, squeezed into the box's height.
+void drawBlackBoxTrace(platform::gfx::Painter& p, const platform::gfx::Rect& box, int trace) {
+    const std::vector<logging::DryerSample>& samples = view().blackBox;
+    std::vector<int> values(samples.size());
+    for (size_t i = 0; i < samples.size(); ++i)
+        values[i] = traceValue(samples[i], trace);
+    std::vector<int> heights(values.size());
+    logging::GraphScaleHeights(values, logging::GraphAxisTicks(values), heights);
+    const int inner = box.height() - 2 * kBlackBoxPadding;
+    const int width = box.width() - 2 * kBlackBoxPadding;
+    const int last = std::max<int>(1, static_cast<int>(values.size()) - 1);
+    std::vector<platform::gfx::Point> points(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        points[i] = {box.left + kBlackBoxPadding + static_cast<int>(i) * width / last,
+                     box.bottom - kBlackBoxPadding - std::clamp(heights[i], 0, 180) * inner / 180};
+    }
+    p.drawPolyline(points, graphs::kTraceStyles[trace].pen);
+}
+
+void drawBlackBox(platform::gfx::Painter& p) {
+    const platform::gfx::Rect box = ui::dialogUnitsToPixels(kBlackBoxUnits);
+    p.fillRect(box, platform::gfx::colors::kBlack);
+    p.drawFrame(box, platform::gfx::rgb(100, 100, 100));
+    if (view().blackBox.size() < 2) return;
+    for (int trace = 0; trace < logging::kGraphTraceCount; ++trace) {
+        if (logging::GraphTraceOn[trace]) drawBlackBoxTrace(p, box, trace);
+    }
+}
+
+void showBlackBoxOfSelection(ui::Window dialog) {
+    const int row = ui::listViewSelection(ui::dialogItem(dialog, kHistoryList));
+    const auto& stamps = view().rowStamps;
+    view().blackBox = row >= 0 && static_cast<size_t>(row) < stamps.size()
+                          ? readBlackBox(stamps[static_cast<size_t>(row)])
+                          : std::vector<logging::DryerSample>{};
+    ui::invalidate(dialog, true);
 }
 
 // ---- Commands ---------------------------------------------------------------------------------
@@ -273,7 +354,7 @@ bool runCommand(ui::Window dialog, int id) {
     }
 }
 
-ui::LResult historyDialogProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::LParam) {
+ui::LResult historyDialogProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::LParam lp) {
     switch (message) {
         case ui::kInitDialog:
             shell::registerOpenDialog(shell::Dialog::ShutdownHistory, dialog);
@@ -284,8 +365,14 @@ ui::LResult historyDialogProc(ui::Window dialog, uint32_t message, ui::WParam wp
             return 1;
         case ui::kPaint:
             labelHistory(dialog);
+            drawBlackBox(ui::paintContext(lp).painter);
             return 0;
         case ui::kCommand:
+            if (ui::commandId(wp) == kHistoryList &&
+                ui::commandNotification(wp) == ui::kSelectionChanged) {
+                showBlackBoxOfSelection(dialog);
+                return 1;
+            }
             if (ui::commandNotification(wp) != ui::kClicked) return 0;
             return runCommand(dialog, ui::commandId(wp)) ? 1 : 0;
         default:

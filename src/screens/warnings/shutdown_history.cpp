@@ -8,6 +8,8 @@
 #include "i18n/language.h"
 #include "i18n/text.h"
 #include "link/node_id.h"
+#include "logging/graph_log.h"
+#include "logging/sample_csv.h"
 #include "platform/files/files.h"
 #include "platform/store/store.h"
 
@@ -20,6 +22,8 @@ using platform::Volume;
 constexpr uint16_t kWarningProperty = 1;
 constexpr uint16_t kNodeProperty = 2;
 constexpr uint16_t kTimeProperty = 3;
+constexpr uint16_t kBlackBoxTimeProperty = 1;
+constexpr uint16_t kBlackBoxSamplesProperty = 2;  // the samples' bytes in hexadecimal
 
 constexpr std::string_view kDatePicture = "MMM dd',' yyy";
 constexpr std::string_view kTimePicture = "h':'mm tt";
@@ -29,6 +33,11 @@ constexpr size_t kExportChunkBytes = 64 * 1024;
 // lists, exports or clears. Also guards gDatabase.
 std::mutex gMutex;
 DatabaseId gDatabase = 0;  // remembered once found or created; 0 = look it up again
+
+struct BlackBox {
+    platform::FileTime shutdown = 0;
+    std::vector<logging::DryerSample> samples;
+};
 
 platform::DatabaseDef historyLayout() {
     using platform::PropertyType;
@@ -40,6 +49,78 @@ platform::DatabaseDef historyLayout() {
             {{kWarningProperty, kNodeProperty, kTimeProperty},
              {kNodeProperty, kWarningProperty, kTimeProperty},
              {kTimeProperty, kWarningProperty, kNodeProperty}}};
+}
+
+platform::DatabaseDef blackBoxLayout() {
+    using platform::PropertyType;
+    return {std::string(kBlackBoxDatabase),
+            0,
+            {{kBlackBoxTimeProperty, PropertyType::FileTime},
+             {kBlackBoxSamplesProperty, PropertyType::String}},
+            {{kBlackBoxTimeProperty}}};
+}
+
+std::string toHex(const std::vector<logging::DryerSample>& samples) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    hex.reserve(samples.size() * logging::kDryerSampleSize * 2);
+    for (const logging::DryerSample& s : samples) {
+        for (uint8_t b : s.bytes) {
+            hex += kDigits[b >> 4];
+            hex += kDigits[b & 15];
+        }
+    }
+    return hex;
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A damaged text gives the samples before the damage.
+std::vector<logging::DryerSample> fromHex(std::string_view hex) {
+    std::vector<logging::DryerSample> samples;
+    constexpr size_t kChars = logging::kDryerSampleSize * 2;
+    for (size_t at = 0; at + kChars <= hex.size(); at += kChars) {
+        logging::DryerSample s;
+        for (size_t i = 0; i < logging::kDryerSampleSize; ++i) {
+            const int high = hexValue(hex[at + 2 * i]);
+            const int low = hexValue(hex[at + 2 * i + 1]);
+            if (high < 0 || low < 0) return samples;
+            s.bytes[i] = static_cast<uint8_t>(high << 4 | low);
+        }
+        samples.push_back(s);
+    }
+    return samples;
+}
+
+// The sample's time; a sample holds no year, so it is the year of `now` unless that would put
+// the sample after it (a log running over New Year).
+platform::FileTime sampleTime(const logging::DryerSample& s, const platform::LocalTime& now) {
+    platform::LocalTime t;
+    t.year = s.month() > now.month ? now.year - 1 : now.year;
+    t.month = s.month();
+    t.day = s.day();
+    t.hour = s.hour();
+    t.minute = s.minute();
+    t.second = s.second();
+    return platform::localTimeToFileTime(t);
+}
+
+// The graph samples of the half hour up to `now`.
+std::vector<logging::DryerSample> recentSamples(const platform::LocalTime& now) {
+    constexpr platform::FileTime kPerSecond = 10'000'000;
+    const platform::FileTime end = platform::localTimeToFileTime(now);
+    const platform::FileTime start = end - kBlackBoxMinutes * 60 * kPerSecond;
+    std::vector<logging::DryerSample> kept;
+    for (const logging::DryerSample& s : logging::ReadLatestGraphSamples(kBlackBoxSamples)) {
+        if (!logging::SampleTimeValid(s)) continue;
+        const platform::FileTime t = sampleTime(s, now);
+        if (t >= start && t <= end) kept.push_back(s);
+    }
+    return kept;
 }
 
 std::string withCode(const char* format, long code) {
@@ -160,7 +241,46 @@ long runOnHistory(const std::function<long(Volume&, DatabaseId)>& work) {
     return runOnHistory(work, mountError);
 }
 
-bool writeRecord(std::string warning, std::string node) {
+// Under gMutex: the black box database, made when missing.
+long blackBoxDatabase(Volume& volume, DatabaseId& id) {
+    long e = volume.findDatabase(kBlackBoxDatabase, id);
+    if (e == platform::kStoreFileNotFound) e = volume.createDatabase(blackBoxLayout(), id);
+    return e;
+}
+
+// The black box goes in first, in its own transaction: a kill between the two writes leaves a
+// black box that no record names, never a record that names a lost one.
+long writeBlackBox(Volume& volume, platform::FileTime time, const std::string& hex) {
+    DatabaseId id = 0;
+    if (long e = blackBoxDatabase(volume, id)) return e;
+    platform::Record record(2);
+    record[0].id = kBlackBoxTimeProperty;
+    record[0].type = platform::PropertyType::FileTime;
+    record[0].time = time;
+    record[1].id = kBlackBoxSamplesProperty;
+    record[1].text = hex;
+    return volume.writeRecord(id, record);
+}
+
+long readBlackBoxes(Volume& volume, std::vector<BlackBox>& boxes) {
+    DatabaseId id = 0;
+    long e = volume.findDatabase(kBlackBoxDatabase, id);
+    if (e == platform::kStoreFileNotFound) return platform::kStoreOk;
+    if (e != platform::kStoreOk) return e;
+    boxes.clear();
+    return volume.readRecords(id, 0, [&](const platform::Record& r) {
+        BlackBox box;
+        for (const platform::Property& p : r) {
+            if (p.id == kBlackBoxTimeProperty) box.shutdown = p.time;
+            if (p.id == kBlackBoxSamplesProperty) box.samples = fromHex(p.text);
+        }
+        boxes.push_back(std::move(box));
+    });
+}
+
+bool writeRecord(std::string warning, std::string node, bool withBlackBox = false) {
+    const platform::LocalTime now = platform::localNow();
+    const std::string blackBox = withBlackBox ? toHex(recentSamples(now)) : std::string();
     platform::Record record(3);
     record[0].id = kWarningProperty;
     record[0].text = i18n::firstChars(warning, kStoredWarningChars);
@@ -168,9 +288,12 @@ bool writeRecord(std::string warning, std::string node) {
     record[1].text = std::move(node);
     record[2].id = kTimeProperty;
     record[2].type = platform::PropertyType::FileTime;
-    record[2].time = platform::localTimeToFileTime(platform::localNow());
+    record[2].time = platform::localTimeToFileTime(now);
     std::lock_guard lock(gMutex);
     return runOnHistory([&](Volume& volume, DatabaseId id) {
+               if (!blackBox.empty()) {
+                   if (long e = writeBlackBox(volume, record[2].time, blackBox)) return e;
+               }
                return volume.writeRecord(id, record);
            }) == platform::kStoreOk;
 }
@@ -211,6 +334,27 @@ bool writeExport(platform::File& file, const std::vector<ShutdownRecord>& record
     }
     // Cut off what an earlier, longer export left behind.
     return file.write(chunk.data(), chunk.size()) && file.truncateHere() && file.sync();
+}
+
+std::string blackBoxCsv(const std::vector<BlackBox>& boxes) {
+    std::string csv = "Shutdown Date Time," + logging::SampleCsvHeader() + "\r\n";
+    for (const BlackBox& box : boxes) {
+        const platform::LocalTime when = platform::fileTimeToLocalTime(box.shutdown);
+        const std::string shutdown = platform::formatPicture(when, "yyyy'-'MM'-'dd HH':'mm':'ss");
+        for (const logging::DryerSample& s : box.samples) {
+            const int year = s.month() > when.month ? when.year - 1 : when.year;
+            csv += shutdown + "," + logging::SampleCsvRow(s, year) + "\r\n";
+        }
+    }
+    return csv;
+}
+
+bool writeBlackBoxExport(const std::vector<BlackBox>& boxes) {
+    platform::File file = platform::openFile(kBlackBoxExportFile, platform::FileAccess::ReadWrite,
+                                             platform::Disposition::OpenAlways);
+    const std::string csv = blackBoxCsv(boxes);
+    return file.isOpen() && file.seek(0, platform::SeekFrom::Begin) == 0 &&
+           file.write(csv.data(), csv.size()) && file.truncateHere() && file.sync();
 }
 
 }  // namespace
@@ -264,7 +408,7 @@ bool openShutdownHistory() {
 bool recordShutdown(dryer::NodeId node, uint8_t warning) {
     std::string name;
     dryer::nodeNameInto(node, name);
-    return writeRecord(i18n::GetWarningText(node, warning), std::move(name));
+    return writeRecord(i18n::GetWarningText(node, warning), std::move(name), true);
 }
 
 bool recordOperatorEvent() {
@@ -286,9 +430,22 @@ std::vector<HistoryRow> listShutdownHistory(int sortOrder) {
         const platform::LocalTime when = platform::fileTimeToLocalTime(r->time);
         rows.push_back({i18n::firstChars(r->warning, kListedWarningChars), r->node,
                         platform::formatPicture(when, kDatePicture),
-                        platform::formatPicture(when, kTimePicture)});
+                        platform::formatPicture(when, kTimePicture), r->time});
     }
     return rows;
+}
+
+std::vector<logging::DryerSample> readBlackBox(platform::FileTime stamp) {
+    std::vector<BlackBox> boxes;
+    std::lock_guard lock(gMutex);
+    if (runOnHistory([&](Volume& volume, DatabaseId) { return readBlackBoxes(volume, boxes); }) !=
+        platform::kStoreOk) {
+        return {};
+    }
+    for (BlackBox& box : boxes) {
+        if (box.shutdown == stamp) return std::move(box.samples);
+    }
+    return {};
 }
 
 uint32_t shutdownHistoryCount() {
@@ -313,6 +470,14 @@ ExportResult exportShutdownHistory() {
         return {false, withCode("ERROR: CeMountDBVol failed (%ld)", mountError)};
     if (e != platform::kStoreOk) return {false, handlerMessage(e)};
     if (!writeExport(file, records)) return {false, std::string(kExportWriteFailedText)};
+    std::vector<BlackBox> boxes;
+    {
+        std::lock_guard lock(gMutex);
+        const long b =
+            runOnHistory([&](Volume& volume, DatabaseId) { return readBlackBoxes(volume, boxes); });
+        if (b != platform::kStoreOk) return {false, handlerMessage(b)};
+    }
+    if (!writeBlackBoxExport(boxes)) return {false, std::string(kExportWriteFailedText)};
     return {true, {}};
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "link/node_id.h"
+#include "logging/dryer_sample.h"
 #include "platform/clock/clock.h"
 
 namespace warnings {
@@ -22,6 +23,12 @@ inline constexpr std::string_view kHistoryExportFile = "\\Hard Disk2\\DryerShutd
 inline constexpr std::string_view kOperatorEventText = "User Accepted Auto-Start MC Setup";
 inline constexpr std::string_view kOperatorEventNode = "Global";
 
+// The black box: the graph samples of the half hour before each shutdown, kept beside the
+// history in the same volume and exported beside the history file.
+inline constexpr std::string_view kBlackBoxDatabase = "ShutdownBlackBox";
+inline constexpr std::string_view kBlackBoxExportFile = "\\Hard Disk2\\DryerShutdownBlackBox.csv";
+inline constexpr int kBlackBoxMinutes = 30;
+inline constexpr size_t kBlackBoxSamples = kBlackBoxMinutes * 6;  // one each 10 s of running
 inline constexpr size_t kStoredWarningChars = 149;  // characters of a warning text kept
 inline constexpr size_t kListedWarningChars = 99;   // characters of it the list shows
 
@@ -41,8 +48,9 @@ struct ShutdownRecord {
 struct HistoryRow {
     std::string warning;  // cut to kListedWarningChars characters
     std::string node;
-    std::string date;  // "MMM dd',' yyy"
-    std::string time;  // "h':'mm tt"
+    std::string date;              // "MMM dd',' yyy"
+    std::string time;              // "h':'mm tt"
+    platform::FileTime stamp = 0;  // the record's time, which finds its black box
 };
 
 // Start-up: mounts the volume, opens the history database or creates it, and remembers it. False
@@ -56,6 +64,10 @@ bool openShutdownHistory();
 // device) and the local time. When a shutdown is recorded is the decoder's repeat guard's
 // business (dryer::shutdownRecordRule).
 bool recordShutdown(dryer::NodeId node, uint8_t warning);
+
+// The black box of the shutdown recorded at `stamp`, oldest sample first; empty when it has none
+// (recorded before the black box, or with the dryer not running in the half hour before).
+std::vector<logging::DryerSample> readBlackBox(platform::FileTime stamp);
 
 // Writes the record of the operator accepting the auto-start moisture-control setup.
 bool recordOperatorEvent();
@@ -86,6 +98,8 @@ std::string exportLine(const ShutdownRecord& record);
 // record, "warning;node;date;time;" and a line feed, UTF-8; the file ends with the last line. A
 // file that cannot be opened is given up silently; the failures of the database and of the
 // writing come back as the message to show.
+// The black boxes go beside it as "DryerShutdownBlackBox.csv": the shutdown's date and time,
+// then the sample's row (see logging/sample_csv.h), oldest shutdown first.
 ExportResult exportShutdownHistory();
 
 // What the operator reads for stored English texts: an export message, a device name and the

@@ -8,10 +8,11 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "i18n/dialog/dialog_texts.h"
-
+#include "logging/graph_log.h"
 #include "screens/warnings/shutdown_help.h"
 #include "screens/warnings/warnings_harness.h"
 
@@ -163,6 +164,44 @@ TEST_F(HistoryDialogTest, ShowHelpFileOpensTheHelpOfTheSelectedRecord) {
     EXPECT_TRUE(shell::periodic().helpFromHistory);
     press(history(), kHistoryExitButton);
     EXPECT_FALSE(shell::periodic().helpFromHistory);
+}
+
+// The yellow of the grain column temperature trace in the dialog's black box.
+int blackBoxPixels(platform::backend::PanelHarness& panel) {
+    namespace gfx = platform::gfx;
+    const gfx::Surface screen = panel.screen();
+    int count = 0;
+    for (int y = 0; y < screen.height(); ++y) {
+        for (int x = 0; x < screen.width(); ++x)
+            count += screen.colorAt(x, y) == gfx::rgb(255, 255, 0);
+    }
+    return count;
+}
+
+TEST_F(HistoryDialogTest, SelectedShutdownShowsTheGraphOfItsLastHalfHour) {
+    start();
+    logging::GraphTraceOn.fill(1);
+    const platform::FileTime now = platform::localTimeToFileTime(platform::localNow());
+    for (int i = 60; i >= 0; --i) {
+        logging::LogValues values;
+        values.grainColumnTemp = static_cast<uint16_t>(100 + (i % 10) * 5);
+        values.moistureIn = static_cast<uint16_t>(200 + i);
+        const auto at = platform::fileTimeToLocalTime(now - uint64_t(i) * 10 * 10'000'000);
+        ASSERT_TRUE(logging::AppendGraphSample(logging::makeDryerSample(values, at)));
+    }
+    recordShutdown(14, 5);
+    panel_->jump(60'000);
+    recordShutdown(2, 1);
+    ASSERT_TRUE(open());
+    EXPECT_EQ(blackBoxPixels(*panel_), 0) << "nothing selected";
+    const auto row = panel_->findText("MAIN I/O");
+    ASSERT_TRUE(row);
+    const auto at = ui::screenRect(row->window);
+    panel_->tap(at.left + (row->text.rect.left + row->text.rect.right) / 2,
+                at.top + (row->text.rect.top + row->text.rect.bottom) / 2);
+    EXPECT_GT(blackBoxPixels(*panel_), 20);
+    if (const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR"))
+        panel_->screenshot(std::string(dir) + "/history_black_box.png");
 }
 
 TEST(HistoryHelpPair, FirstFourCharactersAreTwoHexadecimalPairs) {
