@@ -410,7 +410,9 @@ Window windowAt(Point screen) {
 gfx::Surface captureScreen() {
     std::lock_guard lock(state().mutex);
     State& s = state();
-    composeLocked({0, 0, s.screen.width, s.screen.height});
+    // Every change on the screen marks its area dirty, so the composed screen is current once
+    // the dirty area is composed; it stays dirty for the next present.
+    if (!s.dirty.empty()) composeLocked(s.dirty);
     return s.screenSurface;
 }
 
