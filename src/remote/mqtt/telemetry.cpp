@@ -123,8 +123,8 @@ struct Telemetry::Client {
         for (;;) {
             {
                 std::unique_lock lock(mutex);
-                const bool woken = wake.wait_until(
-                    lock, until, [this] { return stopping || !handed.empty(); });
+                const bool woken =
+                    wake.wait_until(lock, until, [this] { return stopping || !handed.empty(); });
                 if (stopping) return true;
                 if (!woken) return false;
             }

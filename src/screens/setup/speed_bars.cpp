@@ -82,7 +82,8 @@ void drawAutomaticNote(gfx::Painter& p) {
         lines.push_back({i18n::GetStringOr(n.number, n.english), n.y});
     // The lines keep left of the bar: a smaller size while the widest would reach it.
     gfx::FontSpec font = gfx::font(14, 500);
-    for (const auto& l : lines) font = gfx::fitFont(l.line, font, 142, 10);
+    for (const auto& l : lines)
+        font = gfx::fitFont(l.line, font, 142, 10);
     for (const auto& l : lines)
         p.drawText(l.line, {3, l.y, 145, l.y + 15}, font, {gfx::colors::kBlack, gfx::kSingleLine});
 }
