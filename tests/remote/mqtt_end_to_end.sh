@@ -16,15 +16,7 @@ chmod a+rwx "$work/broker"
 cp -r "$image/." "$work/root/"
 fail() { echo "FAIL: $*" >&2; echo "--- messages:" >&2; cat "$work/messages.txt" >&2 || true; exit 1; }
 
-# Waits up to SECONDS for a command to succeed.
-until_ok() {
-    local seconds=$1; shift
-    local end=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -lt $end ] || return 1
-        sleep 0.2
-    done
-}
+source "$(dirname "$0")/until_ok.sh"
 
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill -9 "$p" 2> /dev/null || true; done; }

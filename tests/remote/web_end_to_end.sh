@@ -19,15 +19,7 @@ EOF
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Waits up to SECONDS for a command to succeed.
-until_ok() {
-    local seconds=$1; shift
-    local end=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -lt $end ] || return 1
-        sleep 0.2
-    done
-}
+source "$(dirname "$0")/until_ok.sh"
 
 "$display" --headless --simulate --root "$work/root" --web 127.0.0.1:0 --dryer-name "North bin" \
     --script "$work/remote.script" 2> "$work/stderr.txt" &
