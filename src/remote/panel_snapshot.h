@@ -52,8 +52,6 @@ struct PanelSnapshot {
     std::optional<ShutdownValue> shutdown;
     bool linkUp = false;
     std::string lastGoodFrame;  // local time "yyyy-MM-ddTHH:mm:ss", empty before the first
-
-    bool operator==(const PanelSnapshot&) const = default;
 };
 
 // Number of fan/heaters the dryer reports.
