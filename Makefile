@@ -8,7 +8,7 @@ run: build
 	./scripts/run-display.sh $(BUILD)
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	./scripts/test.sh $(BUILD) $(JOBS)
 
 # The Debian package, $(BUILD)/orvane-display_<version>_<arch>.deb (README "Installing on a panel PC").
 package: build
