@@ -11,17 +11,40 @@ int tabWidth(const FontSpec& font) {
     return std::max(1, 8 * fontMetrics(font).averageWidth);
 }
 
-int measure(std::u32string_view line, const FontSpec& font) {
-    int width = 0;
+// Walks the pen along one line: `visit(pen, glyph)` for every glyph but tabs, which move the pen
+// to the next stop. Returns where the pen ends.
+template <typename Visit>
+int walkGlyphs(std::u32string_view line, const FontSpec& font, Visit visit) {
+    int pen = 0;
     const int tab = tabWidth(font);
     for (char32_t c : line) {
         if (c == U'\t') {
-            width = (width / tab + 1) * tab;
-        } else {
-            width += glyph(font, c)->advance;
+            pen = (pen / tab + 1) * tab;
+            continue;
         }
+        const auto g = glyph(font, c);
+        visit(pen, *g);
+        pen += g->advance;
     }
-    return width;
+    return pen;
+}
+
+int measure(std::u32string_view line, const FontSpec& font) {
+    return walkGlyphs(line, font, [](int, const Glyph&) {});
+}
+
+// The width of what the glyphs of a line ink, which a bearing may make wider than their cells.
+int inkWidth(std::u32string_view line, const FontSpec& font) {
+    int left = 0;
+    int right = 0;
+    bool inked = false;
+    walkGlyphs(line, font, [&](int pen, const Glyph& g) {
+        if (g.width <= 0 || g.rows <= 0) return;
+        left = inked ? std::min(left, pen + g.left) : pen + g.left;
+        right = inked ? std::max(right, pen + g.left + g.width) : pen + g.left + g.width;
+        inked = true;
+    });
+    return right - left;
 }
 
 std::vector<std::u32string> paragraphs(std::u32string_view text, bool singleLine) {
@@ -55,7 +78,8 @@ void breakParagraph(const std::u32string& para, int maxWidth, const FontSpec& fo
         while (wordEnd < para.size() && !blank(para[wordEnd]))
             ++wordEnd;
         std::u32string candidate = line + para.substr(pos, wordEnd - pos);
-        if (!lineOpen || measure(candidate, font) <= maxWidth) {
+        if (!lineOpen ||
+            (measure(candidate, font) <= maxWidth && inkWidth(candidate, font) <= maxWidth)) {
             line = std::move(candidate);
             lineOpen = true;
         } else {
@@ -144,22 +168,13 @@ std::vector<TextLine> layoutText(std::string_view text, const Rect& rect, const 
 
 std::vector<Rect> glyphRects(const TextLine& line, const FontSpec& font) {
     std::vector<Rect> out;
-    const FontMetrics metrics = fontMetrics(font);
-    const int tab = tabWidth(font);
-    const int baseline = line.box.top + metrics.ascent;
-    int pen = 0;
-    for (char32_t c : decodeUtf8(line.text)) {
-        if (c == U'\t') {
-            pen = (pen / tab + 1) * tab;
-            continue;
+    const int baseline = line.box.top + fontMetrics(font).ascent;
+    walkGlyphs(decodeUtf8(line.text), font, [&](int pen, const Glyph& g) {
+        if (g.width > 0 && g.rows > 0) {
+            out.push_back(
+                Rect::fromSize(line.box.left + pen + g.left, baseline - g.top, g.width, g.rows));
         }
-        const auto g = glyph(font, c);
-        if (g->width > 0 && g->rows > 0) {
-            out.push_back(Rect::fromSize(line.box.left + pen + g->left, baseline - g->top, g->width,
-                                         g->rows));
-        }
-        pen += g->advance;
-    }
+    });
     return out;
 }
 

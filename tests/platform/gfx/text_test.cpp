@@ -61,6 +61,25 @@ TEST(TextTest, WordBreakIntoOnePixelRectanglePutsEachWordOnItsOwnCentredLine) {
     EXPECT_EQ(tabbed[1].text, "three");
 }
 
+// A line whose cells fit can still ink a pixel past them (the bearing of its first or last
+// glyph); wrapped lines are broken so that their ink stays inside the rectangle too.
+TEST(TextTest, WrappedLinesKeepTheirInkInsideTheRectangle) {
+    const std::string text =
+        "Controleer in het eerste uur de plenumtemperaturen (graden F) en het vocht; "
+        "Tijd, jaar, fijn, Wyk, \"Ty\" en /j/ schuiven.";
+    for (const FontSpec& f : {font(13), font(14, 700)}) {
+        for (int width = 60; width <= 440; ++width) {
+            const Rect r{100, 0, 100 + width, 400};
+            for (const auto& line : layoutText(text, r, f, kWordBreak)) {
+                if (line.text.find(' ') == std::string::npos) continue;  // a lone word may not fit
+                const Rect ink = glyphBox(line, f);
+                EXPECT_GE(ink.left, r.left) << width << " " << line.text;
+                EXPECT_LE(ink.right, r.right) << width << " " << line.text;
+            }
+        }
+    }
+}
+
 TEST(TextTest, AlignmentPlacesLinesInTheRectangle) {
     const Rect r{10, 10, 210, 60};
     const FontSpec f = font(16);
