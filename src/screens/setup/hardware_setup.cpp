@@ -193,6 +193,7 @@ void paintHardware(ui::Window dialog) {
         {kFourInchRadio, 186},
         {kSevenInchRadio, 187},
         {kAcceptExit, 190},
+        {kSensorSetup, 405},
         {kModulesSelect, 20},
         {kLoadSelect, 20},
         {kFanHeaterSelect, 20},
