@@ -1,6 +1,6 @@
 # Runs the tour in one language and judges its dumps:
 #   cmake -DDISPLAY=... -DFITCHECK=... -DLOGDATA=... -DIMAGE=... -DSCRIPT=... -DWORK=...
-#         -DCODE=DE -DLANGUAGE=German -DBUTTON=1497 [-DREPORT_ONLY=ON] -P run_tour.cmake
+#         -DCODE=DE -DLANGUAGE=German -DBUTTON=1497 -P run_tour.cmake
 # The language is chosen as the panel keeps it, in the language file of the fresh root. The
 # dumps land in WORK/CODE/ (one file a screen) and stay there for reading after the run.
 foreach(var DISPLAY FITCHECK LOGDATA IMAGE SCRIPT WORK CODE LANGUAGE BUTTON)
@@ -37,11 +37,7 @@ if(NOT code EQUAL 0)
 endif()
 
 file(GLOB dumps ${WORK}/${CODE}/*.tsv)
-set(mode)
-if(REPORT_ONLY)
-  set(mode --report-only)
-endif()
-execute_process(COMMAND ${FITCHECK} ${mode} --language ${CODE} ${dumps}
+execute_process(COMMAND ${FITCHECK} --language ${CODE} ${dumps}
                 OUTPUT_FILE ${WORK}/fitcheck.txt RESULT_VARIABLE verdict)
 file(READ ${WORK}/fitcheck.txt report)
 message("${report}")
