@@ -7,8 +7,6 @@
 namespace sim {
 namespace {
 
-// The display writes a frame in one piece; a pause this long ends it.
-constexpr int kFrameGapMs = 4;
 constexpr int kPollMs = 50;
 constexpr int kReopenMs = 2000;
 
@@ -71,7 +69,7 @@ void Simulator::run() {
             const long n = line_.readAvailable(buffer, sizeof buffer);
             if (n <= 0) break;
             frame.insert(frame.end(), buffer, buffer + n);
-        } while (line_.waitReadable(kFrameGapMs, &wakeup_));
+        } while (line_.waitReadable(frameGapMs_, &wakeup_));
         if (!frame.empty()) handle(frame);
     }
 }

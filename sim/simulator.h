@@ -48,6 +48,10 @@ class Simulator {
     void setTrace(std::function<void(const std::string&)> sink) { trace_ = std::move(sink); }
     // Receives a line when the device of start(device) goes away and when it is open again.
     void setReporter(std::function<void(const std::string&)> sink) { report_ = std::move(sink); }
+    // The pause that ends a frame from the display (4 ms). A caller that lets the display send
+    // only once the last frame is answered may make it 0: a frame is then what one read brings,
+    // and each answer goes out at once. Set before start.
+    void setFrameGap(int ms) { frameGapMs_ = ms; }
 
     uint64_t framesAnswered() const { return answered_.load(); }
     // A byte of the controller's parameter table.
@@ -64,6 +68,7 @@ class Simulator {
     platform::SerialPort line_;
     platform::Wakeup wakeup_;  // ends a wait on the line at stop()
     std::string device_;       // empty: the line cannot be opened again
+    int frameGapMs_ = 4;       // the display writes a frame in one piece; a pause ends it
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::atomic<uint64_t> answered_{0};

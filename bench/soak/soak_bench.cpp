@@ -1,17 +1,24 @@
 // A day of the display against the simulated controller on the manual clock: the whole program
-// wired as orvane-display wires it, logging on, a shutdown every ten minutes. Reports resident
-// memory and open files at the start and the end, and checks that the logs and the history hold
-// what a day writes. Run on its own: `build/bench/soak/soak_bench` (a few minutes).
+// wired as orvane-display wires it, logging on, a shutdown every ten minutes, the line paced one
+// exchange at a time as on a real panel. Reports resident memory and open files at the start and
+// the end, and checks that the logs and the history hold what a day writes: a history holding
+// another number of shutdowns than were commanded, a torn sample or a graph log out of its files
+// fails the run (exit status 1). Run on its own: `build/bench/soak/soak_bench`.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "link/controller_link.h"
+#include "logging/dryer_sample.h"
 #include "logging/graph_log.h"
 #include "logging/log_ticks.h"
 #include "logging/short_term_log.h"
@@ -37,6 +44,8 @@ int dayMinutes() {
     return minutes ? std::max(2, std::atoi(minutes)) : 24 * 60;
 }
 constexpr int kShutdownEveryMinutes = 10;
+constexpr int64_t kExchangeMs = 350;
+constexpr int kWaitMs = 1000;  // real time; the simulator answers within a few milliseconds
 
 long residentKiB() {
     std::ifstream statm("/proc/self/statm");
@@ -52,19 +61,35 @@ long openFiles() {
     return n;
 }
 
+// Waits, at most kWaitMs of real time, until `done` holds; `pause` between looks.
+template <class Done, class Pause>
+bool waitFor(Done done, Pause pause) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= until) return false;
+        pause();
+    }
+    return true;
+}
+
 class Day {
   public:
     Day() {
+        // The panel image's folders (languages, program bitmaps), linked: they are only read,
+        // and copying the image would take longer than the day.
         const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const fs::path languages =
-            fs::path(image ? image : ORVANE_DEFAULT_IMAGE) / "Hard Disk" / "Languages";
-        fs::create_directories(root_.path() / "Hard Disk");
-        fs::create_directory_symlink(languages, root_.path() / "Hard Disk" / "Languages");
+        const fs::path imageDisk = fs::path(image ? image : ORVANE_DEFAULT_IMAGE) / "Hard Disk";
+        const fs::path disk = root_.path() / "Hard Disk";
+        fs::create_directories(disk);
+        for (const auto& folder : fs::directory_iterator(imageDisk))
+            fs::create_directory_symlink(folder.path(), disk / folder.path().filename());
         platform::configureDevicePaths(root_.str(), "");
         platform::registryOpen(root_.str() + "/Registry.dat");
         panel_ = std::make_unique<platform::backend::PanelHarness>();
         program::wireProgram();
         platform::openPtyPair(pty_);
+        // The line is paced above, so no frame runs into the next: each is answered at once.
+        simulator_.setFrameGap(0);
         simulator_.start(std::move(pty_.controller));
         shell::attachControllerLink(&link_);
         shell::StartupSteps steps;
@@ -82,27 +107,41 @@ class Day {
         shell::clearShellHooks();
     }
 
-    // Five seconds of the manual clock, then at least one exchange: the exchanges the 175 ms
-    // tick asks for meanwhile run as fast as the line allows and the rest fall together, so a
-    // day takes minutes. Five seconds stay well inside the link's ten-second watchdog.
-    void fiveSeconds() {
-        const uint64_t before = link_.completedCycles();
-        panel_->advance(5000);
-        for (int wait = 0; wait < 500 && link_.completedCycles() == before; ++wait)
-            link_.inputWaiting(1);
-        panel_->waitIdle();
+    // One exchange as a panel on a real line makes it: 350 ms of the manual clock, two 175 ms
+    // ticks of which one asks for the exchange; then the frame goes out, the simulator answers it
+    // and the answer reaches the display's port before the next exchange reads it. Frames asked
+    // for faster than the simulator answers them would run together on the line unanswered.
+    void exchange() {
+        const uint64_t answered = simulator_.framesAnswered();
+        panel_->advance(kExchangeMs);
+        // The port stays readable until the cycle has read the previous answer.
+        const auto pause = [this] {
+            if (link_.inputWaiting(1)) std::this_thread::yield();
+        };
+        if (!waitFor([&] { return simulator_.framesAnswered() != answered; }, pause)) ++unanswered_;
+        link_.inputWaiting(kWaitMs);
+        ++exchanges_;
     }
 
+    // A shutdown at every tenth minute, cleared and the dryer started again a minute later, as
+    // the operator would after reading it.
     void minute(int m) {
-        if (m % kShutdownEveryMinutes == 0) simulator_.command("shutdown 5 3");
+        if (m % kShutdownEveryMinutes == 0) {
+            simulator_.command("shutdown 5 3");
+            ++shutdowns_;
+        }
         if (m % kShutdownEveryMinutes == 1) {
             simulator_.command("clear");
             simulator_.command("run");
         }
-        for (int s = 0; s < 12; ++s)
-            fiveSeconds();
+        for (const int64_t end = platform::monotonicMs() + 60'000; platform::monotonicMs() < end;)
+            exchange();
     }
 
+    int shutdownsCommanded() const { return shutdowns_; }
+    uint64_t exchanges() const { return exchanges_; }
+    uint64_t unanswered() const { return unanswered_; }
+    uint64_t goodFrames() const { return link_.goodFrames(); }
     std::string root() const { return root_.str(); }
 
   private:
@@ -111,16 +150,37 @@ class Day {
     platform::PtyPair pty_;
     sim::Simulator simulator_;
     dryer::ControllerLink link_{dryer::dryerState()};
+    int shutdowns_ = 0;
+    uint64_t exchanges_ = 0;
+    uint64_t unanswered_ = 0;
 };
 
-void wholeSamples(benchmark::State& state, const fs::path& folder, double& files, double& samples) {
-    files = samples = 0;
-    if (!fs::is_directory(folder)) return;
+bool gFailed = false;
+
+// A failed run says so on standard error and in the exit status, not only in the table.
+void fail(benchmark::State& state, const std::string& why) {
+    std::fprintf(stderr, "soak_bench FAILED: %s\n", why.c_str());
+    state.SkipWithError(why.c_str());
+    gFailed = true;
+}
+
+struct SampleFolder {
+    double files = 0;
+    double samples = 0;
+    uint64_t largestBytes = 0;
+};
+
+SampleFolder readSampleFolder(benchmark::State& state, const fs::path& folder) {
+    SampleFolder found;
+    if (!fs::is_directory(folder)) return found;
     for (const auto& f : fs::directory_iterator(folder)) {
-        ++files;
-        samples += static_cast<double>(f.file_size() / 18);
-        if (f.file_size() % 18 != 0) state.SkipWithError("a sample file holds a torn sample");
+        ++found.files;
+        found.samples += static_cast<double>(f.file_size() / logging::kDryerSampleSize);
+        found.largestBytes = std::max<uint64_t>(found.largestBytes, f.file_size());
+        if (f.file_size() % logging::kDryerSampleSize != 0)
+            fail(state, "a sample file holds a torn sample");
     }
+    return found;
 }
 
 void SoakOneDay(benchmark::State& state) {
@@ -135,15 +195,26 @@ void SoakOneDay(benchmark::State& state) {
         state.counters["rss_end_kib"] = static_cast<double>(residentKiB());
         state.counters["open_files_start"] = static_cast<double>(filesStart);
         state.counters["open_files_end"] = static_cast<double>(openFiles());
-        state.counters["shutdowns_recorded"] = warnings::shutdownHistoryCount();
+        const uint32_t recorded = warnings::shutdownHistoryCount();
+        state.counters["shutdowns_commanded"] = day.shutdownsCommanded();
+        state.counters["shutdowns_recorded"] = recorded;
+        state.counters["exchanges"] = static_cast<double>(day.exchanges());
+        state.counters["unanswered"] = static_cast<double>(day.unanswered());
+        state.counters["good_frames"] = static_cast<double>(day.goodFrames());
+        if (recorded != static_cast<uint32_t>(day.shutdownsCommanded())) {
+            fail(state, "the history holds " + std::to_string(recorded) + " shutdowns of " +
+                            std::to_string(day.shutdownsCommanded()) + " commanded");
+        }
         const fs::path disk = fs::path(day.root()) / "Hard Disk";
-        double files = 0, samples = 0;
-        wholeSamples(state, disk / "GraphDataLog", files, samples);
-        state.counters["graph_files"] = files;
-        state.counters["graph_samples"] = samples;
-        wholeSamples(state, disk / "ShortTermDataLog", files, samples);
-        state.counters["short_term_files"] = files;
-        state.counters["short_term_samples"] = samples;
+        const SampleFolder graph = readSampleFolder(state, disk / "GraphDataLog");
+        state.counters["graph_files"] = graph.files;
+        state.counters["graph_samples"] = graph.samples;
+        // A full file (24 hours of running) makes way for a new one; the two newest stay.
+        if (graph.files > 2 || graph.largestBytes > logging::kGraphFileFullBytes)
+            fail(state, "the graph log holds more than two files or an overfull one");
+        const SampleFolder shortTerm = readSampleFolder(state, disk / "ShortTermDataLog");
+        state.counters["short_term_files"] = shortTerm.files;
+        state.counters["short_term_samples"] = shortTerm.samples;
         const fs::path csv = disk / "DataLog" / "LongTermDataLog.csv";
         state.counters["long_term_bytes"] =
             fs::exists(csv) ? static_cast<double>(fs::file_size(csv)) : 0;
@@ -156,3 +227,10 @@ void SoakOneDay(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(SoakOneDay)->Iterations(1)->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return gFailed ? 1 : 0;
+}

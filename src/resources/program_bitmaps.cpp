@@ -116,7 +116,7 @@ constexpr ProgramBitmapSpec kBitmaps[] = {
 static_assert(std::ranges::is_sorted(kBitmaps, {}, &ProgramBitmapSpec::number));
 
 struct Loaded {
-    std::string hostPath;
+    std::string root;  // the panel root it was read under
     ProgramBitmap bitmap;
 };
 
@@ -151,14 +151,14 @@ std::string ProgramBitmapPath(int number) {
 ProgramBitmap LoadProgramBitmap(int number) {
     const std::string device = ProgramBitmapPath(number);
     if (device.empty()) return nullptr;
-    // Keyed by the host path as well, so a new panel root (tests) reads its own files.
-    const std::string host = platform::hostPath(device);
-    if (host.empty()) return nullptr;
+    // Keyed by the panel root as well, so a new panel root (tests) reads its own files. A
+    // bitmap read once is not looked for on the disk again: screens ask on every paint.
+    const std::string root = platform::panelRootDir();
     std::lock_guard lock(cache().mutex);
     Loaded& entry = cache().loaded[number];
-    if (entry.bitmap && entry.hostPath == host) return entry.bitmap;
-    auto surface = platform::gfx::loadBmp(host);
-    entry.hostPath = host;
+    if (entry.bitmap && entry.root == root) return entry.bitmap;
+    auto surface = platform::gfx::loadBmp(platform::hostPath(device));
+    entry.root = root;
     entry.bitmap =
         surface ? std::make_shared<const platform::gfx::Surface>(std::move(*surface)) : nullptr;
     return entry.bitmap;

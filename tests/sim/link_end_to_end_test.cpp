@@ -86,6 +86,30 @@ TEST_F(EndToEnd, EditsRoundTripShutdownsAreRecordedAndBadFramesAreDropped) {
     EXPECT_EQ(link.goodFrames(), good + 1);
 }
 
+// Paced one exchange at a time, a simulator without a frame gap answers each frame whole at once.
+class PacedEndToEnd : public EndToEnd {
+  protected:
+    void SetUp() override {
+        simulator.setFrameGap(0);
+        EndToEnd::SetUp();
+    }
+};
+
+TEST_F(PacedEndToEnd, WithoutAFrameGapEveryFrameIsAnsweredAndEditsRoundTrip) {
+    for (int i = 0; i < 3; ++i)
+        cycle();
+    EXPECT_EQ(simulator.framesAnswered(), 3u);
+    state.beginEdit(state.status.plenumTempSetpoint(5));
+    state.edit.plenumTempSetpoint(5).set(200);
+    state.commitEdit(state.pending.plenumTempSetpoint(5));
+    cycle();
+    cycle();
+    EXPECT_EQ(simulator.framesAnswered(), 5u);
+    EXPECT_EQ(link.goodFrames(), 4u);
+    EXPECT_EQ(state.status.plenumTempSetpoint(5).get(), 200);
+    EXPECT_FALSE(state.pending.plenumTempSetpoint(5).raised());
+}
+
 // Edits from the user-interface thread while both threads run: the controller never sees a
 // value that was not edited whole (TSan checks the sharing).
 TEST_F(EndToEnd, ConcurrentEditsNeverReachTheControllerTorn) {

@@ -128,7 +128,8 @@ void configureDevicePaths(const std::string& rootDir, const std::string& usbDir,
     gUsb = usbDir;
 }
 
-const std::string& panelRootDir() {
+std::string panelRootDir() {
+    std::lock_guard lock(gConfigMutex);
     return gRoot;
 }
 

@@ -24,7 +24,7 @@ using UsbDriveFinder = std::function<std::string()>;
 // folder the finder gives, else "<root>/Hard Disk2".
 void configureDevicePaths(const std::string& rootDir, const std::string& usbDir,
                           UsbDriveFinder finder = {});
-const std::string& panelRootDir();
+std::string panelRootDir();
 
 // The host path behind a device path: existing components are found case-insensitively, the
 // rest are kept as written. Empty for a path that tries to leave its device ("..").

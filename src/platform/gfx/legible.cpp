@@ -43,14 +43,20 @@ Color legibleColor(Color text, Color ground, int cellHeight) {
     return end;
 }
 
+// Counted run by run: the box behind a text is mostly long runs of a few colours, and it is
+// looked at for every text drawn.
 std::optional<Color> dominantColor(const Surface& surface, const Rect& area, Color except) {
     const Rect inside = area.intersect(surface.bounds());
     std::unordered_map<uint32_t, int> counts;
     for (int y = inside.top; y < inside.bottom; ++y) {
         const uint32_t* row = surface.row(y);
-        for (int x = inside.left; x < inside.right; ++x) {
-            if ((row[x] >> 24) == 0 || (row[x] | 0xFF000000u) == except.argb()) continue;
-            ++counts[row[x] | 0xFF000000u];
+        for (int x = inside.left; x < inside.right;) {
+            const uint32_t pixel = row[x];
+            const int start = x;
+            while (x < inside.right && row[x] == pixel)
+                ++x;
+            if ((pixel >> 24) == 0 || (pixel | 0xFF000000u) == except.argb()) continue;
+            counts[pixel | 0xFF000000u] += x - start;
         }
     }
     if (counts.empty()) return std::nullopt;

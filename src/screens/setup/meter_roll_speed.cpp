@@ -3,7 +3,8 @@
 // While the dialog is open the display holds the control-panel knob (knobCaptureHold): the
 // decoder then leaves the setpoint bytes in edit alone, so the operator's INCREASE, DECREASE and
 // SELECT are not overwritten by the next status frame. ACCEPT sends the new knob speeds and the
-// four setpoint bytes; CANCEL sends the controller's own knob speeds back as the setpoints.
+// four setpoint bytes; CANCEL sends the knob speeds back as the setpoints. Opening and CANCEL
+// take the knob speeds through beginEdit: those of an ACCEPT not yet reported back stay.
 // Closing gives the knob back as it was.
 #include <algorithm>
 
@@ -218,13 +219,14 @@ void acceptSpeeds() {
     s.commitEdit(s.pending.meterRollSpeedSetpoint());
 }
 
-// The controller's own knob speeds go back as the setpoints: what the operator tried out is
-// dropped.
+// The knob speeds go back as the setpoints: what the operator tried out is dropped, an earlier
+// ACCEPT still on its way is not.
 void cancelSpeeds() {
     auto& s = state();
     const auto hold = s.hold();
+    s.beginEdit(s.status.meterRollKnobSpeed());
     for (int i = 0; i < 4; ++i)
-        s.edit.meterRollSpeedSetpoint(i).set(s.status.meterRollKnobSpeed(i).get());
+        s.edit.meterRollSpeedSetpoint(i).set(s.edit.meterRollKnobSpeed(i).get());
     s.edit.meterRollSpeedSetpoint(0).set(s.edit.meterRollSpeedSetpoint(0).get() | knobBit());
     s.commitEdit(s.pending.meterRollSpeedSetpoint());
 }
@@ -234,12 +236,13 @@ void openSpeeds(ui::Window dialog) {
     {
         const auto hold = s.hold();
         const int kind = s.status.moistureControlMode().get() & 0x07;
-        s.edit.meterRollKnobSpeed(0).set(s.status.meterRollKnobSpeed(0).get());
-        s.edit.meterRollSpeedSetpoint(1).set(s.status.meterRollKnobSpeed(1).get());
+        // The knob speeds as the controller has them, or as an earlier ACCEPT sends them.
+        s.beginEdit(s.status.meterRollKnobSpeed());
+        s.edit.meterRollSpeedSetpoint(1).set(s.edit.meterRollKnobSpeed(1).get());
         s.edit.meterRollSpeedSetpoint(2).set(kind == 4 || kind == 5
                                                  ? s.status.statusByte230().get()
-                                                 : s.status.meterRollKnobSpeed(2).get());
-        s.edit.meterRollSpeedSetpoint(3).set(s.status.meterRollKnobSpeed(3).get());
+                                                 : s.edit.meterRollKnobSpeed(2).get());
+        s.edit.meterRollSpeedSetpoint(3).set(s.edit.meterRollKnobSpeed(3).get());
         s.pending.meterRollSpeedSetpoint(0).clear();
         s.commitEdit(s.pending.knobSpeedCopy161());
     }

@@ -25,6 +25,28 @@ TEST(Legible, ColoursThatStandOutStayAndOthersTakeTheNearestTintOrShadeThatDoes)
     EXPECT_LT(darker.r, 255);
 }
 
+// Row 0 the text's own white, row 1 seven red then three green, row 2 five clear pixels (red
+// with no alpha) then five green.
+TEST(Legible, TheGroundIsTheCommonestColourOfTheBoxLeavingOutTheTextsOwnAndClearPixels) {
+    const gfx::Color white = gfx::colors::kWhite, red = gfx::rgb(255, 0, 0),
+                     green = gfx::rgb(0, 255, 0);
+    gfx::Surface surface(10, 3, white);
+    for (int x = 0; x < 10; ++x) {
+        surface.setPixel(x, 1, x < 7 ? red : green);
+        if (x < 5) {
+            surface.row(2)[x] = red.argb() & 0x00FFFFFFu;
+        } else {
+            surface.setPixel(x, 2, green);
+        }
+    }
+    EXPECT_EQ(gfx::dominantColor(surface, surface.bounds(), white), green);
+    EXPECT_EQ(gfx::dominantColor(surface, {0, 1, 10, 3}, green), red);
+    EXPECT_EQ(gfx::dominantColor(surface, {0, 1, 8, 3}, white), red);  // runs cut at the edge
+    EXPECT_EQ(gfx::dominantColor(surface, {-5, -5, 3, 2}, white), red);
+    EXPECT_EQ(gfx::dominantColor(surface, {0, 2, 5, 3}, white), std::nullopt);
+    EXPECT_EQ(gfx::dominantColor(surface, {20, 20, 30, 30}, white), std::nullopt);
+}
+
 TEST(Legible, ThePainterLiftsWhatItDrawsUnlessAskedToKeepTheColour) {
     gfx::Surface surface(100, 40, gfx::colors::kBlack);
     gfx::Painter p(surface);

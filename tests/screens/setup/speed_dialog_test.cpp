@@ -140,6 +140,33 @@ TEST_F(SpeedDialog, CancelSendsTheControllersOwnSpeedsBack) {
     EXPECT_EQ(state().knobCaptureHold, 1);
 }
 
+// Opened again before the controller reports the accepted speeds: the dialog starts from them,
+// and CANCEL leaves them on their way rather than sending the controller's old speeds back.
+TEST_F(SpeedDialog, ReopenedBeforeTheEchoKeepsTheAcceptedSpeedsOnTheirWay) {
+    ui::Window dialog = open(0x03, {1, 80, 50, 20});
+    press(dialog, kIncrease);
+    press(dialog, kAccept);
+    openByTemplate(shell::kMeterRollSpeedDialog);
+    dialog = topDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(speed(2), 51);
+    press(dialog, kCancel);
+    EXPECT_TRUE(state().pending.meterRollKnobSpeed(2).raised());
+    const auto sent = records();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(onWire().at(157), (std::vector<uint8_t>{51}));
+    EXPECT_EQ(sent.back().address, 159);
+    EXPECT_EQ(sent.back().bytes, (std::vector<uint8_t>{1, 80, 51, 20}));
+
+    // Once the controller reports them they are its own speeds.
+    receive({{157, 51}, {159, 1}, {160, 80}, {161, 51}, {162, 20}});
+    EXPECT_TRUE(records().empty());
+    openByTemplate(shell::kMeterRollSpeedDialog);
+    EXPECT_EQ(speed(2), 51);
+    press(topDialog(), kCancel);
+    EXPECT_EQ(records().back().bytes, (std::vector<uint8_t>{1, 80, 51, 20}));
+}
+
 TEST_F(SpeedDialog, SpeedModeButtonSwitchesSpeedsOrTracking) {
     ui::Window dialog = open(0x01);
     EXPECT_TRUE(ui::isItemChecked(dialog, 1222));  // two speeds
