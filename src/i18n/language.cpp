@@ -190,6 +190,25 @@ std::string GetStringsJoined(std::initializer_list<StringPart> parts, std::strin
     return text;
 }
 
+platform::CalendarNames calendarNames() {
+    static constexpr std::array<std::string_view, 12> kMonths = {
+        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    static constexpr std::array<std::string_view, 7> kDays = {
+        "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    platform::CalendarNames names;
+    for (size_t i = 0; i < kMonths.size(); ++i)
+        names.months[i] = GetStringOr(752 + static_cast<int>(i), kMonths[i]);
+    for (size_t i = 0; i < kDays.size(); ++i)
+        names.days[i] = GetStringOr(764 + static_cast<int>(i), kDays[i]);
+    return names;
+}
+
+std::string shownDate(const platform::LocalTime& time, bool withDay) {
+    const std::string picture =
+        withDay ? GetStringOr(771, "dddd  MMM dd',' yyy") : GetStringOr(772, "MMM dd',' yyy");
+    return platform::formatPicture(time, picture, calendarNames());
+}
+
 void GetWarningText(int nodeId, int warning, std::string& buffer) {
     State& s = state();
     std::lock_guard lock(s.mutex);

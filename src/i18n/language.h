@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/clock/clock.h"
+
 namespace i18n {
 
 using LanguageId = uint8_t;
@@ -80,6 +82,13 @@ struct StringPart {
     std::string_view english;
 };
 std::string GetStringsJoined(std::initializer_list<StringPart> parts, std::string_view separator);
+
+// The current language's abbreviated month names and day names (strings 752 to 770; English
+// where the pack lacks one).
+platform::CalendarNames calendarNames();
+// `time` as a date of the current language: with the day's name (string 771, "dddd  MMM dd','
+// yyy" in English) for the clock's lines, without it (772, "MMM dd',' yyy") for lists.
+std::string shownDate(const platform::LocalTime& time, bool withDay);
 
 // The text of warning `warning` of node `nodeId`, at most kWarningChars characters. With a node
 // or warning number of 0 or less the buffer is only cut to kWarningChars characters. A node

@@ -239,5 +239,30 @@ TEST_F(Language, FixedTextsFallBackAndFillWithoutFormatting) {
     EXPECT_EQ(GetStringsJoined({{3, "Part one."}, {5, "Part two."}}, "  "), "Teil eins  Part two.");
 }
 
+// Shown dates take the pack's month and day names and its pictures; what a pack lacks stays
+// English, and the stored English picture is untouched.
+TEST_F(Language, DatesShowInThePacksWordsAndOrder) {
+    platform::LocalTime t;
+    t.year = 2026;
+    t.month = 12;
+    t.day = 9;
+    t.dayOfWeek = 3;
+    std::vector<std::string> strings(772);
+    strings[763 - 1] = "dec.";
+    strings[767 - 1] = "szerda";
+    strings[771 - 1] = "yyy'.' MMM d'.,' dddd";
+    strings[772 - 1] = "yyy'.' MMM d'.'";
+    writeDisk("Languages/EN/EnglishStrings.txt", lineFile(strings));
+    EXPECT_EQ(shownDate(t, true), "2026. dec. 9., szerda");
+    EXPECT_EQ(shownDate(t, false), "2026. dec. 9.");
+    t.month = 1;
+    EXPECT_EQ(shownDate(t, false), "2026. Jan 9.");
+    EXPECT_EQ(platform::formatPicture(t, "MMM dd',' yyy"), "Jan 09, 2026");
+
+    writeDisk("Languages/EN/EnglishStrings.txt", lineFile({"one"}));
+    ResetLocalization();
+    EXPECT_EQ(shownDate(t, true), "Wednesday  Jan 09, 2026");
+}
+
 }  // namespace
 }  // namespace i18n

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "platform/registry/registry.h"
@@ -161,6 +162,15 @@ std::string formatToken(const LocalTime& t, char c, size_t n) {
     }
 }
 
+// The language's name for MMM and dddd, when names are given.
+std::optional<std::string> localName(const LocalTime& t, char c, size_t n,
+                                     const CalendarNames* names) {
+    if (names == nullptr) return std::nullopt;
+    if (c == 'M' && n == 3) return names->months[(t.month + 11) % 12];
+    if (c == 'd' && n >= 4) return names->days[t.dayOfWeek % 7];
+    return std::nullopt;
+}
+
 }  // namespace
 
 int64_t monotonicMs() {
@@ -259,7 +269,10 @@ FileTime unixToFileTime(int64_t seconds, int64_t nanoseconds) {
     return units < 0 ? 0 : static_cast<FileTime>(units);
 }
 
-std::string formatPicture(const LocalTime& time, std::string_view picture) {
+namespace {
+
+std::string formatWith(const LocalTime& time, std::string_view picture,
+                       const CalendarNames* names) {
     std::string out;
     for (size_t i = 0; i < picture.size();) {
         const char c = picture[i];
@@ -274,13 +287,24 @@ std::string formatPicture(const LocalTime& time, std::string_view picture) {
         while (i + n < picture.size() && picture[i + n] == c)
             ++n;
         if (std::strchr("dMyhHmst", c) != nullptr) {
-            out += formatToken(time, c, n);
+            out += localName(time, c, n, names).value_or(formatToken(time, c, n));
         } else {
             out.append(n, c);
         }
         i += n;
     }
     return out;
+}
+
+}  // namespace
+
+std::string formatPicture(const LocalTime& time, std::string_view picture) {
+    return formatWith(time, picture, nullptr);
+}
+
+std::string formatPicture(const LocalTime& time, std::string_view picture,
+                          const CalendarNames& names) {
+    return formatWith(time, picture, &names);
 }
 
 }  // namespace platform

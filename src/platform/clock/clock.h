@@ -2,6 +2,7 @@
 // The panel's clock: local time read and set, the time base of timers (real or manual), file
 // times and the date and time pictures the screens and logs format with.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -74,5 +75,14 @@ FileTime unixToFileTime(int64_t seconds, int64_t nanoseconds);
 // Formats `time` with a date or time picture: d dd ddd dddd, M MM MMM MMMM, y yy yyy(y),
 // h hh H HH, m mm, s ss, t tt, and 'quoted' literal text. English names.
 std::string formatPicture(const LocalTime& time, std::string_view picture);
+
+// The names a shown date is written with in the panel's language: MMM takes `months`
+// (abbreviated, January first) and dddd takes `days` (Sunday first); the others stay English.
+struct CalendarNames {
+    std::array<std::string, 12> months;
+    std::array<std::string, 7> days;
+};
+std::string formatPicture(const LocalTime& time, std::string_view picture,
+                          const CalendarNames& names);
 
 }  // namespace platform

@@ -61,7 +61,7 @@ void paint(ui::Window dialog) {
     const std::string lines[] = {
         labelled(423, "%s: %d.%02d", kVersionMajor, kVersionMinor),
         platform::formatPicture(now, "h':'mm':'ss tt"),
-        platform::formatPicture(now, "dddd  MMM dd',' yyy"),
+        i18n::shownDate(now, true),
         labelled(424, "%s: %llu Bytes", static_cast<unsigned long long>(memory.totalBytes)),
         labelled(425, "%s: %llu Bytes", static_cast<unsigned long long>(memory.availableBytes)),
         i18n::GetString(426),

@@ -60,7 +60,7 @@ void paintLeftBar(ui::PaintContext& pc) {
     const gfx::FontSpec small = gfx::font(13, 400);
     p.drawText(platform::formatPicture(now, "h':'mm tt"), {5, 0, 80, 20}, small,
                {kWhite, gfx::kSingleLine});
-    p.drawText(platform::formatPicture(now, "dddd  MMM dd',' yyy"), {65, 0, 240, 20}, small,
+    p.drawText(i18n::shownDate(now, true), {65, 0, 240, 20}, small,
                {kWhite, gfx::kAlignCenter | gfx::kSingleLine});
     char version[32];
     std::snprintf(version, sizeof version, "VER: %d.%02d", kVersionMajor, kVersionMinor);

@@ -165,7 +165,8 @@ void fillList(ui::Window dialog, int sortOrder, int radio) {
     for (const HistoryRow& row : listShutdownHistory(sortOrder)) {
         ui::listViewInsertRow(
             list, ui::listViewRowCount(list),
-            {shownWarning(row.warning), shownNodeName(row.node), row.date, row.time});
+            {shownWarning(row.warning), shownNodeName(row.node),
+             i18n::shownDate(platform::fileTimeToLocalTime(row.stamp), false), row.time});
         view().rowStamps.push_back(row.stamp);
     }
     ui::invalidate(dialog, true);
