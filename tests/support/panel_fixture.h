@@ -46,6 +46,7 @@ class PanelFixture : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // The harness's UI thread on the manual clock; SetUp starts it unless the setup defers it.
     void startHarness();
     // Starts the display as the program does.
     void start(const shell::StartupSteps& steps = {});
