@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,9 +11,9 @@
 #include "i18n/button_bitmaps.h"
 #include "i18n/i18n_files.h"
 #include "i18n/language.h"
-#include "platform/backend/headless/panel_harness.h"
 #include "platform/files/files.h"
 #include "platform/gfx/text.h"
+#include "support/panel_fixture.h"
 #include "support/temp_dir.h"
 
 namespace i18n {
@@ -34,33 +33,24 @@ ui::LResult setupMenuProc(ui::Window w, uint32_t message, ui::WParam wp, ui::LPa
     return ui::defaultProc(w, message, wp, lp);
 }
 
-class LanguageDialog : public ::testing::Test {
+class LanguageDialog : public testsupport::PanelFixture {
   protected:
     void SetUp() override {
-        const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const fs::path languages = fs::path(image ? image : "") / "Hard Disk" / "Languages";
-        ASSERT_TRUE(fs::is_directory(languages / "DE" / "Bitmaps")) << "build the panel image";
-        fs::create_directories(root.path() / "Hard Disk");
-        fs::create_directory_symlink(languages, root.path() / "Hard Disk" / "Languages");
-        platform::configureDevicePaths(root.str(), "");
-        ResetLocalization();
-        panel.call([this] {
+        PanelFixture::SetUp();
+        panel_->call([this] {
             ui::registerClass({"SETUP_SELECTION_WINDOW", setupMenuProc});
             setupMenu =
                 ui::createWindow("SETUP_SELECTION_WINDOW", "SETUP", ui::kVisible, {0, 0, 640, 475});
         });
     }
-    void TearDown() override { ResetLocalization(); }
 
     // Opens the dialog and returns it; `result` receives its answer when it closes.
     ui::Window open(int& result) {
         result = -1;
-        panel.post([this, &result] { result = RunLanguageDialog(setupMenu); });
+        panel_->post([this, &result] { result = RunLanguageDialog(setupMenu); });
         return ui::findWindow("#DIALOG");
     }
 
-    testsupport::TempDir root;
-    platform::backend::PanelHarness panel;
     ui::Window setupMenu;
 };
 
@@ -80,13 +70,13 @@ TEST_F(LanguageDialog, ChoosingGermanSwitchesTextsBitmapsAndTheConfiguration) {
     EXPECT_FALSE(ui::isItemChecked(dialog, kGermanButton));
 
     const int erasesBefore = gOwnerErases;
-    panel.tap(ui::dialogItem(dialog, kGermanButton));
+    panel_->tap(ui::dialogItem(dialog, kGermanButton));
     EXPECT_EQ(result, kGermanButton);
     EXPECT_FALSE(ui::isWindow(dialog));
     EXPECT_GT(gOwnerErases, erasesBefore) << "the setup menu is drawn again, background erased";
     EXPECT_EQ(GetLanguage(), kGerman);
     EXPECT_EQ(GetString(3), "HILFE");
-    EXPECT_EQ(root.read("Hard Disk/OrvaneLangConfig.txt"), "German");
+    EXPECT_EQ(root_.read("Hard Disk/OrvaneLangConfig.txt"), "German");
 
     ReloadButtonBitmaps();
     ASSERT_TRUE(graphView.get());
@@ -101,9 +91,9 @@ TEST_F(LanguageDialog, ChoosingGermanSwitchesTextsBitmapsAndTheConfiguration) {
     EXPECT_FALSE(ui::isItemChecked(dialog, kEnglishButton));
 
     // Dutch: its own texts and bitmaps.
-    panel.tap(ui::dialogItem(dialog, kDutchButton));
+    panel_->tap(ui::dialogItem(dialog, kDutchButton));
     EXPECT_EQ(result, kDutchButton);
-    EXPECT_EQ(root.read("Hard Disk/OrvaneLangConfig.txt"), "Dutch");
+    EXPECT_EQ(root_.read("Hard Disk/OrvaneLangConfig.txt"), "Dutch");
     EXPECT_EQ(GetString(10), "ANNULEREN");
     ReloadButtonBitmaps();
     ASSERT_TRUE(graphView.get());
@@ -128,9 +118,9 @@ TEST_F(LanguageDialog, ButtonsFitTheScreenInThreeColumns) {
     EXPECT_EQ(english.top, french.top);
     EXPECT_GT(portuguese.left, french.right);
     // Pressing the button of the language in force closes the dialog too.
-    panel.tap(ui::dialogItem(dialog, kEnglishButton));
+    panel_->tap(ui::dialogItem(dialog, kEnglishButton));
     EXPECT_EQ(result, kEnglishButton);
-    EXPECT_EQ(root.read("Hard Disk/OrvaneLangConfig.txt"), "English");
+    EXPECT_EQ(root_.read("Hard Disk/OrvaneLangConfig.txt"), "English");
 }
 
 // Russian as an operator who reads no English sees it: every language under its Russian name,
@@ -139,7 +129,7 @@ TEST_F(LanguageDialog, InRussianEveryLanguageShowsItsOwnName) {
     testsupport::TempDir russianRoot;
     const fs::path languages = russianRoot.path() / "Hard Disk" / "Languages";
     fs::create_directories(languages);
-    fs::create_directory_symlink(fs::read_symlink(root.path() / "Hard Disk" / "Languages") / "EN",
+    fs::create_directory_symlink(fs::read_symlink(root_.path() / "Hard Disk" / "Languages") / "EN",
                                  languages / "EN");
     // Strings 473 to 485 name the languages, in the order of their English names.
     std::vector<std::string> lines(472);
@@ -172,7 +162,7 @@ TEST_F(LanguageDialog, InRussianEveryLanguageShowsItsOwnName) {
         EXPECT_LE(text.width(), r.width() - 4) << ui::itemText(dialog, id);
         EXPECT_LE(text.height(), r.height() - 4) << ui::itemText(dialog, id);
     }
-    panel.tap(ui::dialogItem(dialog, 1502));
+    panel_->tap(ui::dialogItem(dialog, 1502));
     EXPECT_EQ(result, 1502);
 }
 

@@ -14,6 +14,7 @@
 #include "i18n/language.h"
 #include "i18n/resources.h"
 #include "platform/files/files.h"
+#include "support/panel_root.h"
 #include "support/temp_dir.h"
 
 namespace i18n {
@@ -47,8 +48,7 @@ constexpr std::string_view kHelpFiles[] = {"DryingModeSelectionHelp.txt",
                                            "AutoStartFinishedMessageC.txt"};
 
 fs::path imageLanguages() {
-    const char* dir = std::getenv("ORVANE_IMAGE_DIR");
-    return fs::path(dir ? dir : "") / "Hard Disk" / "Languages";
+    return testsupport::imageDisk() / "Languages";
 }
 
 std::string readHost(const fs::path& path) {
@@ -61,10 +61,8 @@ std::string readHost(const fs::path& path) {
 class PanelImage : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(fs::is_directory(imageLanguages() / "EN"))
+        ASSERT_TRUE(testsupport::linkImageFolders(root, {"Languages"}))
             << "build the panel image first (target orvane_language_files)";
-        fs::create_directories(root.path() / "Hard Disk");
-        fs::create_directory_symlink(imageLanguages(), root.path() / "Hard Disk" / "Languages");
         platform::configureDevicePaths(root.str(), "");
         ResetLocalization();
     }

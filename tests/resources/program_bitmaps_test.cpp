@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/files/files.h"
 #include "platform/gfx/bmp.h"
 #include "resources/program_bitmaps.h"
+#include "support/panel_root.h"
 #include "support/temp_dir.h"
 
 namespace resources {
@@ -18,19 +18,12 @@ namespace {
 namespace fs = std::filesystem;
 namespace gfx = platform::gfx;
 
-fs::path imageProgramFolder() {
-    const char* dir = std::getenv("ORVANE_IMAGE_DIR");
-    return fs::path(dir ? dir : "") / "Hard Disk" / "Program";
-}
-
 // A panel root whose flash disk holds the built image's program bitmaps.
 class ProgramBitmaps : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(fs::is_directory(imageProgramFolder() / "Bitmaps"))
+        ASSERT_TRUE(testsupport::linkImageFolders(root, {"Program"}))
             << "build the panel image first (target orvane_artwork_files)";
-        fs::create_directories(root.path() / "Hard Disk");
-        fs::create_directory_symlink(imageProgramFolder(), root.path() / "Hard Disk" / "Program");
         platform::configureDevicePaths(root.str(), "");
     }
     testsupport::TempDir root;

@@ -2,82 +2,36 @@
 // frames fed to the decoder or played over a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <memory>
 #include <vector>
 
-#include "i18n/language.h"
 #include "link/controller_link.h"
 #include "link/crc.h"
 #include "link/dryer_state.h"
-#include "logging/log_ticks.h"
-#include "logging/view_settings.h"
-#include "platform/backend/headless/panel_harness.h"
-#include "platform/files/files.h"
 #include "platform/serial/serial.h"
 #include "platform/sys/service.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/display.h"
 #include "shell/app.h"
 #include "shell/commands.h"
+#include "shell/fake_env.h"
 #include "shell/hooks.h"
-#include "shell/shell_fixture.h"
 #include "support/notify_socket.h"
+#include "support/panel_fixture.h"
+#include "support/pty_line.h"
 
 namespace shelltest {
 namespace {
 
 namespace ui = platform::ui;
-using platform::backend::PanelHarness;
-using Frame = std::array<uint8_t, dryer::kStatusFrameSize>;
 
 // 2024-06-01 is a Saturday; 03:08:00 local.
 const platform::LocalTime kStart{2024, 6, 6, 1, 3, 8, 0, 0};
 
-class ShellHarness : public ::testing::Test {
+class ShellHarness : public testsupport::PanelFixture {
   protected:
-    void SetUp() override {
-        resetDryerState();
-        shell::resetShell();
-        shell::clearShellHooks();
-        platform::configureDevicePaths(root_.str(), "");
-        i18n::ResetLocalization();
-        logging::ResetViewSettings();
-        logging::ResetLogStateForRun();
-        panel_ = std::make_unique<PanelHarness>(kStart);
-    }
-    void TearDown() override {
-        panel_.reset();
-        shell::resetShell();
-        shell::clearShellHooks();
-    }
-
-    void start(const shell::StartupSteps& steps = {}) {
-        bool started = false;
-        panel_->call([&] { started = shell::initInstance(steps); });
-        ASSERT_TRUE(started);
-    }
+    ShellHarness() : PanelFixture({.folders = {}, .clock = kStart}) {}
 
     bool visible(Screen screen) { return ui::isVisible(shell::screenWindow(screen)); }
-
-    // A good status frame built from the dryer record as it stands, with changes.
-    static Frame frameWith(const std::vector<std::pair<int, uint8_t>>& bytes) {
-        Frame frame = dryer::dryerState().status.snapshot();
-        for (const auto& [offset, value] : bytes)
-            frame[offset] = value;
-        dryer::appendCrc(frame.data(), dryer::kStatusDataSize);
-        return frame;
-    }
-    // Decodes a frame as the exchange thread would, then lets the UI take in its requests.
-    void receive(const std::vector<std::pair<int, uint8_t>>& bytes) {
-        const Frame frame = frameWith(bytes);
-        ASSERT_TRUE(dryer::receiveStatusFrame(dryer::dryerState(), frame.data(), frame.size()));
-        ui::wakeLoop();
-        panel_->waitIdle();
-    }
-
-    testsupport::TempDir root_;
-    std::unique_ptr<PanelHarness> panel_;
 };
 
 TEST_F(ShellHarness, StartsWithTheMainScreenInPlace) {
@@ -245,16 +199,7 @@ class PtyController {
     const std::string& device() const { return pair_.devicePath; }
     // Waits for the exchange thread to finish its cycle, then takes the frame it wrote.
     std::vector<uint8_t> frameAfter(dryer::ControllerLink& link, uint64_t cycles) {
-        for (int i = 0; i < 400 && link.completedCycles() < cycles; ++i)
-            pair_.controller.waitReadable(5);
-        std::vector<uint8_t> bytes;
-        while (pair_.controller.waitReadable(bytes.empty() ? 1000 : 20)) {
-            uint8_t buffer[256];
-            const long got = pair_.controller.readAvailable(buffer, sizeof buffer);
-            if (got <= 0) break;
-            bytes.insert(bytes.end(), buffer, buffer + got);
-        }
-        return bytes;
+        return testsupport::bytesAfterCycle(pair_, link, cycles);
     }
 
   private:

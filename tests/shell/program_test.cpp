@@ -19,6 +19,7 @@
 #include "shell/app.h"
 #include "shell/hooks.h"
 #include "support/notify_socket.h"
+#include "support/panel_root.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -235,14 +236,7 @@ TEST(Program, CopiesToTheDriveMountedBelowTheMediaFolder) {
     const char* image = std::getenv("ORVANE_IMAGE_DIR");
     ASSERT_TRUE(image != nullptr);
     // The panel image's files, linked rather than copied.
-    for (const auto& entry : fs::recursive_directory_iterator(image)) {
-        const fs::path target = dir.path() / "root" / fs::relative(entry.path(), image);
-        if (entry.is_directory()) {
-            fs::create_directories(target);
-        } else {
-            fs::create_symlink(entry.path(), target);
-        }
-    }
+    testsupport::linkFiles(image, dir.path() / "root");
     const fs::path stick = dir.path() / "media/stick";
     fs::create_directories(stick);
     const std::string toCopy =

@@ -13,37 +13,15 @@
 #include "platform/files/files.h"
 #include "shell/fake_env.h"
 #include "shell/periodic.h"
+#include "support/dryer_record.h"
 #include "support/temp_dir.h"
 
 namespace shelltest {
 
-inline void resetDryerState() {
-    auto& state = dryer::dryerState();
-    for (int offset = 0; offset < dryer::kStatusFrameSize; ++offset) {
-        state.status.setAt(offset, 0);
-        state.edit.setAt(offset, 0);
-    }
-    for (int record = 1; record <= dryer::kCommandRecordCount; ++record) {
-        state.pending.record(record).clear();
-    }
-    state.pending.defaultsNoticeShowing().clear();
-    state.status.statusFlags171().set(0xA0);
-    state.linkAliveSeconds = 10;
-    state.resyncRequest = 0;
-    state.resyncHoldoff = 0;
-    state.recordSuppressSeconds = 0;
-    state.knobSpeedChangeRequest = 0;
-    state.statusEvent188 = 0;
-    state.knobCaptureHold = 0;
-    state.miscLockout = 0;
-    state.statusScreensActive = 1;
-    state.unitsSetting = 0;
-}
-
 class ShellTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetDryerState();
+        testsupport::resetDryerState();
         shell::periodic() = shell::PeriodicState{};
         platform::useManualClock(platform::LocalTime{2024, 9, 2, 10, 14, 35, 7, 0});
         platform::configureDevicePaths(root_.str(), "");

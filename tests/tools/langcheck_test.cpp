@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +14,7 @@
 #include "i18n/language.h"
 #include "i18n/line_file.h"
 #include "i18n/text.h"
+#include "support/panel_root.h"
 #include "support/temp_dir.h"
 
 namespace langcheck {
@@ -36,8 +36,7 @@ TEST(Placeholders, CountOrderAndKindAsWritten) {
 class Langcheck : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const fs::path built = fs::path(image ? image : "") / "Hard Disk" / "Languages";
+        const fs::path built = testsupport::imageDisk() / "Languages";
         ASSERT_TRUE(fs::is_directory(built / "EN" / "Bitmaps")) << "build the panel image";
         fs::create_directories(languages());
         fs::create_directory_symlink(built / "EN", languages() / "EN");

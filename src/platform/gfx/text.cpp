@@ -190,10 +190,17 @@ Size textExtent(std::string_view text, const FontSpec& font) {
     return {measure(decodeUtf8(text), font), fontMetrics(font).height};
 }
 
-FontSpec fitFont(std::string_view text, FontSpec font, int width, int smallest) {
-    while (font.height > smallest && textExtent(text, font).width > width)
-        --font.height;
+FontSpec shrinkFont(FontSpec font, int smallest, const std::function<bool(const FontSpec&)>& fits,
+                    int step) {
+    while (font.height > smallest && !fits(font))
+        font.height -= step;
     return font;
+}
+
+FontSpec fitFont(std::string_view text, FontSpec font, int width, int smallest, int step) {
+    return shrinkFont(
+        font, smallest, [&](const FontSpec& f) { return textExtent(text, f).width <= width; },
+        step);
 }
 
 Rect textBounds(std::string_view text, const Rect& rect, const FontSpec& font, unsigned flags) {

@@ -42,9 +42,14 @@ std::vector<Rect> glyphRects(const TextLine& line, const FontSpec& font);
 // Width and height of one line of text.
 Size textExtent(std::string_view text, const FontSpec& font);
 
-// `font`, one pixel smaller at a time until one line of `text` is at most `width` wide, but never
-// below `smallest` pixels (nor below its own height).
-FontSpec fitFont(std::string_view text, FontSpec font, int width, int smallest);
+// `font`, `step` pixels smaller at a time while `fits` refuses it and it is above `smallest`
+// pixels: the largest size that fits, or the smallest. A font that starts at or below `smallest`
+// comes back as it is.
+FontSpec shrinkFont(FontSpec font, int smallest, const std::function<bool(const FontSpec&)>& fits,
+                    int step = 1);
+
+// The same until one line of `text` is at most `width` wide.
+FontSpec fitFont(std::string_view text, FontSpec font, int width, int smallest, int step = 1);
 
 // The rectangle that the laid-out text covers when drawn into `rect` (for sizing message boxes).
 Rect textBounds(std::string_view text, const Rect& rect, const FontSpec& font, unsigned flags);

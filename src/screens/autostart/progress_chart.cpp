@@ -29,12 +29,6 @@ constexpr int kOffString = 15;
 constexpr int kDryerString = 445;
 constexpr int kFanHeaterString = 512;
 
-// The chart's bold font, made smaller for a label that would not fit its box (the dryer row's
-// box is 55 pixels wide).
-gfx::FontSpec labelFont(std::string_view text, int width) {
-    return gfx::fitFont(text, gfx::font(14, 700), width, 9);
-}
-
 int pixels(int seconds, int t) {
     return static_cast<int>(int64_t{kAxisWidth} * seconds / t);
 }
@@ -48,9 +42,11 @@ int drawPart(gfx::Painter& p, int left, int width, int top, int bottom, gfx::Col
     return left + width;
 }
 
+// In the chart's bold font, made smaller for a label that would not fit its box (the dryer row's
+// box is 55 pixels wide).
 void drawLabel(gfx::Painter& p, const std::string& text, const gfx::Rect& r, gfx::Color color,
                unsigned align) {
-    p.drawText(text, r, labelFont(text, r.width()),
+    p.drawText(text, r, gfx::fitFont(text, gfx::font(14, 700), r.width(), 9),
                {color, align | gfx::kAlignVCenter | gfx::kSingleLine | gfx::kNoClip});
 }
 

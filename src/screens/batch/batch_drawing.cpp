@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "i18n/language.h"
+#include "platform/gfx/text.h"
 #include "screens/status/status_draw.h"
 
 namespace batch {
@@ -55,8 +56,9 @@ std::string number(const char* format, int value) {
 // fit the rectangle's width.
 void drawLine(gfx::Painter& p, const std::string& text, const gfx::Rect& rect, int height,
               int weight, gfx::Color colour, unsigned align) {
-    const int fitted = status::fittedHeight(text, rect.width(), height, weight);
-    p.drawText(text, rect, gfx::font(fitted, weight), {colour, align | gfx::kSingleLine});
+    p.drawText(text, rect,
+               gfx::fitFont(text, gfx::font(height, weight), rect.width(), status::kSmallestFont),
+               {colour, align | gfx::kSingleLine});
 }
 
 void drawRunning(gfx::Painter& p, const StageTime& time, const StageLayout& at, gfx::Color colour) {

@@ -50,12 +50,9 @@ void clipToCharacters(std::string& text, size_t count) {
 void paintValue(gfx::Painter& painter, const std::string& text) {
     painter.fillRect(kValueBox, gfx::colors::kBlack);
     // The panel's own face was narrower; keep every digit inside the box.
-    int height = kValueHeight;
-    while (height > 20 &&
-           gfx::textExtent(text, gfx::font(height, kValueWeight)).width > kValueBox.width()) {
-        height -= 2;
-    }
-    painter.drawText(text, kValueBox, gfx::font(height, kValueWeight),
+    const gfx::FontSpec font =
+        gfx::fitFont(text, gfx::font(kValueHeight, kValueWeight), kValueBox.width(), 20, 2);
+    painter.drawText(text, kValueBox, font,
                      {kValueColor, gfx::kAlignRight | gfx::kAlignVCenter | gfx::kSingleLine,
                       gfx::colors::kBlack});
 }

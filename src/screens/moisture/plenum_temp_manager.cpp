@@ -94,12 +94,8 @@ void showTexts(ui::Window dialog) {
     char size[32];
     std::snprintf(size, sizeof size, "%d \u00b0F", kStepDegrees[sizeIndex()]);
     ui::setItemText(dialog, kSizeField, size);
-    for (int id : {kTimeField, kSizeField}) {
-        const ui::Window field = ui::dialogItem(dialog, id);
-        const gfx::FontSpec font = setup::fittedFont(ui::windowText(field), gfx::font(18, 700),
-                                                     ui::clientRect(field).width() - 6);
-        if (!(ui::windowFont(field) == font)) ui::setWindowFont(field, font);
-    }
+    for (int id : {kTimeField, kSizeField})
+        setup::fitItemText(dialog, id, 6, gfx::font(18, 700));
 }
 
 bool command(ui::Window dialog, int id) {

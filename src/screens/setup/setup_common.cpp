@@ -25,15 +25,11 @@ void setCaptionString(ui::Window dialog, int number) {
     if (ui::windowText(dialog) != caption) ui::setWindowText(dialog, caption);
 }
 
-gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec font, int width) {
-    return gfx::fitFont(text, font, width, 10);
-}
-
-void fitItemText(ui::Window dialog, int id, int padding) {
+void fitItemText(ui::Window dialog, int id, int padding, const gfx::FontSpec& font) {
     const ui::Window item = ui::dialogItem(dialog, id);
-    const gfx::FontSpec font =
-        fittedFont(ui::windowText(item), gfx::systemFont(), ui::clientRect(item).width() - padding);
-    if (!(ui::windowFont(item) == font)) ui::setWindowFont(item, font);
+    const gfx::FontSpec fitted = gfx::fitFont(
+        ui::windowText(item), font, ui::clientRect(item).width() - padding, kSmallestFont);
+    if (!(ui::windowFont(item) == fitted)) ui::setWindowFont(item, fitted);
 }
 
 void editBit(dryer::Field status, dryer::Field edit, int bit, bool on) {

@@ -8,6 +8,7 @@
 
 #include "i18n/resources.h"
 #include "link/dryer_state.h"
+#include "platform/gfx/font.h"
 #include "platform/ui/dialog.h"
 
 namespace setup {
@@ -28,14 +29,14 @@ void setItemStrings(ui::Window dialog, std::span<const ItemString> items);
 // The dialog's caption from string `number`, set only when it changed.
 void setCaptionString(ui::Window dialog, int number);
 std::string text(int stringNumber);
-// Gives a control a smaller font (down to 10 pixels) while its text would not fit its width
+// The smallest font the setup screens' texts shrink to.
+inline constexpr int kSmallestFont = 10;
+// Gives a control `font`, smaller (down to kSmallestFont) while its text would not fit its width
 // less `padding` (the mark of a radio or check box, the edges of a button).
 inline constexpr int kMarkPadding = 20;
 inline constexpr int kButtonPadding = 8;
-void fitItemText(ui::Window dialog, int id, int padding = kMarkPadding);
-// The largest font of `font`'s face and weight, not above its height, in which `text` is at most
-// `width` pixels wide (10 pixels at least).
-gfx::FontSpec fittedFont(std::string_view text, gfx::FontSpec font, int width);
+void fitItemText(ui::Window dialog, int id, int padding = kMarkPadding,
+                 const gfx::FontSpec& font = gfx::systemFont());
 
 // Starts the edit of a whole-byte record from the controller's byte, then sets or clears one
 // bit. Every other bit goes back as the controller has it.

@@ -210,12 +210,14 @@ void drawWatchdogButton(ui::DrawItem& item) {
     int y = r.top + (lines.size() == 1 ? 6 : 3);
     for (const std::string& line : lines) {
         p.drawText(line, {left, y, right, y + lineHeight},
-                   fittedFont(line, gfx::font(lineHeight == 20 ? 16 : 14, 700), right - left),
+                   gfx::fitFont(line, gfx::font(lineHeight == 20 ? 16 : 14, 700), right - left,
+                                kSmallestFont),
                    {gfx::colors::kWhite, centred});
         y += lineHeight;
     }
     p.drawText(type, {left, y, right, r.bottom - 3},
-               fittedFont(type, gfx::font(12, 700), right - left), {edge, centred});
+               gfx::fitFont(type, gfx::font(12, 700), right - left, kSmallestFont),
+               {edge, centred});
 }
 
 void drawMenuButton(Screen menu, ui::DrawItem& item) {

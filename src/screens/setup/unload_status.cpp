@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "link/hooks.h"
+#include "platform/gfx/text.h"
 #include "platform/ui/controls.h"
 #include "screens/setup/setup_common.h"
 #include "screens/setup/setup_dialogs.h"
@@ -41,7 +42,7 @@ void paintUnload(ui::PaintContext& pc) {
     std::snprintf(shown, sizeof shown, "%2d.%d", value / 10, value % 10);
     // Right of the speed button: a wide value gets a smaller size rather than run under it.
     p.drawText(shown, {112, 0, c.right - 6, 72},
-               fittedFont(shown, gfx::font(70, 900), c.right - 118),
+               gfx::fitFont(shown, gfx::font(70, 900), c.right - 118, kSmallestFont),
                {gfx::colors::kWhite, gfx::kAlignRight | gfx::kAlignVCenter | gfx::kSingleLine});
 }
 

@@ -8,13 +8,13 @@
 
 namespace status {
 
+// The smallest font the status texts shrink to.
+inline constexpr int kSmallestFont = 8;
+
 // Draws `text` on one line in `rect` with the largest font up to `height` (and no taller than
-// the rectangle) whose line fits the rectangle's width; never below 8 pixels.
+// the rectangle) whose line fits the rectangle's width; never below kSmallestFont.
 void drawFitted(platform::gfx::Painter& p, std::string_view text, const platform::gfx::Rect& rect,
                 int height, int weight, platform::gfx::Color color, unsigned align);
-
-// The largest font height, from `height` down to 8, at which `text` fits `width`.
-int fittedHeight(std::string_view text, int width, int height, int weight);
 
 // Draws a state word centred under x = `centreX`, one word a line from `top`: through a
 // rectangle one pixel wide with word breaks and no clipping. The font shrinks from `height`

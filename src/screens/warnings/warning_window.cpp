@@ -53,13 +53,10 @@ dryer::DryerState& state() {
 gfx::FontSpec fittingFont(std::string_view s, const gfx::Rect& r, int height, int weight,
                           unsigned flags) {
     const bool wraps = (flags & gfx::kWordBreak) != 0;
-    for (int h = height; h > kSmallestFont; --h) {
-        const gfx::FontSpec font = gfx::font(h, weight);
-        const gfx::Rect used =
-            gfx::textBounds(s, {r.left, r.top, r.right, r.top + 1000}, font, flags);
-        if (used.width() <= r.width() && (!wraps || used.height() <= r.height())) return font;
-    }
-    return gfx::font(kSmallestFont, weight);
+    return gfx::shrinkFont(gfx::font(height, weight), kSmallestFont, [&](const gfx::FontSpec& f) {
+        const gfx::Rect used = gfx::textBounds(s, {r.left, r.top, r.right, r.top + 1000}, f, flags);
+        return used.width() <= r.width() && (!wraps || used.height() <= r.height());
+    });
 }
 
 void text(gfx::Painter& p, std::string_view s, const gfx::Rect& r, int height, int weight,

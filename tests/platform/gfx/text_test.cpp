@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/gfx/painter.h"
 #include "platform/gfx/text.h"
 
@@ -151,6 +154,29 @@ TEST(TextTest, BoundsCoverEveryLaidOutLine) {
     // An empty line still takes its height.
     EXPECT_EQ(textBounds("a\n\nb", {0, 0, 100, 100}, f, 0).bottom, 39);
     EXPECT_TRUE(textBounds("", {0, 0, 100, 100}, f, kSingleLine).width() <= 1);
+}
+
+// A long translation gets the largest size that still fits, never one below the smallest asked
+// for; a font already below it is left alone.
+TEST(TextTest, FontsShrinkUntilTheTextFitsButNoFurtherThanTheSmallest) {
+    const std::string text = "FEUCHTIGKEITSREGELUNG";
+    const int width = textExtent(text, font(20, 700)).width;
+    const FontSpec fitted = fitFont(text, font(30, 700), width, 8);
+    EXPECT_LE(textExtent(text, fitted).width, width);
+    EXPECT_GT(textExtent(text, font(fitted.height + 1, 700)).width, width);
+    EXPECT_EQ(fitted, (FontSpec{"Tahoma", fitted.height, 700}));
+    EXPECT_EQ(fitFont(text, font(14), width, 8), font(14)) << "fits as it is";
+    EXPECT_EQ(fitFont(text, font(30, 700), 1, 12), font(12, 700));
+    EXPECT_EQ(fitFont(text, font(6), 1, 8), font(6));
+    EXPECT_EQ(fitFont(text, font(30), 1, 19, 2), font(18)) << "even sizes only, from 30";
+
+    std::vector<int> tried;
+    const FontSpec shrunk = shrinkFont(font(20, 600), 8, [&](const FontSpec& f) {
+        tried.push_back(f.height);
+        return f.height <= 17;
+    });
+    EXPECT_EQ(shrunk, font(17, 600));
+    EXPECT_EQ(tried, (std::vector<int>{20, 19, 18, 17}));
 }
 
 // A bearing that would put ink a pixel outside the rectangle (the bar of "T", the dots of a

@@ -5,72 +5,36 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
-#include "i18n/language.h"
 #include "link/controller_link.h"
 #include "link/dryer_state.h"
-#include "logging/log_ticks.h"
-#include "logging/view_settings.h"
-#include "platform/backend/headless/panel_harness.h"
-#include "platform/files/files.h"
 #include "platform/serial/serial.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/display.h"
 #include "screens/autostart/autostart.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
-#include "shell/shell_fixture.h"
 #include "sim/simulator.h"
-#include "support/temp_dir.h"
+#include "support/panel_fixture.h"
 
 namespace autostarttest {
 
 namespace ui = platform::ui;
 namespace gfx = platform::gfx;
-using platform::backend::PanelHarness;
 using shell::Screen;
 
-class AutoStartPanel : public ::testing::Test {
+class AutoStartPanel : public testsupport::PanelFixture {
   protected:
-    void SetUp() override {
-        shelltest::resetDryerState();
-        shell::resetShell();
-        shell::clearShellHooks();
-        const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const std::filesystem::path languages =
-            std::filesystem::path(image ? image : "") / "Hard Disk" / "Languages";
-        ASSERT_TRUE(std::filesystem::is_directory(languages / "EN"));
-        std::filesystem::create_directories(root_.path() / "Hard Disk");
-        std::filesystem::create_directory_symlink(languages,
-                                                  root_.path() / "Hard Disk" / "Languages");
-        platform::configureDevicePaths(root_.str(), "");
-        i18n::ResetLocalization();
-        logging::ResetViewSettings();
-        logging::ResetLogStateForRun();
-        autostart::registerAutoStart();
-        panel_ = std::make_unique<PanelHarness>();
-    }
+    AutoStartPanel() : PanelFixture({.wiring = {autostart::registerAutoStart}}) {}
     void TearDown() override {
-        panel_.reset();
         if (link_) link_->stop();
         if (simulator_) simulator_->stop();
-        shell::resetShell();
-        shell::clearShellHooks();
-        dryer::dryerState().hooks.setScreenLayoutUpdate({});
-        i18n::ResetLocalization();
-    }
-
-    void start() {
-        bool started = false;
-        panel_->call([&] { started = shell::initInstance({}); });
-        ASSERT_TRUE(started);
+        PanelFixture::TearDown();
     }
 
     // The simulated controller on a pseudo-terminal, stopped (auto-start needs a dryer at
@@ -85,13 +49,9 @@ class AutoStartPanel : public ::testing::Test {
         ASSERT_TRUE(simulator_->start(std::move(pty_.controller)));
         link_ = std::make_unique<dryer::ControllerLink>(dryer::dryerState());
         shell::attachControllerLink(link_.get());
-        bool started = false;
-        panel_->call([&] {
-            shell::StartupSteps steps;
-            steps.openControllerLink = [this] { link_->openControllerLink(pty_.devicePath); };
-            started = shell::initInstance(steps);
-        });
-        ASSERT_TRUE(started);
+        shell::StartupSteps steps;
+        steps.openControllerLink = [this] { link_->openControllerLink(pty_.devicePath); };
+        start(steps);
         simulator_->command("stop");
     }
 
@@ -162,8 +122,6 @@ class AutoStartPanel : public ::testing::Test {
         return shot.colorAt(at.x, at.y);
     }
 
-    testsupport::TempDir root_;
-    std::unique_ptr<PanelHarness> panel_;
     platform::PtyPair pty_;
     std::unique_ptr<sim::Simulator> simulator_;
     std::unique_ptr<dryer::ControllerLink> link_;

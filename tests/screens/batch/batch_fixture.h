@@ -6,22 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "i18n/language.h"
-#include "link/command_frame.h"
-#include "link/crc.h"
 #include "link/dryer_state.h"
-#include "logging/log_ticks.h"
-#include "logging/view_settings.h"
-#include "platform/backend/headless/panel_harness.h"
-#include "platform/files/files.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 #include "screens/batch/batch.h"
@@ -29,9 +19,8 @@
 #include "shell/hooks.h"
 #include "shell/layout.h"
 #include "shell/periodic.h"
-#include "shell/shell_fixture.h"
-#include "sim/frames.h"
-#include "support/temp_dir.h"
+#include "support/command_records.h"
+#include "support/panel_fixture.h"
 
 namespace batchtest {
 
@@ -40,8 +29,7 @@ namespace fs = std::filesystem;
 namespace gfx = platform::gfx;
 using shell::Screen;
 
-// Address -> bytes of each record in the next command frame, apart from the clock.
-using Wire = std::map<int, std::vector<uint8_t>>;
+using testsupport::Wire;
 
 // Status addresses of the batch values.
 inline constexpr int kDryingMode = 8;
@@ -58,48 +46,17 @@ inline constexpr int kLoHeatTime = 252;
 inline constexpr int kLoHeatSet = 254;
 inline constexpr int kPlenumTempOptions = 257;
 
-class BatchScreen : public ::testing::Test {
+class BatchScreen : public testsupport::PanelFixture {
   protected:
-    void SetUp() override {
-        shelltest::resetDryerState();
-        shell::resetShell();
-        shell::clearShellHooks();
-        const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const fs::path languages = fs::path(image ? image : "") / "Hard Disk" / "Languages";
-        ASSERT_TRUE(fs::is_directory(languages / "EN")) << "build the panel image";
-        fs::create_directories(root_.path() / "Hard Disk");
-        fs::create_directory_symlink(languages, root_.path() / "Hard Disk" / "Languages");
-        platform::configureDevicePaths(root_.str(), "");
-        i18n::ResetLocalization();
-        logging::ResetViewSettings();
-        logging::ResetLogStateForRun();
-        batch::wireBatchScreen();
-        panel_ = std::make_unique<platform::backend::PanelHarness>();
-    }
-    void TearDown() override {
-        panel_.reset();
-        shell::resetShell();
-        shell::clearShellHooks();
-        i18n::ResetLocalization();
-    }
+    BatchScreen() : PanelFixture({.wiring = {batch::wireBatchScreen}}) {}
 
     // Staged batch, so that the layout shows the screen, then start-up.
     void start(uint8_t dryingMode = 1) {
         controllerSets({{kDryingMode, dryingMode}});
-        bool started = false;
-        panel_->call([&] { started = shell::initInstance({}); });
-        ASSERT_TRUE(started);
-        if (const char* language = std::getenv("ORVANE_SCREENSHOT_LANGUAGE")) {
-            panel_->call(
-                [&] { i18n::SetLanguage(static_cast<i18n::LanguageId>(std::atoi(language))); });
-        }
+        PanelFixture::start();
+        useScreenshotLanguage();
     }
 
-    // Controller values, as a status frame would have brought them.
-    void controllerSets(std::initializer_list<std::pair<int, uint8_t>> bytes) {
-        for (const auto& [offset, value] : bytes)
-            state().status.setAt(offset, value);
-    }
     void controllerSetsTime(int address, uint8_t major, uint8_t minor) {
         controllerSets({{address, major}, {address + 1, minor}});
     }
@@ -151,8 +108,6 @@ class BatchScreen : public ::testing::Test {
         panel_->tap(button(id));
     }
 
-    // The dialog or message box on top; empty when none is open.
-    ui::Window topDialog() { return ui::findWindow("#DIALOG"); }
     bool dialogDrew(ui::Window dialog, std::string_view text) {
         for (const gfx::DrawnText& t : panel_->texts(dialog)) {
             if (t.text == text) return true;
@@ -167,25 +122,7 @@ class BatchScreen : public ::testing::Test {
         panel_->tap(control);
     }
 
-    // The records of the next command frame, apart from the clock.
-    Wire onWire() {
-        uint8_t frame[dryer::kMaxCommandFrame + 2] = {};
-        Wire wire;
-        if (!dryer::buildCommandFrame(state(), frame)) return wire;
-        const int length = frame[0];
-        dryer::appendCrc(frame, length - 2);
-        const sim::DisplayFrame parsed = sim::parseDisplayFrame(frame, length);
-        EXPECT_EQ(parsed.kind, sim::DisplayFrame::Kind::Command);
-        for (const sim::WriteRecord& r : parsed.records) {
-            if (r.address != 53) wire.emplace(r.address, r.bytes);
-        }
-        return wire;
-    }
-
-    dryer::DryerState& state() { return dryer::dryerState(); }
-
-    testsupport::TempDir root_;
-    std::unique_ptr<platform::backend::PanelHarness> panel_;
+    Wire onWire() { return testsupport::nextCommandWire(); }
 };
 
 }  // namespace batchtest

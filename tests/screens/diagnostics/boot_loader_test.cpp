@@ -1,8 +1,6 @@
 // The programming window inside the running shell: its page and its way back to the dryer.
 #include <gtest/gtest.h>
 
-#include "logging/log_ticks.h"
-#include "logging/view_settings.h"
 #include "resources/program_bitmaps.h"
 #include "screens/diagnostics/diagnostics.h"
 #include "shell/app.h"
@@ -16,23 +14,12 @@ namespace {
 using shell::MainButton;
 using shell::Screen;
 
-class BootLoader : public PanelFixture {
+class BootLoader : public DiagnosticsPanel {
   protected:
     void SetUp() override {
-        shell::resetShell();
-        shell::clearShellHooks();
-        logging::ResetViewSettings();
-        logging::ResetLogStateForRun();
-        PanelFixture::SetUp();
+        DiagnosticsPanel::SetUp();
         wireDiagnostics();
-        bool started = false;
-        panel_->call([&] { started = shell::initInstance({}); });
-        ASSERT_TRUE(started);
-    }
-    void TearDown() override {
-        PanelFixture::TearDown();
-        shell::resetShell();
-        shell::clearShellHooks();
+        start();
     }
     static bool shown(Screen screen) { return ui::isVisible(shell::screenWindow(screen)); }
 };

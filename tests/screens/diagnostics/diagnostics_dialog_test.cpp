@@ -13,36 +13,22 @@ namespace {
 constexpr int kStateLine = 1101;
 constexpr int kQuestionLine = 1102;
 
-ui::LResult ownerProc(ui::Window w, uint32_t message, ui::WParam wp, ui::LParam lp) {
-    return ui::defaultProc(w, message, wp, lp);
-}
-
-class Diagnostics : public PanelFixture {
+class Diagnostics : public DiagnosticsPanel {
   protected:
     void SetUp() override {
-        PanelFixture::SetUp();
-        panel_->call([this] {
-            ui::registerClass({"SETUP_SELECTION_WINDOW", ownerProc});
-            owner_ =
-                ui::createWindow("SETUP_SELECTION_WINDOW", "SETUP", ui::kVisible, {0, 0, 640, 475});
-        });
-    }
-    void TearDown() override {
-        shell::clearShellHooks();
-        PanelFixture::TearDown();
+        DiagnosticsPanel::SetUp();
+        makeOwner();
     }
 
     ui::Window open() {
         panel_->post([this] { runDiagnosticsDialog(owner_); });
-        return dialogTitled(i18n::GetString(202));
+        return topDialog(i18n::GetString(202));
     }
     // Presses a button of the diagnostics dialog and returns the dialog it opens.
     ui::Window openFrom(ui::Window dialog, int button, int titleString) {
         tapItem(dialog, button);
-        return dialogTitled(i18n::GetString(titleString));
+        return topDialog(i18n::GetString(titleString));
     }
-
-    ui::Window owner_;
 };
 
 TEST_F(Diagnostics, AirSwitchBoxShowsTheTestAndRepairsItWhenTheControllerTakesItBack) {
@@ -121,7 +107,7 @@ TEST_F(Diagnostics, EveryButtonOpensItsPageAndTheTextsFollowTheLanguage) {
     EXPECT_EQ(calibrations, 1);
 
     tapItem(dialog, kHelpButton);
-    const ui::Window help = dialogTitled("HILFE DIAGNOSE");
+    const ui::Window help = topDialog("HILFE DIAGNOSE");
     ASSERT_TRUE(help);
     bool helpShown = false;
     for (const auto& drawn : panel_->texts(help))

@@ -40,26 +40,18 @@ const SwitchRow kSwitches[6] = {
     {225, {"AUX 2", "AUX 1", "COMP", "M/C", "TOWER", "FT SERIES", "AF", "PORT"}},
 };
 
-ui::LResult ownerProc(ui::Window w, uint32_t message, ui::WParam wp, ui::LParam lp) {
-    return ui::defaultProc(w, message, wp, lp);
-}
-
-class Pages : public PanelFixture {
+class Pages : public DiagnosticsPanel {
   protected:
     void SetUp() override {
-        PanelFixture::SetUp();
-        panel_->call([this] {
-            ui::registerClass({"SETUP_SELECTION_WINDOW", ownerProc});
-            owner_ =
-                ui::createWindow("SETUP_SELECTION_WINDOW", "SETUP", ui::kVisible, {0, 0, 640, 475});
-        });
+        DiagnosticsPanel::SetUp();
+        makeOwner();
         panel_->post([this] { runDiagnosticsDialog(owner_); });
-        diagnostics_ = dialogTitled("System Diagnostics - 14");
+        diagnostics_ = topDialog("System Diagnostics - 14");
         ASSERT_TRUE(diagnostics_);
     }
     ui::Window openPage(int button, const char* title) {
         tapItem(diagnostics_, button);
-        return dialogTitled(title);
+        return topDialog(title);
     }
     // Ids of the page's check boxes that are ticked.
     std::vector<int> ticked(ui::Window page, int firstId, int lastId) {
@@ -70,7 +62,6 @@ class Pages : public PanelFixture {
         return ids;
     }
 
-    ui::Window owner_;
     ui::Window diagnostics_;
 };
 

@@ -62,8 +62,8 @@ TEST_F(DataLoggerSetup, OpensFromTheShellRegisteredAndSwitchesTheLogger) {
 
     // The log step repaints it with the new level.
     logging::LongTermLogFillPercent = 38;
-    panel->call([] { shell::environment().invalidateDialog(shell::Dialog::DataLogSetup, true); });
-    panel->waitIdle();
+    panel_->call([] { shell::environment().invalidateDialog(shell::Dialog::DataLogSetup, true); });
+    panel_->waitIdle();
     EXPECT_EQ(ui::itemText(box, 1263), "38 %");
 
     press(kTitle, kExit);
@@ -72,44 +72,44 @@ TEST_F(DataLoggerSetup, OpensFromTheShellRegisteredAndSwitchesTheLogger) {
 }
 
 TEST_F(DataLoggerSetup, DeleteAsksFirst) {
-    root.write(kLog, kLogBytes);
+    root_.write(kLog, kLogBytes);
     start();
     openSetup();
     press(kTitle, kDelete);
     press("DELETE?", ui::kIdNo);
-    EXPECT_TRUE(fs::exists(root.path() / kLog));
+    EXPECT_TRUE(fs::exists(root_.path() / kLog));
     press(kTitle, kDelete);
     press("DELETE?", ui::kIdYes);
-    EXPECT_FALSE(fs::exists(root.path() / kLog));
+    EXPECT_FALSE(fs::exists(root_.path() / kLog));
 }
 
 TEST_F(DataLoggerSetup, ExportCopiesTheLogByteForByteOnceASecond) {
-    root.write(kLog, kLogBytes);
+    root_.write(kLog, kLogBytes);
     start();
     openSetup();
     send();
     ASSERT_TRUE(dialog(kCopied));
-    EXPECT_TRUE(panel->findText(kExportName));
+    EXPECT_TRUE(panel_->findText(kExportName));
     press(kCopied, ui::kIdOk);
     press("DELETE?", ui::kIdNo);
     EXPECT_EQ(driveFiles(), std::vector<std::string>{kExportName});
     EXPECT_EQ(usb.read(kExportName), kLogBytes);
-    EXPECT_EQ(root.read(kLog), kLogBytes) << "declined: the log stays";
+    EXPECT_EQ(root_.read(kLog), kLogBytes) << "declined: the log stays";
 
     // The same second gives the same name: the copy on the drive is kept, the new one fails.
-    root.write(kLog, "newer");
+    root_.write(kLog, "newer");
     send();
     ASSERT_TRUE(dialog(kFailed));
-    EXPECT_TRUE(panel->findText("Could not copy file to flashdrive."));
+    EXPECT_TRUE(panel_->findText("Could not copy file to flashdrive."));
     press(kFailed, ui::kIdOk);
     EXPECT_EQ(usb.read(kExportName), kLogBytes);
 
-    panel->advance(1000);
+    panel_->advance(1000);
     send();
     press(kCopied, ui::kIdOk);
     press("DELETE?", ui::kIdYes);
     EXPECT_EQ(usb.read("LongTermDataLog24_06_01_03_08_01.CSV"), "newer");
-    EXPECT_FALSE(fs::exists(root.path() / kLog));
+    EXPECT_FALSE(fs::exists(root_.path() / kLog));
 }
 
 TEST_F(DataLoggerSetup, WithoutALogFileTheCopyFailsAndLeavesNothing) {
@@ -123,12 +123,12 @@ TEST_F(DataLoggerSetup, WithoutALogFileTheCopyFailsAndLeavesNothing) {
 }
 
 TEST_F(DataLoggerSetup, AMissingDriveIsAskedForUntilItComesOrTheOperatorCancels) {
-    root.write(kLog, kLogBytes);
+    root_.write(kLog, kLogBytes);
     fs::remove_all(usb.path());
     start();
     openSetup();
     press(kTitle, kSend);
-    EXPECT_TRUE(panel->findText("Please instert flash card into USB port."));
+    EXPECT_TRUE(panel_->findText("Please instert flash card into USB port."));
     press(kNoDrive, ui::kIdRetry);
     ASSERT_TRUE(dialog(kNoDrive)) << "still no drive: asked again";
     press(kNoDrive, ui::kIdCancel);

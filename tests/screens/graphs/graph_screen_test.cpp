@@ -26,35 +26,35 @@ class GraphScreen : public GraphScreens {
         return {};
     }
     void showGraph() {
-        panel->call([] { graphs::selectGraphView(); });
+        panel_->call([] { graphs::selectGraphView(); });
         ASSERT_TRUE(ui::isShown(drawing()));
     }
     // The labels drawn in a colour, top to bottom as drawn (lowest tick first).
     std::vector<std::string> labelsIn(gfx::Color colour) {
         std::vector<std::string> out;
-        for (const auto& t : panel->texts(drawing())) {
+        for (const auto& t : panel_->texts(drawing())) {
             if (t.color == colour) out.push_back(t.text);
         }
         return out;
     }
     void scroll(uint32_t code, int times) {
-        panel->call([&] {
+        panel_->call([&] {
             for (int i = 0; i < times; ++i) {
                 ui::sendMessage(screen(Screen::Graph), ui::kHScroll, code, 0);
             }
         });
-        panel->waitIdle();
+        panel_->waitIdle();
     }
     ui::ScrollInfo bar() {
         ui::ScrollInfo info;
-        panel->call([&] {
+        panel_->call([&] {
             info = ui::scrollInfo(ui::childById(screen(Screen::Graph), graphs::kGraphScrollBar));
         });
         return info;
     }
     std::vector<std::string> timeLabels() {
         std::vector<std::string> out;
-        for (const auto& t : panel->texts(drawing())) {
+        for (const auto& t : panel_->texts(drawing())) {
             if (t.color == gfx::colors::kBlack) out.push_back(t.text);
         }
         return out;
@@ -65,7 +65,7 @@ TEST_F(GraphScreen, WithoutStoredSettingsTheChartShowsAndNoTraceIsDrawn) {
     start();
     EXPECT_TRUE(visible(Screen::AverageValues));
     EXPECT_FALSE(visible(Screen::Graph));
-    EXPECT_TRUE(panel->findText("SAMPLE 10 MIN"));
+    EXPECT_TRUE(panel_->findText("SAMPLE 10 MIN"));
     showGraph();
     const auto texts = textsOf(drawing());
     EXPECT_EQ(texts.size(), 4u) << "three times and the page marker, no axis labels";
@@ -103,7 +103,7 @@ TEST_F(GraphScreen, FlatAndWideSeriesLieOnTheirTicks) {
         const auto s = logging::makeDryerSample(v, kStart);
         bytes.append(reinterpret_cast<const char*>(s.bytes.data()), s.bytes.size());
     }
-    root.write("Hard Disk/GraphDataLog/GRAPH_DATA_LOG_24HR24_06_01_02_00_00.DAT", bytes);
+    root_.write("Hard Disk/GraphDataLog/GRAPH_DATA_LOG_24HR24_06_01_02_00_00.DAT", bytes);
     logging::GraphTraceOn[logging::kTraceGrainColumnTemp] = 1;
     logging::GraphTraceOn[logging::kTraceMoistureIn] = 1;
     ASSERT_TRUE(logging::SaveGraphTraces());
@@ -114,7 +114,7 @@ TEST_F(GraphScreen, FlatAndWideSeriesLieOnTheirTicks) {
               (std::vector<std::string>{"150F", "151F", "152F", "153F", "154F"}));
     EXPECT_EQ(labelsIn(gfx::rgb(0, 200, 0)),
               (std::vector<std::string>{"0.0%", "25.0%", "50.0%", "75.0%", "100.0%"}));
-    const gfx::Surface picture = panel->capture(drawing());
+    const gfx::Surface picture = panel_->capture(drawing());
     const gfx::Color yellow = gfx::rgb(255, 255, 0), green = gfx::rgb(0, 255, 0);
     for (int x : {10, 100, 200, 300}) {
         EXPECT_EQ(picture.colorAt(x, 184), yellow) << "flat line on the base line at x " << x;
@@ -125,18 +125,18 @@ TEST_F(GraphScreen, FlatAndWideSeriesLieOnTheirTicks) {
 
 TEST_F(GraphScreen, ThirtyHoursGiveTwentyFourPagesAndScrollToTheOldestWindow) {
     writeSamples("GraphDataLog/GRAPH_DATA_LOG_24HR24_05_30_21_00_00.DAT", 8640, 10);
-    root.write("Hard Disk/GraphDataLog/GRAPH_DATA_LOG_24HR24_05_31_21_00_00.DAT",
-               std::string(2160 * logging::kDryerSampleSize, '\0'));
+    root_.write("Hard Disk/GraphDataLog/GRAPH_DATA_LOG_24HR24_05_31_21_00_00.DAT",
+                std::string(2160 * logging::kDryerSampleSize, '\0'));
     start();
     showGraph();
     EXPECT_EQ(bar().max, 24);
     EXPECT_EQ(bar().pos, 24);
-    EXPECT_TRUE(panel->findText("[-0 PAGES]"));
+    EXPECT_TRUE(panel_->findText("[-0 PAGES]"));
 
     scroll(ui::kLineUp, 3);
     EXPECT_EQ(logging::GraphPageOffset, 3);
     EXPECT_EQ(bar().pos, 21);
-    EXPECT_TRUE(panel->findText("[-3 PAGES]"));
+    EXPECT_TRUE(panel_->findText("[-3 PAGES]"));
 
     scroll(ui::kPageUp, 40);
     EXPECT_EQ(logging::GraphPageOffset, 29) << "the oldest whole window";
@@ -158,7 +158,7 @@ TEST_F(GraphScreen, GraphSetupChangesTheHoursAcrossTheWindow) {
     start();
     showGraph();
     EXPECT_EQ(timeLabels()[0], "2:08AM");
-    panel->tap(ui::childById(screen(Screen::Graph), graphs::kGraphSetupButton));
+    panel_->tap(ui::childById(screen(Screen::Graph), graphs::kGraphSetupButton));
     const ui::Window setup = dialog("GRAPH SETUP - 25");
     ASSERT_TRUE(setup);
     EXPECT_TRUE(ui::isItemChecked(setup, 1049));

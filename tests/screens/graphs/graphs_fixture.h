@@ -1,22 +1,14 @@
 #pragma once
 // The whole display in the panel harness with the graph screens wired in, on a fresh panel root
-// holding the English and German language packs, an empty registry and no logs.
+// holding the image's language packs, an empty registry and no logs.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "i18n/language.h"
-#include "link/dryer_state.h"
 #include "logging/dryer_sample.h"
-#include "logging/log_ticks.h"
 #include "logging/view_settings.h"
-#include "platform/backend/headless/panel_harness.h"
-#include "platform/files/files.h"
 #include "platform/registry/registry.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
@@ -24,8 +16,8 @@
 #include "screens/graphs/graphs.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
-#include "shell/shell_fixture.h"
 #include "support/local_time.h"
+#include "support/panel_fixture.h"
 #include "support/temp_dir.h"
 
 namespace graphstest {
@@ -49,58 +41,46 @@ inline logging::DryerSample sampleAt(int tag, const platform::LocalTime& time) {
     return logging::makeDryerSample(v, time);
 }
 
-class GraphScreens : public ::testing::Test {
+class GraphScreens : public testsupport::PanelFixture {
   protected:
+    GraphScreens()
+        : PanelFixture(
+              {.wiring = {graphs::wireGraphScreens}, .clock = kStart, .deferHarness = true}) {
+        usb_ = usb.path();
+    }
     void SetUp() override {
-        const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const fs::path languages = fs::path(image ? image : "") / "Hard Disk" / "Languages";
-        ASSERT_TRUE(fs::is_directory(languages / "EN")) << "build the panel image";
-        fs::create_directories(root.path() / "Hard Disk");
-        fs::create_directory_symlink(languages, root.path() / "Hard Disk" / "Languages");
-        platform::configureDevicePaths(root.str(), usb.str());
-        platform::registryOpen((root.path() / "Registry.dat").string());
-        shelltest::resetDryerState();
-        shell::resetShell();
-        shell::clearShellHooks();
-        i18n::ResetLocalization();
-        logging::ResetViewSettings();
-        logging::ResetLogStateForRun();
+        PanelFixture::SetUp();
+        platform::registryOpen((root_.path() / "Registry.dat").string());
     }
     void TearDown() override {
-        panel.reset();
-        shell::resetShell();
-        shell::clearShellHooks();
-        i18n::ResetLocalization();
+        PanelFixture::TearDown();
         platform::registryOpen("");
     }
 
     // The display started as the program starts it, without a controller on the line.
     void start() {
-        graphs::wireGraphScreens();
-        panel = std::make_unique<platform::backend::PanelHarness>(kStart);
-        bool started = false;
-        panel->call([&] { started = shell::initInstance({}); });
-        ASSERT_TRUE(started);
+        startHarness();
+        PanelFixture::start();
     }
 
     static ui::Window screen(Screen s) { return shell::screenWindow(s); }
     static bool visible(Screen s) { return ui::isVisible(screen(s)); }
 
     // Runs `fn` on the UI thread; it may open a modal dialog, which is then up.
-    void open(std::function<void()> fn) { panel->post(std::move(fn)); }
+    void open(std::function<void()> fn) { panel_->post(std::move(fn)); }
     static ui::Window dialog(std::string_view title) { return ui::findWindow("#DIALOG", title); }
     // Presses a button of the topmost dialog or message box with that title.
     void press(std::string_view title, int id) {
         const ui::Window box = dialog(title);
         ASSERT_TRUE(box) << "no window titled \"" << title << "\"";
-        panel->tap(ui::childById(box, id));
+        panel_->tap(ui::childById(box, id));
     }
-    void pressChild(Screen s, int id) { panel->tap(ui::childById(screen(s), id)); }
+    void pressChild(Screen s, int id) { panel_->tap(ui::childById(screen(s), id)); }
 
     // The texts a window drew at its last paint.
     std::vector<std::string> textsOf(ui::Window window) {
         std::vector<std::string> out;
-        for (const auto& t : panel->texts(window))
+        for (const auto& t : panel_->texts(window))
             out.push_back(t.text);
         return out;
     }
@@ -121,12 +101,11 @@ class GraphScreens : public ::testing::Test {
             const auto s = sampleAt(i, platform::fileTimeToLocalTime(start - back));
             bytes.append(reinterpret_cast<const char*>(s.bytes.data()), s.bytes.size());
         }
-        root.write("Hard Disk/" + relative, bytes);
+        root_.write("Hard Disk/" + relative, bytes);
     }
 
-    testsupport::TempDir root;
+    // The USB drive.
     testsupport::TempDir usb;
-    std::unique_ptr<platform::backend::PanelHarness> panel;
 };
 
 }  // namespace graphstest

@@ -17,17 +17,17 @@ class StatusChart : public GraphScreens {
     // The grain temperatures of the rows shown, top to bottom: sample tag + 100.
     std::vector<int> rowTags() {
         std::vector<int> tags;
-        for (const auto& t : panel->texts(chart())) {
+        for (const auto& t : panel_->texts(chart())) {
             if (t.rect.left == 100 && t.rect.top >= 40) tags.push_back(std::stoi(t.text) - 100);
         }
         return tags;
     }
     void scroll(uint32_t code, int times = 1) {
-        panel->call([&] {
+        panel_->call([&] {
             for (int i = 0; i < times; ++i)
                 ui::sendMessage(chart(), ui::kVScroll, code, 0);
         });
-        panel->waitIdle();
+        panel_->waitIdle();
     }
     static std::vector<int> range(int first, int last) {
         std::vector<int> out;
@@ -43,11 +43,11 @@ TEST_F(StatusChart, EightSamplesFillThePageWithoutAScrollBar) {
     EXPECT_EQ(rowTags(), range(1, 8));
     EXPECT_FALSE(ui::isVisible(bar()));
     // The newest row: 03:08 on June 1st.
-    EXPECT_TRUE(panel->findText(" 3:08AM 6/1"));
-    EXPECT_TRUE(panel->findText("108\u00B0F"));
-    EXPECT_TRUE(panel->findText("20.8%"));
-    EXPECT_TRUE(panel->findText("8 %"));
-    EXPECT_TRUE(panel->findText("OFF")) << "the corner cell while the dryer stands";
+    EXPECT_TRUE(panel_->findText(" 3:08AM 6/1"));
+    EXPECT_TRUE(panel_->findText("108\u00B0F"));
+    EXPECT_TRUE(panel_->findText("20.8%"));
+    EXPECT_TRUE(panel_->findText("8 %"));
+    EXPECT_TRUE(panel_->findText("OFF")) << "the corner cell while the dryer stands";
 }
 
 TEST_F(StatusChart, TwentySamplesPageFromTheOldestToTheNewestAndFollowNewOnes) {
@@ -71,14 +71,14 @@ TEST_F(StatusChart, TwentySamplesPageFromTheOldestToTheNewestAndFollowNewOnes) {
 
     // At the end the chart follows a new sample; scrolled back it stays where it is.
     writeSamples(kChartFile, 21, 600);
-    panel->call([&] { ui::invalidate(chart()); });
-    panel->waitIdle();
+    panel_->call([&] { ui::invalidate(chart()); });
+    panel_->waitIdle();
     EXPECT_EQ(rowTags(), range(14, 21));
     scroll(ui::kPageUp);
     EXPECT_EQ(rowTags(), range(6, 13));
     writeSamples(kChartFile, 22, 600);
-    panel->call([&] { ui::invalidate(chart()); });
-    panel->waitIdle();
+    panel_->call([&] { ui::invalidate(chart()); });
+    panel_->waitIdle();
     EXPECT_EQ(ui::scrollPos(bar()), 6);
 }
 
@@ -113,7 +113,7 @@ TEST_F(StatusChart, SampleTimeIsChosenAcceptedAndSaved) {
     EXPECT_EQ(ui::windowText(ui::childById(chart(), graphs::kChartSampleTimeButton)),
               "SAMPLE 10 MIN");
     logging::ShortTermCountdown = 300;
-    panel->tap(ui::childById(chart(), graphs::kChartSampleTimeButton));
+    panel_->tap(ui::childById(chart(), graphs::kChartSampleTimeButton));
     const ui::Window box = dialog(kSampleTime);
     ASSERT_TRUE(box);
     EXPECT_TRUE(ui::isItemChecked(box, 1226));
@@ -126,13 +126,13 @@ TEST_F(StatusChart, SampleTimeIsChosenAcceptedAndSaved) {
     EXPECT_EQ(logging::ShortTermSampleMinutes, 15);
     EXPECT_EQ(logging::ShortTermCountdown, 0) << "the next running tick takes a sample";
     EXPECT_EQ(registryValue("TEMP_DATA_LOG_SAMPLE_TIME"), std::vector<uint8_t>{15});
-    EXPECT_TRUE(panel->findText("SAMPLE 15 MIN"));
+    EXPECT_TRUE(panel_->findText("SAMPLE 15 MIN"));
 }
 
 TEST_F(StatusChart, TheCycledSamplerLocksOneMinuteOutAndHoldsFiveMinutes) {
     start();
     dryer::dryerState().status.samplerOptions().set(0x80);
-    panel->tap(ui::childById(chart(), graphs::kChartSampleTimeButton));
+    panel_->tap(ui::childById(chart(), graphs::kChartSampleTimeButton));
     const ui::Window box = dialog(kSampleTime);
     ASSERT_TRUE(box);
     EXPECT_FALSE(ui::isEnabled(ui::dialogItem(box, 1223)));
@@ -147,7 +147,7 @@ TEST_F(StatusChart, ClearTableAsksAndOnlyYesDeletesTheSamples) {
     writeSamples(kChartFile, 12, 600);
     start();
     for (const int answer : {1415, 1416, 1414}) {
-        panel->tap(ui::childById(chart(), graphs::kChartSampleTimeButton));
+        panel_->tap(ui::childById(chart(), graphs::kChartSampleTimeButton));
         press(kSampleTime, 1190);
         EXPECT_FALSE(dialog(kSampleTime));
         const ui::Window confirm = dialog("CLEAR STATUS CHART");

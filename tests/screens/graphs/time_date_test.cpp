@@ -114,7 +114,7 @@ TEST_F(TimeDateDialog, ADayTheMonthLacksIsSetAsItsLastDayAndTheOperatorIsTold) {
     EXPECT_EQ(ui::itemText(box, 1430), "FEBRUARY");
     EXPECT_EQ(ui::itemText(box, 1431), " 31");
     press(kTitle, kAccept);
-    EXPECT_TRUE(panel->findText("FEBRUARY has only 29 days.\nThe date was set to FEBRUARY 29."));
+    EXPECT_TRUE(panel_->findText("FEBRUARY has only 29 days.\nThe date was set to FEBRUARY 29."));
     EXPECT_EQ(platform::localNow().month, 2);
     EXPECT_EQ(platform::localNow().day, 29);
     press(kTitle, ui::kIdOk);

@@ -11,7 +11,7 @@ constexpr int kMessageOk = ui::kIdOk;
 class ViewSelection : public GraphScreens {
   protected:
     void openViewSelection() {
-        panel->tap(shell::mainButtonWindow(shell::MainButton::View));
+        panel_->tap(shell::mainButtonWindow(shell::MainButton::View));
         ASSERT_TRUE(visible(Screen::ViewSelection));
     }
     static int editedUserSettings() { return dryer::dryerState().edit.userSettings().get(); }
@@ -59,14 +59,14 @@ TEST_F(ViewSelection, BatchDryingRefusesBothViewsButStillSendsTheBit) {
 
     pressChild(Screen::ViewSelection, graphs::kGraphViewButton);
     ASSERT_TRUE(dialog(" REQUESTED FUNCTION NOT PERMITTED"));
-    EXPECT_TRUE(panel->findText("Graph is not available in Batch Drying."));
+    EXPECT_TRUE(panel_->findText("Graph is not available in Batch Drying."));
     press(" REQUESTED FUNCTION NOT PERMITTED", kMessageOk);
     EXPECT_EQ(editedUserSettings(), 0xC0);
     EXPECT_TRUE(userSettingsPending());
     EXPECT_TRUE(visible(Screen::ViewSelection));
 
     pressChild(Screen::ViewSelection, graphs::kChartViewButton);
-    EXPECT_TRUE(panel->findText("Status Chart is not available in Batch Drying."));
+    EXPECT_TRUE(panel_->findText("Status Chart is not available in Batch Drying."));
     press(" REQUESTED FUNCTION NOT PERMITTED", kMessageOk);
     EXPECT_EQ(editedUserSettings(), 0x80);
     EXPECT_EQ(visible(Screen::Graph), graphShown);
@@ -102,8 +102,8 @@ TEST_F(ViewSelection, HistoryManualsAndSystemInformationLeaveTheWindow) {
     EXPECT_EQ(ui::itemText(info, 1248).rfind("TOTAL MEMORY: ", 0), 0u);
     EXPECT_EQ(ui::itemText(info, 1251), "WEB ACCESS TOKEN:");
     EXPECT_EQ(ui::itemText(info, 1252), "-") << "no token made yet";
-    root.write("web-token", "00112233445566778899aabbccddeeff\n");
-    panel->advance(2000);
+    root_.write("web-token", "00112233445566778899aabbccddeeff\n");
+    panel_->advance(2000);
     EXPECT_EQ(ui::itemText(info, 1246), "3:08:02 AM") << "the clock line keeps time";
     EXPECT_EQ(ui::itemText(info, 1252), "00112233445566778899aabbccddeeff");
     press(title, 1244);

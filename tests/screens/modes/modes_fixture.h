@@ -16,10 +16,7 @@ inline constexpr int kHelp = 1009;
 
 class DryingModes : public setuptest::SetupScreens {
   protected:
-    void SetUp() override {
-        SetupScreens::SetUp();
-        modes::wireDryingModeScreens();
-    }
+    DryingModes() : SetupScreens({setup::wireSetupScreens, modes::wireDryingModeScreens}) {}
 
     // Starts the display and opens a dialog by its template number; the dialog on top.
     ui::Window startWith(int templateId) {
@@ -28,11 +25,6 @@ class DryingModes : public setuptest::SetupScreens {
         return topDialog();
     }
 
-    bool checked(ui::Window dialog, int id) {
-        bool on = false;
-        panel_->call([&] { on = ui::isItemChecked(dialog, id); });
-        return on;
-    }
     bool enabled(ui::Window dialog, int id) {
         bool on = false;
         panel_->call([&] { on = ui::isEnabled(ui::dialogItem(dialog, id)); });

@@ -14,11 +14,7 @@ namespace gfx = platform::gfx;
 
 class MoistureDialogs : public setuptest::SetupScreens {
   protected:
-    void SetUp() override {
-        SetupScreens::SetUp();
-        // On the UI thread, which is already running: the registrations are its data.
-        panel_->call([] { moisture::wireMoistureScreens(); });
-    }
+    MoistureDialogs() : SetupScreens({setup::wireSetupScreens, moisture::wireMoistureScreens}) {}
 
     // Starts the display and opens a dialog by its template number.
     ui::Window openDialog(int templateId) {
@@ -36,11 +32,6 @@ class MoistureDialogs : public setuptest::SetupScreens {
         std::string text;
         panel_->call([&] { text = ui::windowText(window); });
         return text;
-    }
-    bool checked(ui::Window dialog, int id) {
-        bool on = false;
-        panel_->call([&] { on = ui::isItemChecked(dialog, id); });
-        return on;
     }
     // Whether the window drew `text` as one piece at its last paint.
     bool drewText(ui::Window window, const std::string& text) {

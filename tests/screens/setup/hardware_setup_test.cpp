@@ -64,7 +64,6 @@ class HardwareSetup : public SetupScreens {
         press(shell::screenWindow(Screen::ExtendedSetupSelection), kDryerModelButton);
         return topDialog();
     }
-    bool checked(ui::Window dialog, int id) { return ui::isItemChecked(dialog, id); }
 };
 
 TEST_F(HardwareSetup, SelectModulesForcesTheFanHeatersAndExitSendsTheChanges) {

@@ -26,17 +26,6 @@ class SpeedDialog : public SetupScreens {
         return topDialog();
     }
     int speed(int element) { return state().edit.meterRollSpeedSetpoint(element).get(); }
-
-    // A status frame from the controller as the exchange thread takes it in.
-    void receive(std::initializer_list<std::pair<int, uint8_t>> bytes) {
-        auto frame = state().status.snapshot();
-        for (const auto& [offset, value] : bytes)
-            frame[offset] = value;
-        dryer::appendCrc(frame.data(), dryer::kStatusDataSize);
-        ASSERT_TRUE(dryer::receiveStatusFrame(state(), frame.data(), frame.size()));
-        ui::wakeLoop();
-        panel_->waitIdle();
-    }
 };
 
 TEST_F(SpeedDialog, TrackingPlacesHighAndLowAroundTheCentre) {

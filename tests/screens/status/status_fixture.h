@@ -5,50 +5,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "i18n/language.h"
-#include "link/dryer_state.h"
-#include "logging/log_ticks.h"
-#include "logging/view_settings.h"
-#include "platform/backend/headless/panel_harness.h"
-#include "platform/files/files.h"
 #include "platform/ui/display.h"
 #include "platform/ui/ui.h"
 #include "screens/status/status_screens.h"
 #include "shell/app.h"
 #include "shell/hooks.h"
 #include "shell/periodic.h"
-#include "support/temp_dir.h"
+#include "support/panel_fixture.h"
 
 namespace statustest {
 
-namespace fs = std::filesystem;
 namespace gfx = platform::gfx;
 namespace ui = platform::ui;
 using shell::Screen;
-
-inline fs::path imageFlashDisk() {
-    const char* dir = std::getenv("ORVANE_IMAGE_DIR");
-    return fs::path(dir ? dir : "") / "Hard Disk";
-}
-
-inline void clearDryerState() {
-    auto& state = dryer::dryerState();
-    for (int offset = 0; offset < dryer::kStatusFrameSize; ++offset) {
-        state.status.setAt(offset, 0);
-        state.edit.setAt(offset, 0);
-    }
-    state.unitsSetting = 0;
-    state.miscLockout = 0;
-    state.linkAliveSeconds = 10;
-    state.statusScreensActive = 1;
-}
 
 // Colours the screens use, for read-back.
 inline constexpr gfx::Color kRed = gfx::rgb(255, 0, 0);
@@ -58,36 +32,15 @@ inline constexpr gfx::Color kBlue = gfx::rgb(0, 0, 255);
 inline constexpr gfx::Color kWhite = gfx::rgb(255, 255, 255);
 inline constexpr gfx::Color kBlack = gfx::rgb(0, 0, 0);
 
-class StatusScreens : public ::testing::Test {
+class StatusScreens : public testsupport::PanelFixture {
   protected:
+    StatusScreens()
+        : PanelFixture({.folders = {"Languages", "Program"},
+                        .wiring = {status::resetStatusScreens, status::wireStatusScreens},
+                        .clock = platform::LocalTime{2024, 6, 6, 1, 3, 8, 0, 0}}) {}
     void SetUp() override {
-        ASSERT_TRUE(fs::is_directory(imageFlashDisk() / "Program"))
-            << "build the panel image first";
-        fs::create_directories(root_.path() / "Hard Disk");
-        for (const char* folder : {"Languages", "Program"}) {
-            fs::create_directory_symlink(imageFlashDisk() / folder,
-                                         root_.path() / "Hard Disk" / folder);
-        }
-        clearDryerState();
-        shell::resetShell();
-        shell::clearShellHooks();
-        status::resetStatusScreens();
-        status::wireStatusScreens();
-        platform::configureDevicePaths(root_.str(), "");
-        i18n::ResetLocalization();
-        logging::ResetViewSettings();
-        logging::ResetLogStateForRun();
-        panel_ = std::make_unique<platform::backend::PanelHarness>(
-            platform::LocalTime{2024, 6, 6, 1, 3, 8, 0, 0});
-        bool started = false;
-        panel_->call([&] { started = shell::initInstance({}); });
-        ASSERT_TRUE(started);
-    }
-    void TearDown() override {
-        panel_.reset();
-        shell::resetShell();
-        shell::clearShellHooks();
-        i18n::ResetLocalization();
+        PanelFixture::SetUp();
+        start();
     }
 
     dryer::ParameterImage& status() { return dryer::dryerState().status; }
@@ -160,9 +113,6 @@ class StatusScreens : public ::testing::Test {
             out.push_back(t.text);
         return out;
     }
-
-    testsupport::TempDir root_;
-    std::unique_ptr<platform::backend::PanelHarness> panel_;
 };
 
 }  // namespace statustest

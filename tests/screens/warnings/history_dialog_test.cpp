@@ -200,8 +200,7 @@ TEST_F(HistoryDialogTest, SelectedShutdownShowsTheGraphOfItsLastHalfHour) {
     panel_->tap(at.left + (row->text.rect.left + row->text.rect.right) / 2,
                 at.top + (row->text.rect.top + row->text.rect.bottom) / 2);
     EXPECT_GT(blackBoxPixels(*panel_), 20);
-    if (const char* dir = std::getenv("ORVANE_SCREENSHOT_DIR"))
-        panel_->screenshot(std::string(dir) + "/history_black_box.png");
+    screenshot("history_black_box");
 }
 
 TEST(HistoryHelpPair, FirstFourCharactersAreTwoHexadecimalPairs) {

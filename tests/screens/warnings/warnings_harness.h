@@ -1,14 +1,12 @@
 #pragma once
 // The display with its warning screens in the panel harness, on the manual clock, over the panel
-// image's language packs. Each language folder is made afresh with links to the image's files,
-// so that a test can put its own file in the place of one of them.
+// image's English and German packs and program bitmaps. The folders are made afresh with links to
+// the image's files, so that a test can put its own file in the place of one of them.
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +16,6 @@
 #include "link/controller_link.h"
 #include "link/crc.h"
 #include "link/dryer_state.h"
-#include "logging/log_ticks.h"
-#include "logging/view_settings.h"
-#include "platform/backend/headless/panel_harness.h"
 #include "platform/files/files.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
@@ -30,75 +25,30 @@
 #include "shell/app.h"
 #include "shell/hooks.h"
 #include "shell/periodic.h"
-#include "shell/shell_fixture.h"
 #include "sim/controller.h"
-#include "support/temp_dir.h"
+#include "support/panel_fixture.h"
 
 namespace warningstest {
 
 namespace fs = std::filesystem;
 namespace ui = platform::ui;
-using platform::backend::PanelHarness;
 using shell::Screen;
 
 // A Monday morning.
 inline const platform::LocalTime kStart{2024, 9, 1, 2, 10, 14, 0, 0};
 
-class WarningsHarness : public ::testing::Test {
+class WarningsHarness : public testsupport::PanelFixture {
   protected:
-    void SetUp() override {
-        const char* image = std::getenv("ORVANE_IMAGE_DIR");
-        const fs::path languages = fs::path(image ? image : "") / "Hard Disk" / "Languages";
-        ASSERT_TRUE(fs::is_directory(languages / "DE" / "Bitmaps")) << "build the panel image";
-        for (const char* code : {"EN", "DE"})
-            linkFiles(languages / code, root_.path() / "Hard Disk" / "Languages" / code);
-        linkFiles(languages.parent_path() / "Program", root_.path() / "Hard Disk" / "Program");
+    WarningsHarness()
+        : PanelFixture({.folders = {"Languages/EN", "Languages/DE", "Program"},
+                        .links = testsupport::ImageLinks::Files,
+                        .wiring = {warnings::registerWarningScreens},
+                        .clock = kStart}) {
         usb_ = root_.path() / "usb";
-        shelltest::resetDryerState();
-        dryer::dryerState().resyncRequest = 0;
-        dryer::dryerState().resyncHoldoff = 0;
-        shell::resetShell();
-        shell::clearShellHooks();
-        platform::configureDevicePaths(root_.str(), usb_.string());
-        i18n::ResetLocalization();
-        logging::ResetViewSettings();
-        logging::ResetLogStateForRun();
-        warnings::registerWarningScreens();
-        panel_ = std::make_unique<PanelHarness>(kStart);
-    }
-    void TearDown() override {
-        panel_.reset();
-        shell::resetShell();
-        shell::clearShellHooks();
-        i18n::ResetLocalization();
-    }
-
-    // Real folders holding links to the image's files: writing a file never reaches the image.
-    static void linkFiles(const fs::path& from, const fs::path& to) {
-        fs::create_directories(to);
-        for (const auto& entry : fs::directory_iterator(from)) {
-            if (entry.is_directory()) {
-                linkFiles(entry.path(), to / entry.path().filename());
-            } else {
-                fs::create_symlink(entry.path(), to / entry.path().filename());
-            }
-        }
     }
 
     void start(std::function<void()> openControllerLink = {}) {
-        bool started = false;
-        panel_->call([&] {
-            started = shell::initInstance(
-                {openControllerLink, [] { warnings::openShutdownHistory(); }, {}});
-        });
-        ASSERT_TRUE(started);
-    }
-
-    // Taps a control of a dialog or message box.
-    void press(ui::Window dialog, int id) {
-        const ui::Window control = ui::childById(dialog, id);
-        ASSERT_TRUE(ui::isShown(control)) << "control " << id;
-        panel_->tap(control);
+        PanelFixture::start({openControllerLink, [] { warnings::openShutdownHistory(); }, {}});
     }
 
     void useGerman() {
@@ -133,17 +83,6 @@ class WarningsHarness : public ::testing::Test {
         panel_->waitIdle();
     }
 
-    // A good status frame: the dryer record as it stands with these bytes changed, decoded as
-    // the exchange thread would.
-    void receive(const std::vector<std::pair<int, uint8_t>>& bytes) {
-        std::array<uint8_t, dryer::kStatusFrameSize> frame = dryer::dryerState().status.snapshot();
-        for (const auto& [offset, value] : bytes)
-            frame[offset] = value;
-        dryer::appendCrc(frame.data(), dryer::kStatusDataSize);
-        ASSERT_TRUE(dryer::receiveStatusFrame(dryer::dryerState(), frame.data(), frame.size()));
-        ui::wakeLoop();
-        panel_->waitIdle();
-    }
     void shutdown(int node, int warning, uint8_t alarmFlags = 0) {
         receive({{185, static_cast<uint8_t>(warning)},
                  {186, static_cast<uint8_t>(node)},
@@ -175,8 +114,6 @@ class WarningsHarness : public ::testing::Test {
 
     ui::Window warningWindow() { return shell::screenWindow(Screen::Warning); }
     bool warningShown() { return ui::isVisible(warningWindow()); }
-    // The innermost dialog or message box open now.
-    ui::Window topDialog() { return ui::findWindow("#DIALOG"); }
 
     // Texts the window drew at its last paint, in drawing order.
     std::vector<std::string> drawn(ui::Window window) {
@@ -185,15 +122,7 @@ class WarningsHarness : public ::testing::Test {
             out.push_back(t.text);
         return out;
     }
-    bool drew(ui::Window window, const std::string& text) {
-        for (const auto& t : panel_->texts(window))
-            if (t.text == text) return true;
-        return false;
-    }
 
-    testsupport::TempDir root_;
-    fs::path usb_;
-    std::unique_ptr<PanelHarness> panel_;
     sim::Controller controller_;
 };
 
