@@ -74,6 +74,10 @@ int main(int argc, char** argv) {
     std::vector<fs::path> paths;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
         if (a == "--out" && i + 1 < argc) {
             outDir = argv[++i];
         } else if (!a.empty() && a[0] != '-') {

@@ -41,6 +41,7 @@ struct Options {
     std::string displayDevice, controllerDevice;
     bool passThrough = false;
     bool csv = false;
+    bool help = false;
     long gapMs = 500;
     double seconds = 0;
 };
@@ -56,6 +57,10 @@ bool parse(int argc, char** argv, Options& o) {
         const std::string a = argv[i];
         const bool more = i + 1 < argc;
         double value = 0;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+            return true;
+        }
         if (a == "--read" && more) {
             o.read = argv[++i];
         } else if (a == "--save" && more) {
@@ -171,6 +176,10 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, options)) {
         std::cerr << kUsage;
         return 2;
+    }
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
     }
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
