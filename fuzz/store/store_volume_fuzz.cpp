@@ -14,11 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (volume.findDatabase(warnings::kHistoryDatabase, id) != platform::kStoreOk) return 0;
     uint32_t count = 0;
     const bool counted = volume.recordCount(id, count) == platform::kStoreOk;
+    bool allCounted = true;
     for (size_t order = 0; order < 4; ++order) {
         uint32_t seen = 0;
         const long e = volume.readRecords(id, order, [&](const platform::Record&) { ++seen; });
-        if (e == platform::kStoreOk && counted && order < 3 && seen != count) std::abort();
+        if (e == platform::kStoreOk && counted && order < 3 && seen != count) allCounted = false;
     }
-    volume.check();
+    // A damaged index can read short without an error from SQLite; the history checks its
+    // volume when it opens it and sets a damaged one aside, so only a sound one must agree.
+    if (volume.check() == platform::kStoreOk && !allCounted) std::abort();
     return 0;
 }
