@@ -1,5 +1,6 @@
 #include "monitor/report.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -38,12 +39,16 @@ std::string seconds(uint64_t us) {
     return text;
 }
 
+// "55 AA 01": two upper-case digits a byte.
 std::string hexBytes(const std::vector<uint8_t>& bytes, size_t most) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const size_t shown = std::min(bytes.size(), most);
     std::string text;
-    char hex[4];
-    for (size_t i = 0; i < bytes.size() && i < most; ++i) {
-        std::snprintf(hex, sizeof hex, i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += hex;
+    text.reserve(shown * 3 + 4);
+    for (size_t i = 0; i < shown; ++i) {
+        if (i > 0) text += ' ';
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
     }
     if (bytes.size() > most) text += " ...";
     return text;
