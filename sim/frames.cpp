@@ -8,14 +8,18 @@
 namespace sim {
 namespace {
 
-bool parseRecords(const uint8_t* bytes, size_t end, int count, std::vector<WriteRecord>& out) {
+// True when `count` records fill bytes[2 .. end-1] exactly; they go to `out` unless it is null.
+bool walkRecords(const uint8_t* bytes, size_t end, int count, std::vector<WriteRecord>* out) {
     size_t i = 2;
     for (int r = 0; r < count; ++r) {
         if (i + 3 > end) return false;
         const int address = bytes[i] * 256 + bytes[i + 1];
         const size_t n = bytes[i + 2];
         if (n == 0 || i + 3 + n > end) return false;
-        out.push_back(WriteRecord{address, std::vector<uint8_t>(bytes + i + 3, bytes + i + 3 + n)});
+        if (out) {
+            out->push_back(
+                WriteRecord{address, std::vector<uint8_t>(bytes + i + 3, bytes + i + 3 + n)});
+        }
         i += 3 + n;
     }
     return i == end;
@@ -41,15 +45,17 @@ DisplayFrame parseDisplayFrame(const uint8_t* bytes, size_t length) {
         frame.kind = DisplayFrame::Kind::Resync;
         return frame;
     }
-    if (length < 4 || bytes[0] != length || !dryer::checkCrc(bytes, length - 2)) return frame;
-    if (bytes[1] == 0) {
-        if (length == 7) frame.kind = DisplayFrame::Kind::Idle;
-        return frame;
-    }
-    if (parseRecords(bytes, length - 2, bytes[1], frame.records)) {
-        frame.kind = DisplayFrame::Kind::Command;
+    if (length < 4 || bytes[0] != length) return frame;
+    const int count = bytes[1];
+    // The layout costs less to check than the CRC and turns away most bytes that are no frame
+    // (a search for frames along the line asks at every place).
+    if (count == 0 ? length != 7 : !walkRecords(bytes, length - 2, count, nullptr)) return frame;
+    if (!dryer::checkCrc(bytes, length - 2)) return frame;
+    if (count == 0) {
+        frame.kind = DisplayFrame::Kind::Idle;
     } else {
-        frame.records.clear();
+        walkRecords(bytes, length - 2, count, &frame.records);
+        frame.kind = DisplayFrame::Kind::Command;
     }
     return frame;
 }

@@ -22,17 +22,26 @@ struct PatternFile {
     size_t patternSize = 0;
     bool repeats = false;
 
-    // Bytes [begin, begin + length) of the file, a run of the pattern at a time.
+    // Bytes [begin, begin + length) of the file.
     void copy(uint64_t begin, uint64_t length, uint8_t* to) const {
-        std::fill_n(to, length, uint8_t{0});
-        if (patternSize == 0) return;
-        for (uint64_t i = begin; i < begin + length;) {
-            const uint64_t inPattern = repeats ? i % patternSize : i;
-            if (inPattern >= patternSize) break;  // zeros from here on
-            const uint64_t run = std::min<uint64_t>(patternSize - inPattern, begin + length - i);
-            std::copy_n(pattern + inPattern, run, to + (i - begin));
-            i += run;
+        if (repeats && patternSize > 0) {
+            repeat(begin, length, to);
+            return;
         }
+        std::fill_n(to, length, uint8_t{0});
+        if (begin < patternSize)
+            std::copy_n(pattern + begin, std::min<uint64_t>(patternSize - begin, length), to);
+    }
+
+    // One period of the pattern, then the bytes already written copied on, twice as many each
+    // time: a window of a one-byte pattern takes a few copies, not one per byte.
+    void repeat(uint64_t begin, uint64_t length, uint8_t* to) const {
+        const uint64_t start = begin % patternSize;
+        const uint64_t head = std::min<uint64_t>(patternSize - start, length);
+        std::copy_n(pattern + start, head, to);
+        std::copy_n(pattern, std::min<uint64_t>(start, length - head), to + head);
+        for (uint64_t done = patternSize; done < length; done *= 2)
+            std::copy_n(to, std::min(done, length - done), to + done);
     }
 };
 

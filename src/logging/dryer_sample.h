@@ -24,18 +24,31 @@ struct LogValues {
 
 constexpr size_t kDryerSampleSize = 18;
 
+// Where a sample holds its 16-bit values.
+enum SampleWordAt : size_t {
+    kGrainColumnTempAt = 0,
+    kGrainTempInAt = 2,
+    kMoistureInAt = 4,
+    kGrainTempOutAt = 6,
+    kMoistureOutAt = 8,
+    kMeterRollSpeedAt = 10,
+};
+
+// The 16-bit value whose high byte is at `at`.
+inline uint16_t sampleWord(const uint8_t* at) {
+    return static_cast<uint16_t>(at[0] << 8 | at[1]);
+}
+
 struct DryerSample {
     std::array<uint8_t, kDryerSampleSize> bytes{};
 
-    uint16_t word(size_t offset) const {
-        return static_cast<uint16_t>(bytes[offset] << 8 | bytes[offset + 1]);
-    }
-    uint16_t grainColumnTemp() const { return word(0); }
-    int16_t grainTempIn() const { return static_cast<int16_t>(word(2)); }
-    uint16_t moistureIn() const { return word(4); }
-    int16_t grainTempOut() const { return static_cast<int16_t>(word(6)); }
-    uint16_t moistureOut() const { return word(8); }
-    uint16_t meterRollSpeed() const { return word(10); }
+    uint16_t word(size_t offset) const { return sampleWord(bytes.data() + offset); }
+    uint16_t grainColumnTemp() const { return word(kGrainColumnTempAt); }
+    int16_t grainTempIn() const { return static_cast<int16_t>(word(kGrainTempInAt)); }
+    uint16_t moistureIn() const { return word(kMoistureInAt); }
+    int16_t grainTempOut() const { return static_cast<int16_t>(word(kGrainTempOutAt)); }
+    uint16_t moistureOut() const { return word(kMoistureOutAt); }
+    uint16_t meterRollSpeed() const { return word(kMeterRollSpeedAt); }
     int hour() const { return bytes[13]; }
     int minute() const { return bytes[14]; }
     int second() const { return bytes[15]; }

@@ -56,17 +56,18 @@ SampleRead readStream(const SampleFiles& files, uint64_t from, uint64_t to, uint
 void computeSeries() {
     const int k = GraphScaleFactor();
     auto& set = GraphSeriesSet;
+    // The samples are summed where they lie in the window, k to a point, rather than copied out
+    // one by one: the window's up to 2880 samples are most of the work of a page.
+    const uint8_t* d = GraphWindow.data();
     for (size_t j = 0; j < kGraphPoints; ++j) {
         int column = 0, tempIn = 0, moistIn = 0, tempOut = 0, moistOut = 0, speed = 0;
-        for (int i = 0; i < k; ++i) {
-            const DryerSample d =
-                GraphWindowSample(j * static_cast<size_t>(k) + static_cast<size_t>(i));
-            column += d.grainColumnTemp();
-            tempIn += d.grainTempIn();
-            moistIn += d.moistureIn();
-            tempOut += d.grainTempOut();
-            moistOut += d.moistureOut();
-            speed += d.meterRollSpeed();
+        for (int i = 0; i < k; ++i, d += kDryerSampleSize) {
+            column += sampleWord(d + kGrainColumnTempAt);
+            tempIn += static_cast<int16_t>(sampleWord(d + kGrainTempInAt));
+            moistIn += sampleWord(d + kMoistureInAt);
+            tempOut += static_cast<int16_t>(sampleWord(d + kGrainTempOutAt));
+            moistOut += sampleWord(d + kMoistureOutAt);
+            speed += sampleWord(d + kMeterRollSpeedAt);
         }
         set[kTraceGrainColumnTemp].values[j] = column / k;
         set[kTraceGrainTempIn].values[j] = tempIn / 10 / k;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,24 @@ TEST(Crc, MatchesTheLineVectors) {
     EXPECT_TRUE(checkCrc(all, 256));
     all[100] ^= 0x80;
     EXPECT_FALSE(checkCrc(all, 256));
+}
+
+TEST(Crc, SlidingWindowAgreesWithTheCrcAtEveryPlace) {
+    std::vector<uint8_t> run(1200);
+    uint32_t seed = 12345;
+    for (uint8_t& b : run) {
+        seed = seed * 1103515245 + 12345;
+        b = static_cast<uint8_t>(seed >> 16);
+    }
+    std::fill(run.begin() + 400, run.begin() + 800, uint8_t{0});  // zeros enter and leave too
+    for (size_t length : {size_t{1}, size_t{2}, size_t{329}}) {
+        const SlidingCrc window(length);
+        uint16_t crc = crc16(run.data(), length);
+        for (size_t at = 1; at + length <= run.size(); ++at) {
+            crc = window.slide(crc, run[at - 1], run[at + length - 1]);
+            ASSERT_EQ(crc, crc16(run.data() + at, length)) << "length " << length << " at " << at;
+        }
+    }
 }
 
 TEST(CommandFrame, ClockAloneIsTwelveBytesAndSentOnce) {

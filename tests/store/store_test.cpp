@@ -199,6 +199,32 @@ TEST_F(StoreTest, VolumeBytesMountFromMemoryAsFromTheFile) {
     EXPECT_EQ(dir.read("Hard Disk/Records"), file) << "nothing written back";
 }
 
+TEST_F(StoreTest, LayoutsAreReadForEachMountAndADatabaseMadeLaterIsFound) {
+    Volume v;
+    ASSERT_EQ(v.mountImage({}), kStoreOk);
+    uint32_t count = 0;
+    EXPECT_EQ(v.recordCount(1, count), kStoreFileNotFound);
+    DatabaseId id = 0;
+    ASSERT_EQ(v.createDatabase({"Few", 0, {{1, PropertyType::String}}, {{1}}}, id), kStoreOk);
+    ASSERT_EQ(id, 1);
+    ASSERT_EQ(v.writeRecord(id, {{1, PropertyType::String, "x", 0}}), kStoreOk);
+    EXPECT_EQ(firsts(v, id, 0), "x,");
+
+    // Another volume whose database 1 has three sort orders, mounted by the same Volume.
+    {
+        Volume file;
+        ASSERT_EQ(file.mount(kVolume), kStoreOk);
+        ASSERT_EQ(file.createDatabase(layout(), id), kStoreOk);
+        ASSERT_EQ(id, 1);
+        ASSERT_EQ(file.writeRecord(id, record("a", "b", 1)), kStoreOk);
+    }
+    const std::string other = dir.read("Hard Disk/Records");
+    ASSERT_EQ(v.mountImage(std::vector<uint8_t>(other.begin(), other.end())), kStoreOk);
+    EXPECT_EQ(firsts(v, 1, 2), "a,");
+    ASSERT_EQ(v.recordCount(1, count), kStoreOk);
+    EXPECT_EQ(count, 1u);
+}
+
 TEST_F(StoreTest, OnlyAJournalWithAZeroHeaderIsStale) {
     dir.write("Hard Disk/Records-journal", std::string(512, '\0'));
     EXPECT_TRUE(removeStaleJournal(kVolume));

@@ -2,7 +2,9 @@
 // came in, what went wrong on the line, and the capture file itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -107,6 +109,51 @@ TEST(LineMonitor, NoiseThatNeverFallsQuietIsLetGoInPieces) {
     EXPECT_EQ(events.back().kind, Kind::Status);
     for (size_t i = 0; i + 2 < events.size(); ++i)
         EXPECT_EQ(events[i].kind, Kind::LengthError);
+}
+
+TEST(LineMonitor, StatusFramesAreFoundBehindNoiseThatCameInManyReads) {
+    std::vector<LineEvent> events;
+    LineDecoder line(kC, [&](const LineEvent& e) { events.push_back(e); });
+    Bytes noise(700);
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<uint8_t>(i * 37 + 11);
+    const Bytes first = statusFrame(150), second = statusFrame(160);
+    Bytes line1 = noise;
+    line1.insert(line1.end(), first.begin(), first.end());
+    line1.insert(line1.end(), noise.begin(), noise.begin() + 50);
+    line1.insert(line1.end(), second.begin(), second.end());
+    for (size_t at = 0; at < line1.size(); at += 90) {
+        const size_t n = std::min<size_t>(90, line1.size() - at);
+        line.feed(at, line1.data() + at, n);  // a read every microsecond: never quiet
+    }
+    ASSERT_EQ(kinds(events),
+              (std::vector<Kind>{Kind::Stray, Kind::Status, Kind::Stray, Kind::Status}));
+    EXPECT_EQ(events[0].bytes, noise);
+    EXPECT_EQ(events[1].bytes, first);
+    EXPECT_EQ(events[2].bytes.size(), 50u);
+    EXPECT_EQ(events[3].bytes, second);
+}
+
+TEST(LineMonitor, TheEndOfTheLineEndsAnUnfinishedFrameWhateverTheClockSays) {
+    const Bytes frame = statusFrame(180);
+    // The clock's last microseconds: no later time could count as quiet.
+    const uint64_t late = UINT64_MAX - 1000;
+    const std::vector<LineEvent> events =
+        decode({Chunk{kC, 0, slice(frame, 0, 100)}, Chunk{kC, late, slice(frame, 100, 124)}});
+    ASSERT_EQ(kinds(events), (std::vector<Kind>{Kind::LengthError, Kind::LengthError}));
+    EXPECT_EQ(events[0].bytes.size(), 100u);
+    EXPECT_EQ(events[1].bytes.size(), 24u);
+    EXPECT_EQ(events[1].timeUs, late);
+
+    std::vector<LineEvent> live;
+    LineDecoder line(kD, [&](const LineEvent& e) { live.push_back(e); });
+    const Bytes command = plenumCommand();
+    line.feed(5000, command.data(), 5);
+    line.quietUntil(5000);
+    EXPECT_TRUE(live.empty()) << "still within the quiet time";
+    line.finish();
+    ASSERT_EQ(kinds(live), (std::vector<Kind>{Kind::LengthError}));
+    EXPECT_EQ(live[0].bytes, slice(command, 0, 5));
 }
 
 TEST(LineMonitor, CaptureKeepsEveryWholeChunkBeforeAFault) {

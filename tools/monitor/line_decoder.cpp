@@ -18,12 +18,8 @@ constexpr size_t kMaxDisplayFrame = 118;
 // Noise that never falls quiet is let go in pieces, keeping what may still start a frame.
 constexpr size_t kMaxPending = 4 * kStatusFrame;
 
-// The length of a whole frame at p, 0 while it may still be one, -1 when it cannot be.
-long frameAt(Direction direction, const uint8_t* p, size_t n) {
-    if (direction == Direction::FromController) {
-        if (n < kStatusFrame) return 0;
-        return dryer::checkCrc(p, dryer::kStatusDataSize) ? kStatusFrame : -1;
-    }
+// The length of a whole display frame at p, 0 while it may still be one, -1 when it cannot be.
+long displayFrameAt(const uint8_t* p, size_t n) {
     if (p[0] == 0x06 && (n < 2 || p[1] == 0x00)) {
         if (n < kResyncFrame) return 0;
         return dryer::checkCrc(p, 2) ? kResyncFrame : -1;
@@ -33,6 +29,11 @@ long frameAt(Direction direction, const uint8_t* p, size_t n) {
     if (n < length) return 0;
     const sim::DisplayFrame frame = sim::parseDisplayFrame(p, length);
     return frame.kind == sim::DisplayFrame::Kind::Bad ? -1 : static_cast<long>(length);
+}
+
+const dryer::SlidingCrc& statusDataCrc() {
+    static const dryer::SlidingCrc crc(dryer::kStatusDataSize);
+    return crc;
 }
 
 std::string valueText(const uint8_t* p, dryer::Kind kind) {
@@ -56,11 +57,34 @@ void LineDecoder::feed(uint64_t timeUs, const uint8_t* bytes, size_t size) {
         emitBytes(LineEvent::Kind::LengthError, timeUs, buffer_.size() - kStatusFrame);
 }
 
+long LineDecoder::frameAt(size_t k) {
+    const uint8_t* p = buffer_.data() + k;
+    const size_t n = buffer_.size() - k;
+    if (direction_ == Direction::FromDisplay) return displayFrameAt(p, n);
+    if (n < kStatusFrame) return 0;
+    const uint16_t crc = statusCrcAt(k);
+    return p[dryer::kStatusDataSize] == static_cast<uint8_t>(crc) &&
+                   p[dryer::kStatusDataSize + 1] == static_cast<uint8_t>(crc >> 8)
+               ? static_cast<long>(kStatusFrame)
+               : -1;
+}
+
+uint16_t LineDecoder::statusCrcAt(size_t k) {
+    if (crcAt_ && *crcAt_ + 1 == k) {
+        statusCrc_ = statusDataCrc().slide(statusCrc_, buffer_[k - 1],
+                                           buffer_[k + dryer::kStatusDataSize - 1]);
+    } else if (crcAt_ != k) {
+        statusCrc_ = dryer::crc16(buffer_.data() + k, dryer::kStatusDataSize);
+    }
+    crcAt_ = k;
+    return statusCrc_;
+}
+
 void LineDecoder::scan(uint64_t timeUs) {
-    size_t k = 0;
+    size_t k = noFrameBefore_;
     while (k < buffer_.size()) {
-        const long length = frameAt(direction_, buffer_.data() + k, buffer_.size() - k);
-        if (length == 0) return;  // perhaps a frame still arriving
+        const long length = frameAt(k);
+        if (length == 0) break;  // perhaps a frame still arriving
         if (length < 0) {
             ++k;
             continue;
@@ -69,15 +93,18 @@ void LineDecoder::scan(uint64_t timeUs) {
         emitFrame(timeUs, static_cast<size_t>(length));
         k = 0;
     }
+    noFrameBefore_ = k;
 }
 
 void LineDecoder::quietUntil(uint64_t timeUs) {
-    if (buffer_.empty() || timeUs - lastByteUs_ <= timing_.quietUs) return;
+    if (!buffer_.empty() && timeUs - lastByteUs_ > timing_.quietUs) finish();
+}
+
+void LineDecoder::finish() {
     // The line fell quiet: a first byte that still waits for more starts no frame after all.
     while (!buffer_.empty()) {
-        size_t k = 1;
-        while (k < buffer_.size() &&
-               frameAt(direction_, buffer_.data() + k, buffer_.size() - k) <= 0)
+        size_t k = std::max<size_t>(noFrameBefore_, 1);
+        while (k < buffer_.size() && frameAt(k) <= 0)
             ++k;
         if (k == buffer_.size()) break;
         emitBytes(LineEvent::Kind::Stray, lastByteUs_, k);
@@ -109,8 +136,7 @@ void LineDecoder::emitFrame(uint64_t timeUs, size_t length) {
     LineEvent event;
     event.direction = direction_;
     event.timeUs = timeUs;
-    event.bytes.assign(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
-    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    take(length, event.bytes);
     if (direction_ == Direction::FromController) {
         event.kind = LineEvent::Kind::Status;
         describeStatus(event);
@@ -130,9 +156,15 @@ void LineDecoder::emitBytes(LineEvent::Kind kind, uint64_t timeUs, size_t length
     event.kind = kind;
     event.direction = direction_;
     event.timeUs = timeUs;
-    event.bytes.assign(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
-    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    take(length, event.bytes);
     sink_(event);
+}
+
+void LineDecoder::take(size_t length, std::vector<uint8_t>& to) {
+    to.assign(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
+    noFrameBefore_ -= std::min(noFrameBefore_, length);
+    crcAt_ = crcAt_ && *crcAt_ >= length ? std::optional(*crcAt_ - length) : std::nullopt;
 }
 
 void LineDecoder::describeStatus(LineEvent& event) {
@@ -164,8 +196,8 @@ void decodeChunks(const std::vector<Chunk>& chunks, const LineDecoder::Sink& sin
         LineDecoder& line = chunk.direction == Direction::FromDisplay ? display : controller;
         line.feed(chunk.timeUs, chunk.bytes.data(), chunk.bytes.size());
     }
-    display.quietUntil(UINT64_MAX);
-    controller.quietUntil(UINT64_MAX);
+    display.finish();
+    controller.finish();
 }
 
 }  // namespace monitor

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,11 +46,22 @@ class LineDecoder {
     void feed(uint64_t timeUs, const uint8_t* bytes, size_t size);
     // The time has come with nothing more: ends a frame that is not whole.
     void quietUntil(uint64_t timeUs);
+    // The line is done (the end of a capture or of a live run): ends a frame that is not whole,
+    // however recent its last byte.
+    void finish();
 
   private:
+    // The length of a whole frame at place k of the buffer, 0 while it may still be one, -1
+    // when it cannot be.
+    long frameAt(size_t k);
+    // The CRC over the status data at place k: slid on from the place before when that was the
+    // last one looked at, as the search for a status frame goes along the buffer.
+    uint16_t statusCrcAt(size_t k);
     void scan(uint64_t timeUs);
     void emitFrame(uint64_t timeUs, size_t length);
     void emitBytes(LineEvent::Kind kind, uint64_t timeUs, size_t length);
+    // Moves the first `length` bytes of the buffer into `to`.
+    void take(size_t length, std::vector<uint8_t>& to);
     void noteFrameTime(uint64_t timeUs);
     void describeStatus(LineEvent& event);
 
@@ -57,6 +69,12 @@ class LineDecoder {
     Sink sink_;
     LineTiming timing_;
     std::vector<uint8_t> buffer_;
+    // The first bytes of buffer_ known to start no frame. Whether one does is settled by the
+    // bytes from it on as far as its frame would reach, so more bytes arriving behind it never
+    // change that: each place is looked at once, not again with every read.
+    size_t noFrameBefore_ = 0;
+    std::optional<size_t> crcAt_;  // the place whose status data statusCrc_ is the CRC of
+    uint16_t statusCrc_ = 0;
     uint64_t lastByteUs_ = 0;
     uint64_t lastFrameUs_ = 0;
     bool anyFrame_ = false;

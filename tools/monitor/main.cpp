@@ -163,8 +163,8 @@ int runLive(const Options& o, const monitor::LineTiming& timing) {
     };
     std::string error;
     const bool ok = monitor::runLiveLine(line, callbacks, gStop, o.seconds, error);
-    display.quietUntil(UINT64_MAX);
-    controller.quietUntil(UINT64_MAX);
+    display.finish();
+    controller.finish();
     if (!ok) std::cerr << "orvane-monitor: " << error << "\n";
     return ok ? 0 : 1;
 }

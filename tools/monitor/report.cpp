@@ -1,5 +1,6 @@
 #include "monitor/report.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -38,12 +39,16 @@ std::string seconds(uint64_t us) {
     return text;
 }
 
+// "55 AA 01": two upper-case digits a byte.
 std::string hexBytes(const std::vector<uint8_t>& bytes, size_t most) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const size_t shown = std::min(bytes.size(), most);
     std::string text;
-    char hex[4];
-    for (size_t i = 0; i < bytes.size() && i < most; ++i) {
-        std::snprintf(hex, sizeof hex, i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += hex;
+    text.reserve(shown * 3 + 4);
+    for (size_t i = 0; i < shown; ++i) {
+        if (i > 0) text += ' ';
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0x0F];
     }
     if (bytes.size() > most) text += " ...";
     return text;
@@ -73,23 +78,30 @@ std::string summary(const LineEvent& e) {
     }
 }
 
-// Records, changed fields, or the bytes of what went wrong.
-std::vector<std::string> details(const LineEvent& e) {
-    std::vector<std::string> lines = e.records;
-    for (const FieldChange& c : e.changes)
-        lines.push_back(c.name + "=" + c.value);
-    if (isBad(e.kind)) lines.push_back(hexBytes(e.bytes, 24));
-    return lines;
+// Records, changed fields, or the bytes of what went wrong, each handed to `visit` in turn.
+template <typename Visit>
+void forEachDetail(const LineEvent& e, Visit visit) {
+    for (const std::string& record : e.records)
+        visit(record);
+    std::string change;
+    for (const FieldChange& c : e.changes) {
+        change.assign(c.name).append("=").append(c.value);
+        visit(change);
+    }
+    if (isBad(e.kind)) visit(hexBytes(e.bytes, 24));
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
+void appendCsvField(std::string& out, const std::string& text) {
+    if (text.find_first_of(",\"\n") == std::string::npos) {
+        out += text;
+        return;
     }
-    return quoted + "\"";
+    out += '"';
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 }  // namespace
@@ -98,15 +110,22 @@ std::string eventText(const LineEvent& event) {
     char head[96];
     std::snprintf(head, sizeof head, "%10s  %-10s  %s", seconds(event.timeUs).c_str(),
                   directionName(event.direction), kindName(event.kind));
-    std::string text = std::string(head) + " (" + summary(event) + ")\n";
+    std::string text = head;
+    text.append(" (").append(summary(event)).append(")\n");
     // Changed fields four to a line, to stay within a laptop's terminal.
-    const std::vector<std::string> lines = details(event);
     const size_t perLine = event.kind == LineEvent::Kind::Status ? 4 : 1;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        text += (i % perLine == 0) ? (i == 0 ? "" : "\n") + std::string(14, ' ') : "  ";
-        text += lines[i];
-    }
-    if (!lines.empty()) text += "\n";
+    size_t lines = 0;
+    forEachDetail(event, [&](const std::string& line) {
+        if (lines % perLine == 0) {
+            if (lines > 0) text += '\n';
+            text.append(14, ' ');
+        } else {
+            text += "  ";
+        }
+        text += line;
+        ++lines;
+    });
+    if (lines > 0) text += '\n';
     return text;
 }
 
@@ -117,11 +136,17 @@ std::string csvHeader() {
 std::string eventCsv(const LineEvent& event) {
     std::string detail;
     if (event.kind == LineEvent::Kind::Gap) detail = seconds(event.gapUs);
-    for (const std::string& line : details(event))
-        detail += (detail.empty() ? "" : "; ") + line;
-    return seconds(event.timeUs) + "," + directionName(event.direction) + "," +
-           kindName(event.kind) + "," + std::to_string(event.bytes.size()) + "," +
-           csvField(detail) + "\n";
+    forEachDetail(event, [&](const std::string& line) {
+        if (!detail.empty()) detail += "; ";
+        detail += line;
+    });
+    std::string row = seconds(event.timeUs);
+    row.append(",").append(directionName(event.direction)).append(",");
+    row.append(kindName(event.kind)).append(",").append(std::to_string(event.bytes.size()));
+    row += ',';
+    appendCsvField(row, detail);
+    row += '\n';
+    return row;
 }
 
 }  // namespace monitor

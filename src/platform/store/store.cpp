@@ -212,16 +212,11 @@ long insertLayout(sqlite3* db, DatabaseId id, const DatabaseDef& def) {
 
 }  // namespace
 
-struct Volume::Layout {
-    std::vector<PropertyDef> properties;
-    std::vector<std::vector<uint16_t>> sortOrders;
-
-    const PropertyDef* find(uint16_t id) const {
-        auto it = std::find_if(properties.begin(), properties.end(),
-                               [id](const PropertyDef& p) { return p.id == id; });
-        return it == properties.end() ? nullptr : &*it;
-    }
-};
+const PropertyDef* Volume::Layout::find(uint16_t id) const {
+    auto it = std::find_if(properties.begin(), properties.end(),
+                           [id](const PropertyDef& p) { return p.id == id; });
+    return it == properties.end() ? nullptr : &*it;
+}
 
 Volume::~Volume() {
     dismount();
@@ -277,6 +272,7 @@ long Volume::configure(long e) {
 void Volume::dismount() {
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    layouts_.clear();
 }
 
 // A new (empty) file gets the catalog; a file that is another SQLite database, or a volume of an
@@ -333,6 +329,17 @@ long Volume::createDatabase(const DatabaseDef& def, DatabaseId& id) {
     });
 }
 
+long Volume::layoutOf(DatabaseId id, const Layout*& layout) {
+    auto it = layouts_.find(id);
+    if (it == layouts_.end()) {
+        Layout read;
+        if (long e = loadLayout(id, read)) return e;
+        it = layouts_.emplace(id, std::move(read)).first;
+    }
+    layout = &it->second;
+    return kStoreOk;
+}
+
 // Reads a database's layout from the catalog. The catalog comes from a file and is checked
 // before any name is built from it: a layout that does not hold together means damage.
 long Volume::loadLayout(DatabaseId id, Layout& layout) {
@@ -371,11 +378,12 @@ long Volume::loadLayout(DatabaseId id, Layout& layout) {
     }
     if (long e = keys.error()) return e;
 
+    // The pragma itself, not its table-valued form, which makes a virtual table for each query.
+    // The name is quoted: an id from a damaged catalog may be negative.
     std::set<std::string> columns;
-    Statement info(db_, "SELECT name FROM pragma_table_info(?)");
-    info.bind(1, tableName(id));
+    Statement info(db_, "PRAGMA table_info(\"" + tableName(id) + "\")");
     while (info.step())
-        columns.insert(info.text(0));
+        columns.insert(info.text(1));  // cid, name, type, ...
     if (long e = info.error()) return e;
     for (const PropertyDef& p : layout.properties) {
         if (columns.count(columnName(p.id)) == 0) return kStoreFileCorrupt;
@@ -384,8 +392,8 @@ long Volume::loadLayout(DatabaseId id, Layout& layout) {
 }
 
 long Volume::recordCount(DatabaseId id, uint32_t& count) {
-    Layout layout;
-    if (long e = loadLayout(id, layout)) return e;
+    const Layout* layout = nullptr;
+    if (long e = layoutOf(id, layout)) return e;
     int64_t rows = 0;
     if (long e = queryInteger(db_, "SELECT count(*) FROM " + tableName(id), rows)) return e;
     count = static_cast<uint32_t>(std::min<int64_t>(rows, std::numeric_limits<uint32_t>::max()));
@@ -393,12 +401,12 @@ long Volume::recordCount(DatabaseId id, uint32_t& count) {
 }
 
 long Volume::writeRecord(DatabaseId id, const Record& record) {
-    Layout layout;
-    if (long e = loadLayout(id, layout)) return e;
+    const Layout* layout = nullptr;
+    if (long e = layoutOf(id, layout)) return e;
     std::set<uint16_t> seen;
     std::string columns, values;
     for (const Property& p : record) {
-        const PropertyDef* def = layout.find(p.id);
+        const PropertyDef* def = layout->find(p.id);
         if (def == nullptr || def->type != p.type || !seen.insert(p.id).second)
             return kStoreInvalidParameter;
         columns += (columns.empty() ? "" : ", ") + columnName(p.id);
@@ -422,8 +430,9 @@ long Volume::writeRecord(DatabaseId id, const Record& record) {
 
 long Volume::readRecords(DatabaseId id, size_t sortOrder,
                          const std::function<void(const Record&)>& visit) {
-    Layout layout;
-    if (long e = loadLayout(id, layout)) return e;
+    const Layout* found = nullptr;
+    if (long e = layoutOf(id, found)) return e;
+    const Layout& layout = *found;
     if (sortOrder >= layout.sortOrders.size()) return kStoreInvalidParameter;
     std::string columns, order;
     for (const PropertyDef& p : layout.properties)

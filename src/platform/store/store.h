@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -95,12 +96,21 @@ class Volume {
                      const std::function<void(const Record&)>& visit);
 
   private:
-    struct Layout;
+    struct Layout {
+        std::vector<PropertyDef> properties;
+        std::vector<std::vector<uint16_t>> sortOrders;
+
+        const PropertyDef* find(uint16_t id) const;
+    };
+    // A database's layout, read from the catalog at its first use in a mount: it is fixed when
+    // the database is made, and reading it is most of the work of a small read.
+    long layoutOf(DatabaseId id, const Layout*& layout);
     long loadLayout(DatabaseId id, Layout& layout);
     long prepareCatalog();
     long configure(long openResult);
 
     sqlite3* db_ = nullptr;
+    std::map<DatabaseId, Layout> layouts_;
 };
 
 // Deletes a volume file together with the journal an interrupted write may have left beside it.
