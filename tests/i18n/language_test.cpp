@@ -8,6 +8,7 @@
 #include "i18n/i18n_files.h"
 #include "i18n/text.h"
 #include "platform/files/files.h"
+#include "support/local_time.h"
 #include "support/temp_dir.h"
 
 namespace i18n {
@@ -242,11 +243,7 @@ TEST_F(Language, FixedTextsFallBackAndFillWithoutFormatting) {
 // Shown dates take the pack's month and day names and its pictures; what a pack lacks stays
 // English, and the stored English picture is untouched.
 TEST_F(Language, DatesShowInThePacksWordsAndOrder) {
-    platform::LocalTime t;
-    t.year = 2026;
-    t.month = 12;
-    t.day = 9;
-    t.dayOfWeek = 3;
+    platform::LocalTime t = testsupport::localTime(2026, 12, 9, 0, 0);
     std::vector<std::string> strings(772);
     strings[763 - 1] = "dec.";
     strings[767 - 1] = "szerda";

@@ -301,29 +301,20 @@ void Painter::drawGlyphs(const TextLine& line, const FontSpec& font, uint32_t ar
                          const Rect& clip) {
     const Rect box = line.box.offset(origin_.x, origin_.y);
     if (box.intersect(clip).empty()) return;
-    const FontMetrics metrics = fontMetrics(font);
-    const int tab = std::max(1, 8 * metrics.averageWidth);
-    const int baseline = box.top + metrics.ascent;
-    int pen = 0;
-    for (char32_t c : decodeUtf8(line.text)) {
-        if (c == U'\t') {
-            pen = (pen / tab + 1) * tab;
-            continue;
-        }
-        const auto g = glyph(font, c);
-        const int gx = box.left + pen + g->left;
-        const int gy = baseline - g->top;
-        const Rect area = Rect::fromSize(gx, gy, g->width, g->rows).intersect(clip);
+    const int baseline = box.top + fontMetrics(font).ascent;
+    walkGlyphs(decodeUtf8(line.text), font, [&](int pen, const Glyph& g) {
+        const int gx = box.left + pen + g.left;
+        const int gy = baseline - g.top;
+        const Rect area = Rect::fromSize(gx, gy, g.width, g.rows).intersect(clip);
         for (int y = area.top; y < area.bottom; ++y) {
-            const uint8_t* cov = g->coverage.data() + static_cast<size_t>(y - gy) * g->width;
+            const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - gy) * g.width;
             uint32_t* dst = target_->row(y);
             for (int x = area.left; x < area.right; ++x) {
                 const unsigned a = cov[x - gx];
                 if (a) dst[x] = blend(dst[x], argb, a);
             }
         }
-        pen += g->advance;
-    }
+    });
 }
 
 void Painter::copyBitmap(const Surface& source, Point to) {

@@ -7,28 +7,6 @@ namespace {
 
 thread_local const TextObserver* tObserver = nullptr;
 
-int tabWidth(const FontSpec& font) {
-    return std::max(1, 8 * fontMetrics(font).averageWidth);
-}
-
-// Walks the pen along one line: `visit(pen, glyph)` for every glyph but tabs, which move the pen
-// to the next stop. Returns where the pen ends.
-template <typename Visit>
-int walkGlyphs(std::u32string_view line, const FontSpec& font, Visit visit) {
-    int pen = 0;
-    const int tab = tabWidth(font);
-    for (char32_t c : line) {
-        if (c == U'\t') {
-            pen = (pen / tab + 1) * tab;
-            continue;
-        }
-        const auto g = glyph(font, c);
-        visit(pen, *g);
-        pen += g->advance;
-    }
-    return pen;
-}
-
 int measure(std::u32string_view line, const FontSpec& font) {
     return walkGlyphs(line, font, [](int, const Glyph&) {});
 }

@@ -2,6 +2,7 @@
 // Text layout: alignment, line breaks, word break and extents, shared by the painter and by
 // controls that size themselves to their text.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,24 @@ struct TextLine {
 
 std::vector<TextLine> layoutText(std::string_view text, const Rect& rect, const FontSpec& font,
                                  unsigned flags);
+
+// Walks the pen along one line as the painter draws it: `visit(pen, glyph)` for every glyph but
+// tabs, which move the pen to the next stop (every 8 average widths). Returns where the pen ends.
+template <typename Visit>
+int walkGlyphs(std::u32string_view line, const FontSpec& font, Visit visit) {
+    int pen = 0;
+    const int tab = std::max(1, 8 * fontMetrics(font).averageWidth);
+    for (char32_t c : line) {
+        if (c == U'\t') {
+            pen = (pen / tab + 1) * tab;
+            continue;
+        }
+        const auto g = glyph(font, c);
+        visit(pen, *g);
+        pen += g->advance;
+    }
+    return pen;
+}
 
 // The box the glyphs of a laid-out line cover (their inked pixels, not their cells), in the
 // line's coordinates; empty, at the line's pen position, when nothing would be inked.
