@@ -1,8 +1,9 @@
 #include "monitor/report.h"
 
 #include <algorithm>
-#include <cinttypes>
-#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <string_view>
 
 namespace monitor {
 namespace {
@@ -33,26 +34,44 @@ const char* kindName(LineEvent::Kind kind) {
     return "?";
 }
 
+// "12.350": whole seconds and three digits of milliseconds.
 std::string seconds(uint64_t us) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%" PRIu64 ".%03" PRIu64, us / 1'000'000, us / 1000 % 1000);
+    std::string text = std::to_string(us / 1'000'000);
+    const auto ms = static_cast<unsigned>(us / 1000 % 1000);
+    text += '.';
+    text += static_cast<char>('0' + ms / 100);
+    text += static_cast<char>('0' + ms / 10 % 10);
+    text += static_cast<char>('0' + ms % 10);
     return text;
 }
 
-// "55 AA 01": two upper-case digits a byte.
+// `text` and spaces after it (or before it) up to `width` characters.
+void appendPadded(std::string& out, std::string_view text, size_t width, bool alignRight) {
+    const size_t pad = text.size() < width ? width - text.size() : 0;
+    if (alignRight) out.append(pad, ' ');
+    out += text;
+    if (!alignRight) out.append(pad, ' ');
+}
+
+// "55 AA 01": two upper-case digits a byte, the first `most` bytes.
 std::string hexBytes(const std::vector<uint8_t>& bytes, size_t most) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     const size_t shown = std::min(bytes.size(), most);
     std::string text;
     text.reserve(shown * 3 + 4);
-    for (size_t i = 0; i < shown; ++i) {
-        if (i > 0) text += ' ';
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
+    text.resize(shown * 3, ' ');
+    char* at = text.data();
+    for (size_t i = 0; i < shown; ++i, at += 3) {
+        at[0] = kDigits[bytes[i] >> 4];
+        at[1] = kDigits[bytes[i] & 0x0F];
     }
+    if (shown > 0) text.pop_back();  // the space after the last
     if (bytes.size() > most) text += " ...";
     return text;
 }
+
+// The characters that make a CSV field need quotes.
+constexpr char kQuoted[] = {',', '"', '\n'};
 
 bool isBad(LineEvent::Kind kind) {
     return kind == LineEvent::Kind::Stray || kind == LineEvent::Kind::CrcError ||
@@ -78,21 +97,31 @@ std::string summary(const LineEvent& e) {
     }
 }
 
-// Records, changed fields, or the bytes of what went wrong, each handed to `visit` in turn.
+// About what an event's lines take, so that its text grows once at most.
+size_t roughSize(const LineEvent& e) {
+    return 96 + 40 * (e.records.size() + e.changes.size());
+}
+
+// Records, changed fields, or the bytes of what went wrong, each handed to `visit` in turn as
+// pieces to put together: a changed field is its name, "=" and its value.
 template <typename Visit>
 void forEachDetail(const LineEvent& e, Visit visit) {
     for (const std::string& record : e.records)
-        visit(record);
-    std::string change;
-    for (const FieldChange& c : e.changes) {
-        change.assign(c.name).append("=").append(c.value);
-        visit(change);
-    }
-    if (isBad(e.kind)) visit(hexBytes(e.bytes, 24));
+        visit(record, "", "");
+    for (const FieldChange& c : e.changes)
+        visit(c.name, "=", c.value);
+    if (isBad(e.kind)) visit(hexBytes(e.bytes, 24), "", "");
+}
+
+// A search for each character over the whole text: find_first_of looks each character of the
+// text up in the set with a call of its own.
+bool needsQuotes(const std::string& text) {
+    return std::any_of(std::begin(kQuoted), std::end(kQuoted),
+                       [&](char c) { return std::memchr(text.data(), c, text.size()) != nullptr; });
 }
 
 void appendCsvField(std::string& out, const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) {
+    if (!needsQuotes(text)) {
         out += text;
         return;
     }
@@ -107,22 +136,24 @@ void appendCsvField(std::string& out, const std::string& text) {
 }  // namespace
 
 std::string eventText(const LineEvent& event) {
-    char head[96];
-    std::snprintf(head, sizeof head, "%10s  %-10s  %s", seconds(event.timeUs).c_str(),
-                  directionName(event.direction), kindName(event.kind));
-    std::string text = head;
+    std::string text;
+    text.reserve(roughSize(event));
+    appendPadded(text, seconds(event.timeUs), 10, true);
+    text += "  ";
+    appendPadded(text, directionName(event.direction), 10, false);
+    text.append("  ").append(kindName(event.kind));
     text.append(" (").append(summary(event)).append(")\n");
     // Changed fields four to a line, to stay within a laptop's terminal.
     const size_t perLine = event.kind == LineEvent::Kind::Status ? 4 : 1;
     size_t lines = 0;
-    forEachDetail(event, [&](const std::string& line) {
+    forEachDetail(event, [&](std::string_view a, std::string_view b, std::string_view c) {
         if (lines % perLine == 0) {
             if (lines > 0) text += '\n';
             text.append(14, ' ');
         } else {
             text += "  ";
         }
-        text += line;
+        text.append(a).append(b).append(c);
         ++lines;
     });
     if (lines > 0) text += '\n';
@@ -134,13 +165,14 @@ std::string csvHeader() {
 }
 
 std::string eventCsv(const LineEvent& event) {
-    std::string detail;
-    if (event.kind == LineEvent::Kind::Gap) detail = seconds(event.gapUs);
-    forEachDetail(event, [&](const std::string& line) {
+    std::string detail = event.kind == LineEvent::Kind::Gap ? seconds(event.gapUs) : "";
+    detail.reserve(roughSize(event));
+    forEachDetail(event, [&](std::string_view a, std::string_view b, std::string_view c) {
         if (!detail.empty()) detail += "; ";
-        detail += line;
+        detail.append(a).append(b).append(c);
     });
     std::string row = seconds(event.timeUs);
+    row.reserve(row.size() + detail.size() + 48);
     row.append(",").append(directionName(event.direction)).append(",");
     row.append(kindName(event.kind)).append(",").append(std::to_string(event.bytes.size()));
     row += ',';
