@@ -168,9 +168,11 @@ void LineDecoder::take(size_t length, std::vector<uint8_t>& to) {
 
 void LineDecoder::describeStatus(LineEvent& event) {
     event.firstStatus = lastStatus_.empty();
-    if (!event.firstStatus) {
-        const uint8_t* now = event.bytes.data();
-        const uint8_t* before = lastStatus_.data();
+    const uint8_t* now = event.bytes.data();
+    const uint8_t* before = lastStatus_.data();
+    // A frame like the one before (the controller repeats itself while nothing changes) has no
+    // field to look at.
+    if (!event.firstStatus && std::memcmp(now, before, kStatusFrame) != 0) {
         for (const dryer::FieldInfo& f : dryer::statusFields()) {
             if (f.first >= dryer::kStatusDataSize) continue;
             const auto width = static_cast<size_t>(dryer::widthOf(f.kind));

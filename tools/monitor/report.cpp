@@ -1,6 +1,7 @@
 #include "monitor/report.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <string_view>
@@ -53,21 +54,26 @@ void appendPadded(std::string& out, std::string_view text, size_t width, bool al
     if (!alignRight) out.append(pad, ' ');
 }
 
-// "55 AA 01": two upper-case digits a byte, the first `most` bytes.
-std::string hexBytes(const std::vector<uint8_t>& bytes, size_t most) {
+// Hex bytes go into a buffer of their own: at most this many, three characters each, and " ...".
+constexpr size_t kMostHexBytes = 24;
+using HexBuffer = std::array<char, kMostHexBytes * 3 + 4>;
+
+// "55 AA 01": two upper-case digits a byte, the first kMostHexBytes bytes.
+std::string_view hexBytes(const std::vector<uint8_t>& bytes, HexBuffer& buffer) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
-    const size_t shown = std::min(bytes.size(), most);
-    std::string text;
-    text.reserve(shown * 3 + 4);
-    text.resize(shown * 3, ' ');
-    char* at = text.data();
+    const size_t shown = std::min(bytes.size(), kMostHexBytes);
+    char* at = buffer.data();
     for (size_t i = 0; i < shown; ++i, at += 3) {
         at[0] = kDigits[bytes[i] >> 4];
         at[1] = kDigits[bytes[i] & 0x0F];
+        at[2] = ' ';
     }
-    if (shown > 0) text.pop_back();  // the space after the last
-    if (bytes.size() > most) text += " ...";
-    return text;
+    size_t length = shown == 0 ? 0 : shown * 3 - 1;  // no space after the last
+    if (bytes.size() > kMostHexBytes) {
+        std::memcpy(buffer.data() + length, " ...", 4);
+        length += 4;
+    }
+    return {buffer.data(), length};
 }
 
 // The characters that make a CSV field need quotes.
@@ -78,22 +84,41 @@ bool isBad(LineEvent::Kind kind) {
            kind == LineEvent::Kind::LengthError;
 }
 
-std::string summary(const LineEvent& e) {
-    const std::string size = std::to_string(e.bytes.size()) + " bytes";
+void appendSize(std::string& out, const LineEvent& e) {
+    out.append(std::to_string(e.bytes.size())).append(" bytes");
+}
+
+void appendSummary(std::string& out, const LineEvent& e) {
     switch (e.kind) {
         case LineEvent::Kind::Command:
-            return std::to_string(e.records.size()) +
-                   (e.records.size() == 1 ? " record, " : " records, ") + size;
+            out.append(std::to_string(e.records.size()))
+                .append(e.records.size() == 1 ? " record, " : " records, ");
+            appendSize(out, e);
+            return;
         case LineEvent::Kind::Status:
-            if (e.firstStatus) return "first, " + size;
-            return e.changes.empty() ? "unchanged" : std::to_string(e.changes.size()) + " changed";
+            if (e.firstStatus) {
+                out += "first, ";
+                appendSize(out, e);
+            } else if (e.changes.empty()) {
+                out += "unchanged";
+            } else {
+                out.append(std::to_string(e.changes.size())).append(" changed");
+            }
+            return;
         case LineEvent::Kind::Gap:
-            return seconds(e.gapUs) + " s since the previous frame";
+            out.append(seconds(e.gapUs)).append(" s since the previous frame");
+            return;
         case LineEvent::Kind::LengthError:
-            if (e.direction == Direction::FromController) return size + ", a status frame is 331";
-            return size + ", its length byte says " + std::to_string(e.bytes.front());
+            appendSize(out, e);
+            if (e.direction == Direction::FromController) {
+                out += ", a status frame is 331";
+            } else {
+                out.append(", its length byte says ").append(std::to_string(e.bytes.front()));
+            }
+            return;
         default:
-            return size;
+            appendSize(out, e);
+            return;
     }
 }
 
@@ -110,27 +135,29 @@ void forEachDetail(const LineEvent& e, Visit visit) {
         visit(record, "", "");
     for (const FieldChange& c : e.changes)
         visit(c.name, "=", c.value);
-    if (isBad(e.kind)) visit(hexBytes(e.bytes, 24), "", "");
+    if (isBad(e.kind)) {
+        HexBuffer hex;
+        visit(hexBytes(e.bytes, hex), "", "");
+    }
 }
 
 // A search for each character over the whole text: find_first_of looks each character of the
 // text up in the set with a call of its own.
-bool needsQuotes(const std::string& text) {
+bool needsQuotes(std::string_view text) {
     return std::any_of(std::begin(kQuoted), std::end(kQuoted),
                        [&](char c) { return std::memchr(text.data(), c, text.size()) != nullptr; });
 }
 
-void appendCsvField(std::string& out, const std::string& text) {
-    if (!needsQuotes(text)) {
-        out += text;
-        return;
+// Puts the field that makes up the end of `out`, from `start` on, in quotes when it needs them.
+void quoteCsvField(std::string& out, size_t start) {
+    if (!needsQuotes(std::string_view(out).substr(start))) return;
+    std::string quoted = "\"";
+    for (size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '"') quoted += '"';
+        quoted += out[i];
     }
-    out += '"';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
+    quoted += '"';
+    out.replace(start, std::string::npos, quoted);
 }
 
 }  // namespace
@@ -142,7 +169,9 @@ std::string eventText(const LineEvent& event) {
     text += "  ";
     appendPadded(text, directionName(event.direction), 10, false);
     text.append("  ").append(kindName(event.kind));
-    text.append(" (").append(summary(event)).append(")\n");
+    text += " (";
+    appendSummary(text, event);
+    text += ")\n";
     // Changed fields four to a line, to stay within a laptop's terminal.
     const size_t perLine = event.kind == LineEvent::Kind::Status ? 4 : 1;
     size_t lines = 0;
@@ -165,18 +194,18 @@ std::string csvHeader() {
 }
 
 std::string eventCsv(const LineEvent& event) {
-    std::string detail = event.kind == LineEvent::Kind::Gap ? seconds(event.gapUs) : "";
-    detail.reserve(roughSize(event));
-    forEachDetail(event, [&](std::string_view a, std::string_view b, std::string_view c) {
-        if (!detail.empty()) detail += "; ";
-        detail.append(a).append(b).append(c);
-    });
     std::string row = seconds(event.timeUs);
-    row.reserve(row.size() + detail.size() + 48);
+    row.reserve(roughSize(event));
     row.append(",").append(directionName(event.direction)).append(",");
     row.append(kindName(event.kind)).append(",").append(std::to_string(event.bytes.size()));
     row += ',';
-    appendCsvField(row, detail);
+    const size_t detail = row.size();
+    if (event.kind == LineEvent::Kind::Gap) row += seconds(event.gapUs);
+    forEachDetail(event, [&](std::string_view a, std::string_view b, std::string_view c) {
+        if (row.size() > detail) row += "; ";
+        row.append(a).append(b).append(c);
+    });
+    quoteCsvField(row, detail);
     row += '\n';
     return row;
 }
