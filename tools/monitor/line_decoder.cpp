@@ -37,6 +37,18 @@ const dryer::SlidingCrc& statusDataCrc() {
     return crc;
 }
 
+// The values of the status data, each of which may change.
+size_t statusValueCount() {
+    static const size_t count = [] {
+        size_t n = 0;
+        for (const dryer::FieldInfo& f : dryer::statusFields()) {
+            if (f.first < dryer::kStatusDataSize) n += f.count;
+        }
+        return n;
+    }();
+    return count;
+}
+
 std::string valueText(const uint8_t* p, dryer::Kind kind) {
     if (kind != dryer::Kind::Time) return std::to_string(dryer::decodeValue(p, kind));
     char text[16];
@@ -179,6 +191,9 @@ void LineDecoder::describeStatus(LineEvent& event) {
             for (int e = 0; e < f.count; ++e) {
                 const int at = f.first + e * f.stride;
                 if (std::memcmp(now + at, before + at, width) == 0) continue;
+                // Room for every value at the first change: a frame that changes at all often
+                // changes many, and a list grown a step at a time was moved again and again.
+                if (event.changes.empty()) event.changes.reserve(statusValueCount());
                 std::string name = f.name;
                 if (f.count > 1) name.append("[").append(std::to_string(e)).append("]");
                 event.changes.push_back({std::move(name), valueText(now + at, f.kind)});
