@@ -2,7 +2,6 @@
 // The line's CRC-16: polynomial 0xA001 (reflected 0x8005), start 0xFFFF, no final XOR, sent low
 // byte first.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -24,14 +23,12 @@ class SlidingCrc {
   public:
     explicit SlidingCrc(size_t length);
 
-    size_t length() const { return length_; }
     // The CRC over the window one place on from the one whose CRC is `crc`: `leaving` was the
     // first byte of that window and `entering` is the byte after its last.
     uint16_t slide(uint16_t crc, uint8_t leaving, uint8_t entering) const;
 
   private:
-    size_t length_;
-    std::array<uint16_t, 256> leaving_{};  // what each value of the leaving byte takes out
+    uint16_t leaving_[256] = {};  // what each value of the leaving byte takes out
 };
 
 }  // namespace dryer

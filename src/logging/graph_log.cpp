@@ -56,18 +56,21 @@ SampleRead readStream(const SampleFiles& files, uint64_t from, uint64_t to, uint
 void computeSeries() {
     const int k = GraphScaleFactor();
     auto& set = GraphSeriesSet;
-    // The samples are summed where they lie in the window, k to a point, rather than copied out
-    // one by one: the window's up to 2880 samples are most of the work of a page.
+    // k samples to a point, each summed from a plain copy of its bytes: the window's up to 2880
+    // samples are most of the work of a page, and in the sanitizer builds DryerSample's
+    // accessors are calls, and offsets into the window checks, of their own.
     const uint8_t* d = GraphWindow.data();
     for (size_t j = 0; j < kGraphPoints; ++j) {
         int column = 0, tempIn = 0, moistIn = 0, tempOut = 0, moistOut = 0, speed = 0;
         for (int i = 0; i < k; ++i, d += kDryerSampleSize) {
-            column += sampleWord(d + kGrainColumnTempAt);
-            tempIn += static_cast<int16_t>(sampleWord(d + kGrainTempInAt));
-            moistIn += sampleWord(d + kMoistureInAt);
-            tempOut += static_cast<int16_t>(sampleWord(d + kGrainTempOutAt));
-            moistOut += sampleWord(d + kMoistureOutAt);
-            speed += sampleWord(d + kMeterRollSpeedAt);
+            uint8_t s[kDryerSampleSize];
+            std::memcpy(s, d, kDryerSampleSize);
+            column += sampleWord(s + kGrainColumnTempAt);
+            tempIn += static_cast<int16_t>(sampleWord(s + kGrainTempInAt));
+            moistIn += sampleWord(s + kMoistureInAt);
+            tempOut += static_cast<int16_t>(sampleWord(s + kGrainTempOutAt));
+            moistOut += sampleWord(s + kMoistureOutAt);
+            speed += sampleWord(s + kMeterRollSpeedAt);
         }
         set[kTraceGrainColumnTemp].values[j] = column / k;
         set[kTraceGrainTempIn].values[j] = tempIn / 10 / k;

@@ -156,6 +156,26 @@ TEST(LineMonitor, TheEndOfTheLineEndsAnUnfinishedFrameWhateverTheClockSays) {
     EXPECT_EQ(live[0].bytes, slice(command, 0, 5));
 }
 
+TEST(LineMonitor, ReportsQuoteCsvDetailsAndCutLongHex) {
+    LineEvent command;
+    command.kind = Kind::Command;
+    command.timeUs = 1'234'567;
+    command.bytes = {9, 1};
+    command.records = {"say \"hi\", then", "plain"};
+    EXPECT_EQ(eventCsv(command), "1.234,display,command,2,\"say \"\"hi\"\", then; plain\"\n");
+
+    LineEvent stray;
+    stray.kind = Kind::Stray;
+    stray.direction = kC;
+    stray.bytes = Bytes(30, 0xA5);
+    std::string expected;
+    for (int i = 0; i < 24; ++i)
+        expected += i == 0 ? "A5" : " A5";
+    EXPECT_EQ(eventCsv(stray), "0.000,controller,stray bytes,30," + expected + " ...\n");
+    EXPECT_EQ(eventText(stray), "     0.000  controller  stray bytes (30 bytes)\n" +
+                                    std::string(14, ' ') + expected + " ...\n");
+}
+
 TEST(LineMonitor, CaptureKeepsEveryWholeChunkBeforeAFault) {
     std::vector<uint8_t> file = captureHeader();
     const std::vector<Chunk> chunks = {at(1, kD, {7, 0, 0, 0, 0, 1, 2}),

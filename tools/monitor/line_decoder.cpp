@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "link/crc.h"
 #include "link/dryer_state.h"
@@ -36,13 +37,22 @@ const dryer::SlidingCrc& statusDataCrc() {
     return crc;
 }
 
+// The values of the status data, each of which may change.
+size_t statusValueCount() {
+    static const size_t count = [] {
+        size_t n = 0;
+        for (const dryer::FieldInfo& f : dryer::statusFields()) {
+            if (f.first < dryer::kStatusDataSize) n += f.count;
+        }
+        return n;
+    }();
+    return count;
+}
+
 std::string valueText(const uint8_t* p, dryer::Kind kind) {
+    if (kind != dryer::Kind::Time) return std::to_string(dryer::decodeValue(p, kind));
     char text[16];
-    if (kind == dryer::Kind::Time) {
-        std::snprintf(text, sizeof text, "%d:%02d", p[0], p[1]);
-    } else {
-        std::snprintf(text, sizeof text, "%d", dryer::decodeValue(p, kind));
-    }
+    std::snprintf(text, sizeof text, "%d:%02d", p[0], p[1]);
     return text;
 }
 
@@ -70,11 +80,12 @@ long LineDecoder::frameAt(size_t k) {
 }
 
 uint16_t LineDecoder::statusCrcAt(size_t k) {
-    if (crcAt_ && *crcAt_ + 1 == k) {
-        statusCrc_ = statusDataCrc().slide(statusCrc_, buffer_[k - 1],
-                                           buffer_[k + dryer::kStatusDataSize - 1]);
+    const uint8_t* bytes = buffer_.data();
+    if (crcAt_ != kNoPlace && crcAt_ + 1 == k) {
+        statusCrc_ =
+            statusDataCrc().slide(statusCrc_, bytes[k - 1], bytes[k + dryer::kStatusDataSize - 1]);
     } else if (crcAt_ != k) {
-        statusCrc_ = dryer::crc16(buffer_.data() + k, dryer::kStatusDataSize);
+        statusCrc_ = dryer::crc16(bytes + k, dryer::kStatusDataSize);
     }
     crcAt_ = k;
     return statusCrc_;
@@ -164,22 +175,28 @@ void LineDecoder::take(size_t length, std::vector<uint8_t>& to) {
     to.assign(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
     buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<long>(length));
     noFrameBefore_ -= std::min(noFrameBefore_, length);
-    crcAt_ = crcAt_ && *crcAt_ >= length ? std::optional(*crcAt_ - length) : std::nullopt;
+    crcAt_ = crcAt_ != kNoPlace && crcAt_ >= length ? crcAt_ - length : kNoPlace;
 }
 
 void LineDecoder::describeStatus(LineEvent& event) {
     event.firstStatus = lastStatus_.empty();
-    if (!event.firstStatus) {
+    const uint8_t* now = event.bytes.data();
+    const uint8_t* before = lastStatus_.data();
+    // A frame like the one before (the controller repeats itself while nothing changes) has no
+    // field to look at.
+    if (!event.firstStatus && std::memcmp(now, before, kStatusFrame) != 0) {
         for (const dryer::FieldInfo& f : dryer::statusFields()) {
             if (f.first >= dryer::kStatusDataSize) continue;
-            const int width = dryer::widthOf(f.kind);
+            const auto width = static_cast<size_t>(dryer::widthOf(f.kind));
             for (int e = 0; e < f.count; ++e) {
                 const int at = f.first + e * f.stride;
-                const uint8_t* now = event.bytes.data() + at;
-                if (std::equal(now, now + width, lastStatus_.begin() + at)) continue;
+                if (std::memcmp(now + at, before + at, width) == 0) continue;
+                // Room for every value at the first change: a frame that changes at all often
+                // changes many, and a list grown a step at a time was moved again and again.
+                if (event.changes.empty()) event.changes.reserve(statusValueCount());
                 std::string name = f.name;
-                if (f.count > 1) name += "[" + std::to_string(e) + "]";
-                event.changes.push_back({std::move(name), valueText(now, f.kind)});
+                if (f.count > 1) name.append("[").append(std::to_string(e)).append("]");
+                event.changes.push_back({std::move(name), valueText(now + at, f.kind)});
             }
         }
     }

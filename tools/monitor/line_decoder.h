@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,7 +72,8 @@ class LineDecoder {
     // bytes from it on as far as its frame would reach, so more bytes arriving behind it never
     // change that: each place is looked at once, not again with every read.
     size_t noFrameBefore_ = 0;
-    std::optional<size_t> crcAt_;  // the place whose status data statusCrc_ is the CRC of
+    static constexpr size_t kNoPlace = SIZE_MAX;
+    size_t crcAt_ = kNoPlace;  // the place whose status data statusCrc_ is the CRC of
     uint16_t statusCrc_ = 0;
     uint64_t lastByteUs_ = 0;
     uint64_t lastFrameUs_ = 0;
