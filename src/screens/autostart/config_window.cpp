@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "i18n/button_bitmaps.h"
 #include "i18n/language.h"
@@ -109,11 +110,11 @@ constexpr std::array<ButtonSpec, 23> kButtons = {{
 
 constexpr gfx::Color kBackground = gfx::rgb(40, 40, 40);
 constexpr gfx::Color kLineGrey = gfx::rgb(150, 150, 150);
-constexpr gfx::Color kMarkerRed = gfx::rgb(255, 0, 0);
+constexpr gfx::Color kMarker = detail::kYellow;
 
 struct ConfigState {
     uint8_t active = 0;
-    int page = 0;
+    int page = kGrainPage;  // the first visit opens on the grain, the first thing to choose
     ui::Window window;
 };
 
@@ -229,13 +230,29 @@ void drawButton(const ui::DrawItem& item) {
     drawNamedFace(item.painter, item.rect, shownName(*entry), item.pressed);
 }
 
-// The chosen grain's marker beside its button; none for a code the buttons do not offer.
+// The chosen grain, seen from across the dryer's control room: a ring round its button and a
+// pointer beside it; none for a code the buttons do not offer.
 void drawGrainMarker(gfx::Painter& p) {
     const int code = dryer::dryerState().edit.grainType().get();
     if (code >= kGrainCount) return;
-    const int left = code < 6 ? 290 : 440;
-    const int top = code < 6 ? code * 50 + 30 : code * 50 - 270;
-    p.fillRect(gfx::Rect::fromSize(left, top, 10, 10), kMarkerRed);
+    const ButtonSpec button = grainButton(code);
+    const gfx::Rect r = gfx::Rect::fromSize(button.x, button.y, button.width, button.height);
+    p.drawFrame(r.inflate(4, 4), kMarker, 3);
+    const int tip = r.right + 8;
+    const int mid = (r.top + r.bottom) / 2;
+    const gfx::Point pointer[] = {{tip, mid}, {tip + 14, mid - 10}, {tip + 14, mid + 10}};
+    p.fillPolygon(pointer, kMarker);
+}
+
+// The page shown is marked on its button at the left, as the setup menus mark a pressed one.
+void drawPageMarker(gfx::Painter& p, int page) {
+    const int id = page == kGrainPage      ? kGrainSelectButton
+                   : page == kMoisturePage ? kMoistureSettingsButton
+                                           : 0;
+    const ButtonSpec* button = specOf(id);
+    if (button == nullptr) return;
+    const gfx::Rect r = gfx::Rect::fromSize(button->x, button->y, button->width, button->height);
+    p.drawFrame(r.inflate(3, 3), kMarker, 2);
 }
 
 std::string tenths(int value) {
@@ -244,7 +261,20 @@ std::string tenths(int value) {
     return text;
 }
 
+// Each value's name over its row: the keypad behind CONTINUE sets that value.
+void drawMoistureLabels(gfx::Painter& p) {
+    const gfx::TextStyle style{gfx::colors::kWhite, gfx::kSingleLine | gfx::kAlignLeft};
+    const std::pair<std::string, int> labels[] = {
+        {i18n::GetStringOr(841, "AVERAGE INCOMING MOISTURE"), 66},
+        {i18n::GetStringOr(842, "MOISTURE SETPOINT"), 216}};
+    for (const auto& [label, top] : labels) {
+        const gfx::FontSpec font = gfx::fitFont(label, gfx::font(18, 700), 420, 14);
+        p.drawText(label, {210, top, 630, top + 26}, font, style);
+    }
+}
+
 void drawMoistureValues(gfx::Painter& p) {
+    drawMoistureLabels(p);
     const auto& status = dryer::dryerState().status;
     const gfx::FontSpec font = gfx::font(50, 700);
     p.drawText(tenths(status.averageIncomingMoisture().get()), {450, 100, 640, 200}, font,
@@ -253,13 +283,20 @@ void drawMoistureValues(gfx::Painter& p) {
                {detail::kLightBlue, gfx::kSingleLine});
 }
 
+void setCaption(ui::Window window) {
+    const std::string caption = i18n::GetStringOr(840, " AUTO-START CONFIGURATION");
+    if (ui::windowText(window) != caption) ui::setWindowText(window, caption);
+}
+
 void paint(ui::Window window, ui::PaintContext& pc) {
+    setCaption(window);
     gfx::Painter& p = pc.painter;
     p.fillRect(pc.client, kBackground);
     p.drawLine({20, 380}, {620, 380}, kLineGrey);
     p.drawLine({160, 10}, {160, 375}, kLineGrey);
     const int page = config().page;
     showPageButtons(window, page);
+    drawPageMarker(p, page);
     if (page == kGrainPage) drawGrainMarker(p);
     if (page == kMoisturePage) drawMoistureValues(p);
 }

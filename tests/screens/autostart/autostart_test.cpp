@@ -18,7 +18,7 @@ constexpr int kSetpointContinue = 37043;
 constexpr int kCancelAutoStart = 1506;
 constexpr int kTemperatureScreenExit = 34837;
 
-const gfx::Color kRed = gfx::rgb(255, 0, 0);
+const gfx::Color kYellow = gfx::rgb(255, 255, 0);
 
 void sendCommand(ui::Window window, int id) {
     ui::sendMessage(window, ui::kCommand, ui::commandParam(id), 0);
@@ -68,26 +68,36 @@ TEST_F(AutoStartPanel, GrainButtonsMoveTheMarkerAndExitSendsTheGrain) {
     start();
     openConfiguration();
     const ui::Window window = screen(Screen::AutoStartConfig);
-    EXPECT_FALSE(ui::isVisible(configButton(kFirstGrain)));
+    // The first visit opens on the grain, under a caption of its own.
+    EXPECT_EQ(autostart::autoStartConfigPage(), 1);
+    EXPECT_EQ(ui::windowText(window), " AUTO-START CONFIGURATION");
     panel_->tap(configButton(kGrainSelect));
     EXPECT_EQ(autostart::autoStartConfigPage(), 1);
     for (int code = 0; code < 12; ++code)
         EXPECT_TRUE(ui::isVisible(configButton(kFirstGrain + code))) << code;
 
+    // The chosen grain's button is ringed (buttons at x 180 or 330, y 20 + 50 per row, 100 x 40)
+    // and pointed at from its right.
     struct Mark {
-        int code, x, y;
+        int code, left, top;
     };
-    for (const Mark m : {Mark{5, 290, 280}, Mark{6, 440, 30}, Mark{11, 440, 280}}) {
+    const auto marked = [&](const gfx::Surface& shot, const Mark& m) {
+        return colorAt(shot, window, m.left - 3, m.top + 20) == kYellow &&
+               colorAt(shot, window, m.left + 50, m.top + 42) == kYellow &&
+               colorAt(shot, window, m.left + 120, m.top + 20) == kYellow;
+    };
+    const Mark kMarks[] = {{5, 180, 270}, {6, 330, 20}, {11, 330, 270}};
+    for (const Mark m : kMarks) {
         panel_->tap(configButton(kFirstGrain + m.code));
         EXPECT_EQ(dryer::dryerState().edit.grainType().get(), m.code);
         const gfx::Surface shot = panel_->screen();
-        EXPECT_EQ(colorAt(shot, window, m.x, m.y), kRed) << m.code;
-        EXPECT_EQ(colorAt(shot, window, m.x + 9, m.y + 9), kRed) << m.code;
-        EXPECT_NE(colorAt(shot, window, m.x + 10, m.y + 10), kRed) << m.code;
-        EXPECT_NE(colorAt(shot, window, m.x - 1, m.y - 1), kRed) << m.code;
+        EXPECT_TRUE(marked(shot, m)) << m.code;
+        // Only one marker: the other places are plain again.
+        for (const Mark other : kMarks) {
+            if (other.code == m.code) continue;
+            EXPECT_FALSE(marked(shot, other)) << other.code;
+        }
     }
-    // Only one marker: code 5's place is empty again.
-    EXPECT_NE(colorAt(panel_->screen(), window, 295, 285), kRed);
     EXPECT_FALSE(dryer::dryerState().pending.grainType().raised());
 
     panel_->tap(configButton(kExit));
@@ -121,6 +131,12 @@ TEST_F(AutoStartPanel, MoistureSettingsShowTheControllerValuesAndOpenTheKeypads)
     EXPECT_EQ(average->text.rect, (gfx::Rect{450, 100, 640, 200}));
     EXPECT_EQ(setpoint->text.rect, (gfx::Rect{450, 250, 640, 350}));
     EXPECT_NE(average->text.color, setpoint->text.color);
+    // Each value is named over its row.
+    const auto averageName = panel_->findText("AVERAGE INCOMING MOISTURE");
+    const auto setpointName = panel_->findText("MOISTURE SETPOINT");
+    ASSERT_TRUE(averageName && setpointName);
+    EXPECT_LT(averageName->text.rect.bottom, 100);
+    EXPECT_LT(setpointName->text.rect.bottom, 250);
 
     panel_->tap(configButton(kAverageMoistureContinue));
     panel_->tap(configButton(kSetpointContinue));
