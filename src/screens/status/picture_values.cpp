@@ -192,7 +192,6 @@ void bin(const Writer& w) {
     const int sp = status().moistureSetpoint().get();
     w.line(text(288) + " " + percent(sp), 112, 128, 144, kSetpoint);
     w.words(samplerCell(), 112, 150, 210, kSampler);
-    p.drawFrame({110, 2, w.right - 1, 146}, kRed, 1);
     // Large readouts: the dryer's grain temperature, then the outgoing moisture.
     const bool inCelsius = celsius();
     const int temperature = dryerGrainTemperature();
@@ -201,7 +200,6 @@ void bin(const Writer& w) {
                {110, 262, unitLeft, 322}, 60, 800, kCyan, gfx::kAlignRight | gfx::kAlignVCenter);
     drawFitted(p, std::string(kDegree) + (inCelsius ? "C" : "F"), {unitLeft, 270, w.right - 2, 292},
                20, 700, kCyan, gfx::kAlignLeft);
-    p.drawFrame({108, 258, w.right - 1, 326}, kRed, 1);
     const int out = status().moistureOut().get();
     drawFitted(p, tenthsText(out), {4, 352, w.right - 34, 412}, 60, 800, kGreen,
                gfx::kAlignRight | gfx::kAlignVCenter);
