@@ -96,6 +96,7 @@ struct PeriodicState {
     uint32_t unloadFrame = 0;
     std::array<uint32_t, 2> meterRollFrame{};
     uint32_t binMotorFrame = 0;
+    uint32_t grainFlowStep = 0;      // one pixel down the grain columns a tick while rolls turn
     uint8_t rearDischargeFrame = 0;  // 0 to 6
 };
 

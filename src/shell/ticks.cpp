@@ -175,6 +175,7 @@ void stepAnimations(ShellEnvironment& env, PeriodicState& p, bool thirdTick) {
         p.unloadFrame = nextFrame(p.unloadFrame);
         if (++p.motorTick % 5 == 0) p.binMotorFrame = nextFrame(p.binMotorFrame);
     }
+    if (status.statusByte58().bit(3)) ++p.grainFlowStep;
     if (thirdTick && status.statusByte58().bit(3)) {
         const int moving = status.statusByte58().bit(2) ? 0 : 1;
         p.meterRollFrame[moving] = nextFrame(p.meterRollFrame[moving]);

@@ -350,13 +350,8 @@ std::string towerSvg(const TowerShape& t) {
     svg += rect(pl, t.columnTop, pr - pl, ch, kSteelDeep, kOutline, 2);
     for (double x = pl + 5; x < pr - 3; x += 6)
         svg += line(x, t.columnTop + 2, x, t.columnBottom - 2, "#2c3238", 1);
-    // Grain moving down the outer columns.
-    for (double y = t.columnTop + 14; y < t.columnBottom - 8; y += 34) {
-        for (double x : {t.left + t.grainWidth / 2, t.right - t.grainWidth / 2}) {
-            svg += path(fmt("M %.1f %.1f L %.1f %.1f L %.1f %.1f", x - 3, y, x, y + 4, x + 3, y),
-                        "none", "#f0d080", 1.2);
-        }
-    }
+    // The marks of the grain moving down the outer columns are the display's own drawing, so
+    // that they move while the grain flows.
     for (double y : t.bands) {
         svg += rect(t.left - 1, y - 2.5, t.right - t.left + 2, 5, kSteelLight, kOutline, 1.2);
         for (double x = t.left + 3; x < t.right - 2; x += 8)
@@ -409,11 +404,6 @@ std::string singleModule() {
     svg += rect(50, 64, 80, 186, kSteelDeep, kOutline, 2);
     for (double x = 55; x < 128; x += 6)
         svg += line(x, 66, x, 248, "#2c3238", 1);
-    for (double y = 80; y < 240; y += 34) {
-        for (double x : {43.0, 137.0})
-            svg += path(fmt("M %.1f %.1f L %.1f %.1f L %.1f %.1f", x - 3, y, x, y + 4, x + 3, y),
-                        "none", "#f0d080", 1.2);
-    }
     // Hopper and the opening over the metering rolls.
     svg += path("M 36 250 L 144 250 L 132 278 L 48 278 Z", kSteelMid, kOutline, 2);
     svg += rect(52, 255, 76, 21, "#000000", kOutline, 1.2, 1);

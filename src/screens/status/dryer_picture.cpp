@@ -75,10 +75,40 @@ struct Placed {
     int y;
 };
 
+// The outer grain columns of a picture, in the picture window's coordinates: the marks of the
+// grain in them move down while the metering rolls turn, and stand while they do not.
+struct GrainColumns {
+    std::array<int, 2> centres;
+    int top, bottom;
+    std::vector<int> bands;  // module joints across the columns, where no mark is drawn
+};
+
+constexpr int kGrainMarkSpacing = 34;
+constexpr gfx::Color kGrainMark = gfx::rgb(240, 208, 128);
+
+bool nearBand(const GrainColumns& c, int y) {
+    for (int band : c.bands) {
+        if (y + 4 >= band - 4 && y <= band + 4) return true;
+    }
+    return false;
+}
+
+void drawGrainFlow(gfx::Painter& p, const GrainColumns& c) {
+    const int phase = static_cast<int>(shell::periodic().grainFlowStep % kGrainMarkSpacing);
+    for (int y = c.top + 14 - kGrainMarkSpacing + phase; y < c.bottom - 8; y += kGrainMarkSpacing) {
+        if (y < c.top + 3 || nearBand(c, y)) continue;
+        for (int x : c.centres) {
+            const gfx::Point mark[] = {{x - 3, y}, {x, y + 4}, {x + 3, y}};
+            p.drawPolyline(mark, kGrainMark);
+        }
+    }
+}
+
 void drawThreeModuleTower(gfx::Painter& p) {
     const auto& s = dryer::dryerState().status;
     const auto& frames = shell::periodic();
     copy(p, 323, 25, 0);
+    drawGrainFlow(p, {{36, 99}, 37, 384, {150, 278}});
     std::vector<Placed> fans;
     switch (s.fanHeaterCountCode().get()) {
         case 4:
@@ -106,6 +136,7 @@ void drawTwoModuleTower(gfx::Painter& p) {
     const auto& s = dryer::dryerState().status;
     const auto& frames = shell::periodic();
     copy(p, 324, 15, 0);
+    drawGrainFlow(p, {{36, 116}, 56, 366, {213}});
     std::vector<Placed> fans;
     switch (s.fanHeaterCountCode().get()) {
         case 0:
@@ -151,6 +182,7 @@ void drawSingleModule(ui::Window window, gfx::Painter& p) {
     const auto& s = dryer::dryerState().status;
     const auto& frames = shell::periodic();
     copy(p, 367, 0, 25);
+    drawGrainFlow(p, {{43, 137}, 89, 275, {}});
     switch (s.fanHeaterCountCode().get()) {
         case 2:
             drawFanHeater(p, kMediumFan, 3, 63, 95);

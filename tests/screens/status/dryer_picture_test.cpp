@@ -41,7 +41,7 @@ TEST_F(DryerPicture, FanHeaterIconFollowsHeaterThenFanAndItsFrame) {
     s.moduleCountCode().set(1);
     s.fanHeaterCountCode().set(3);
     // Fan/heater 1 of four on the two-module tower, medium icons at (48, 310).
-    EXPECT_TRUE(drawnAt(324, 15, 0, gfx::Rect{12, 150, 30, 200}));  // a grain column
+    EXPECT_TRUE(drawnAt(324, 15, 0, gfx::Rect{12, 150, 17, 200}));  // a grain column's edge
     EXPECT_TRUE(drawnAt(341, 48, 310));
     s.fanHeaterStatus(5).set(0x01);
     EXPECT_TRUE(drawnAt(344, 48, 310));
@@ -61,7 +61,7 @@ TEST_F(DryerPicture, FanHeaterIconFollowsHeaterThenFanAndItsFrame) {
 
 TEST_F(DryerPicture, PictureChoiceAndItsMotors) {
     auto& s = status();
-    const gfx::Rect grain{37, 100, 47, 150};
+    const gfx::Rect grain{37, 100, 39, 150};
     EXPECT_TRUE(drawnAt(367, 0, 25, grain));  // no module count and no model flag
     s.dryerModelFlags().set(0xA0);
     EXPECT_TRUE(drawnAt(367, 0, 25, grain));  // the single-module flag wins over the bin flag
@@ -81,12 +81,53 @@ TEST_F(DryerPicture, PictureChoiceAndItsMotors) {
     EXPECT_TRUE(drawnAt(431, 66, 326));
     s.moduleCountCode().set(2);
     s.fanHeaterCountCode().set(7);  // not 2 to 4: fan/heaters 2 and 1 only
-    EXPECT_TRUE(drawnAt(323, 25, 0, gfx::Rect{4, 160, 19, 200}));
+    EXPECT_TRUE(drawnAt(323, 25, 0, gfx::Rect{4, 160, 7, 200}));
     EXPECT_TRUE(drawnAt(325, 46, 295));
     EXPECT_TRUE(drawnAt(331, 46, 343));  // fan/heater 1 has its heater on
     EXPECT_TRUE(drawnAt(354, 60, 5));
     s.alarmFlags().set(0x80);
     EXPECT_TRUE(drawnAt(462, 0, 0));
+}
+
+// The marks in the grain columns move down a pixel a tick while the metering rolls turn, and
+// stand still while they do not; none is drawn across a module joint.
+TEST_F(DryerPicture, GrainMarksMoveWhileTheRollsTurn) {
+    auto& s = status();
+    s.moduleCountCode().set(1);  // two-module tower: left column's marks at x 36, joint at 213
+    const auto marks = [&] {
+        repaint(Screen::DryerPic);
+        const ui::Window w = window(Screen::DryerPic);
+        const gfx::Surface shot = panel_->capture(w);
+        gfx::Point origin;
+        panel_->call([&] {
+            const gfx::Point client = ui::clientToScreen(w, {0, 0});
+            const gfx::Rect frame = ui::screenRect(w);
+            origin = {client.x - frame.left, client.y - frame.top};
+        });
+        std::vector<int> rows;
+        for (int y = 56; y < 366; ++y) {
+            if (shot.colorAt(origin.x + 36, origin.y + y + 4) == gfx::rgb(240, 208, 128) &&
+                shot.colorAt(origin.x + 33, origin.y + y) == gfx::rgb(240, 208, 128)) {
+                rows.push_back(y);
+            }
+        }
+        return rows;
+    };
+    const std::vector<int> standing = marks();
+    ASSERT_GE(standing.size(), 8u);
+    EXPECT_EQ(standing[0], 70);
+    for (int y : standing)
+        EXPECT_FALSE(y + 4 >= 209 && y <= 217) << y;
+    panel_->advance(500);
+    EXPECT_EQ(marks(), standing);
+
+    s.statusByte58().set(0x08);
+    ticks([](shell::PeriodicState& p) { p.grainFlowStep = 0; });
+    const auto before = marks();
+    panel_->advance(500);
+    const auto after = marks();
+    ASSERT_FALSE(after.empty());
+    EXPECT_EQ(after[0] - before[0], 5);
 }
 
 TEST_F(DryerPicture, SingleModuleNoticeOncePerArming) {
