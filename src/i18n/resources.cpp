@@ -88,6 +88,8 @@ const std::array<std::string_view, kButtonBitmapCount> ButtonBitmapNames = {
     "GRAPHIC_075_REAR_DISCHARGE_IMAGE_2.BMP",
     "GRAPHIC_076_REAR_DISCHARGE_IMAGE_3.BMP",
     "GRAPHIC_077_REAR_DISCHARGE_IMAGE_4.BMP",
+    "GRAPHIC_078_DRYER_PICTURE_BUTTON.BMP",
+    "GRAPHIC_079_VALUES_COLUMN_BUTTON.BMP",
 };
 
 namespace {

@@ -13,7 +13,7 @@
 
 namespace i18n {
 
-inline constexpr int kButtonBitmapCount = 78;  // numbers 0 to 77; 0 is "no picture"
+inline constexpr int kButtonBitmapCount = 80;  // numbers 0 to 79; 0 is "no picture"
 extern const std::array<std::string_view, kButtonBitmapCount> ButtonBitmapNames;
 
 // "Languages\<code>\Bitmaps\<name>" for the current language, placed by DataRootPath; empty

@@ -12,6 +12,7 @@ std::array<uint8_t, kGraphTraceCount> GraphTraceOn{};
 int GraphScale = 0;
 int GraphPageOffset = 0;
 int ScreenViewSelection = 0;
+int LeftColumnSelection = 0;
 int ShortTermSampleMinutes = 10;
 
 namespace {
@@ -20,6 +21,7 @@ constexpr std::string_view kTracesValue = "GRAPH_TRACES_ON_OFF";
 constexpr std::string_view kScaleValue = "GRAPH_HORIZONTAL_SCALE";
 constexpr std::string_view kSampleTimeValue = "TEMP_DATA_LOG_SAMPLE_TIME";
 constexpr std::string_view kViewValue = "SCREEN_VIEW_SELECTION";
+constexpr std::string_view kLeftColumnValue = "LEFT_COLUMN_SELECTION";
 
 // A value that is missing or not one byte long cannot be read.
 std::optional<uint8_t> readByte(std::string_view name) {
@@ -46,6 +48,7 @@ void ResetViewSettings() {
     GraphScale = 0;
     GraphPageOffset = 0;
     ScreenViewSelection = 0;
+    LeftColumnSelection = 0;
     ShortTermSampleMinutes = 10;
 }
 
@@ -61,6 +64,7 @@ void LoadViewSettings() {
         ShortTermSampleMinutes = *minutes > 15 || *minutes == 0 ? 5 : *minutes;
     }
     if (const auto view = readByte(kViewValue)) ScreenViewSelection = *view == 1 ? 1 : 0;
+    if (const auto column = readByte(kLeftColumnValue)) LeftColumnSelection = *column == 1 ? 1 : 0;
 }
 
 bool SaveGraphTraces() {
@@ -79,6 +83,10 @@ bool SaveSampleTime() {
 }
 bool SaveViewSelection() {
     return writeByte(kViewValue, ScreenViewSelection);
+}
+
+bool SaveLeftColumnSelection() {
+    return writeByte(kLeftColumnValue, LeftColumnSelection);
 }
 
 }  // namespace logging

@@ -24,6 +24,7 @@ extern std::array<uint8_t, kGraphTraceCount> GraphTraceOn;  // 1 = shown
 extern int GraphScale;           // 0..3: 1, 2, 4 or 8 hours in the window
 extern int GraphPageOffset;      // 0 = newest window; each step 360 samples further back
 extern int ScreenViewSelection;  // 1 = graph view, 0 = status chart view
+extern int LeftColumnSelection;  // 0 = the dryer picture, 1 = the values column
 extern int ShortTermSampleMinutes;
 
 // Samples averaged into one plotted point: 1, 2, 4 or 8.
@@ -35,6 +36,7 @@ bool SaveGraphTraces();
 bool SaveGraphScale();
 bool SaveSampleTime();
 bool SaveViewSelection();
+bool SaveLeftColumnSelection();
 
 // The values of a fresh start, before LoadViewSettings.
 void ResetViewSettings();

@@ -98,6 +98,7 @@ bool initInstance(const StartupSteps& steps) {
     logging::LoadViewSettings();
     detail::createScreenWindows(app().main, logging::ScreenViewSelection);
     updateScreenLayout(environment());
+    showLeftColumn(environment());
     registerDecoderHooks();
     if (steps.openControllerLink) steps.openControllerLink();
     app().afterSecondTick = steps.afterSecondTick;

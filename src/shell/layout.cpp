@@ -58,11 +58,18 @@ void layoutButtonBar(ShellEnvironment& env) {
     }
 }
 
+void showLeftColumn(ShellEnvironment& env) {
+    const bool values = logging::LeftColumnSelection == 1;
+    env.setVisible(Screen::DryerPic, !values);
+    for (Screen screen : {Screen::LeftStatusBar, Screen::LineGraph, Screen::UnloadStatus})
+        env.setVisible(screen, values);
+}
+
 void hideStatusScreens(ShellEnvironment& env) {
     for (Screen screen :
-         {Screen::LineGraph, Screen::UnloadStatus, Screen::RightStatusBar, Screen::CustomView,
-          Screen::AverageValues, Screen::ButtonBar, Screen::DrawGraph, Screen::Graph,
-          Screen::DryerPic, Screen::BatchDrying}) {
+         {Screen::LeftStatusBar, Screen::LineGraph, Screen::UnloadStatus, Screen::RightStatusBar,
+          Screen::CustomView, Screen::AverageValues, Screen::ButtonBar, Screen::DrawGraph,
+          Screen::Graph, Screen::DryerPic, Screen::BatchDrying}) {
         env.setVisible(screen, false);
     }
     for (MainButton button : kFiveMainButtons)
@@ -76,7 +83,7 @@ void returnToMainView(ShellEnvironment& env) {
     env.setVisible(Screen::ButtonBar, true);
     env.setVisible(Screen::RightStatusBar, true);
     updateScreenLayout(env);
-    env.setVisible(Screen::DryerPic, true);
+    showLeftColumn(env);
     for (MainButton button : kFiveMainButtons)
         env.setButtonVisible(button, true);
     layoutButtonBar(env);

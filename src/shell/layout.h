@@ -21,6 +21,10 @@ void updateBatchStageButtons(ShellEnvironment& env);
 // QS at the right while auto-start is active, the five main buttons closing up beside it.
 void layoutButtonBar(ShellEnvironment& env);
 
+// The left column of the main view: the dryer picture, or the values column (left status bar,
+// grain temperature / moisture, unload status) that tiles the same place.
+void showLeftColumn(ShellEnvironment& env);
+
 // Hides the status screens for a selection screen.
 void hideStatusScreens(ShellEnvironment& env);
 // EXIT_TO_DRYER, and every selection screen's way back to the main view.

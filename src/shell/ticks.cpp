@@ -217,7 +217,9 @@ void stepAutoRepeat(ShellEnvironment& env, PeriodicState& p) {
 void tick175(ShellEnvironment& env) {
     PeriodicState& p = periodic();
     followHardwareOptions(env, p);
+    // Both bars follow the blink; the left one also its clock and the airflow notice.
     env.invalidate(Screen::RightStatusBar, false);
+    env.invalidate(Screen::LeftStatusBar, false);
     const BlinkStep blink = advanceBlink(p);
     if ((blink.phaseStart || blink.phaseShow) && shutdownPresent()) {
         env.invalidate(Screen::Warning, true);

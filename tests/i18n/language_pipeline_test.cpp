@@ -98,7 +98,7 @@ TEST_F(LanguagePipeline, NewPackLandsInTheImageAndTheDisplayShowsIt) {
     int bitmaps = 0;
     for (const auto& entry : fs::directory_iterator(french() / "Bitmaps"))
         bitmaps += entry.path().extension() == ".BMP";
-    EXPECT_EQ(bitmaps, 75);
+    EXPECT_EQ(bitmaps, 77);
     EXPECT_TRUE(fs::exists(french() / "WarningBitmaps" / "NID_15_WARNING_ID_01.bmp"));
     EXPECT_TRUE(fs::exists(french() / "WarningBitmaps" / "NID_15_WARNING_ID_01.txt"));
 

@@ -27,6 +27,7 @@ TEST_F(ViewSettings, AMissingKeyGivesTheDefaults) {
     EXPECT_EQ(GraphScale, 0);
     EXPECT_EQ(GraphScaleFactor(), 1);
     EXPECT_EQ(ScreenViewSelection, 0);
+    EXPECT_EQ(LeftColumnSelection, 0);
     EXPECT_EQ(ShortTermSampleMinutes, 10);
 }
 
@@ -35,13 +36,16 @@ TEST_F(ViewSettings, StoredValuesLoadWithTheirRangeRules) {
     put("GRAPH_HORIZONTAL_SCALE", {3});
     put("TEMP_DATA_LOG_SAMPLE_TIME", {15});
     put("SCREEN_VIEW_SELECTION", {1});
+    put("LEFT_COLUMN_SELECTION", {1});
     LoadViewSettings();
     EXPECT_EQ(GraphTraceOn, (std::array<uint8_t, 6>{1, 0, 0, 0, 0, 1}));
     EXPECT_EQ(GraphScaleFactor(), 8);
     EXPECT_EQ(ShortTermSampleMinutes, 15);
     EXPECT_EQ(ScreenViewSelection, 1);
+    EXPECT_EQ(LeftColumnSelection, 1);
 
     ResetViewSettings();
+    put("LEFT_COLUMN_SELECTION", {7});  // not a choice: the dryer picture
     put("GRAPH_HORIZONTAL_SCALE", {4});
     put("TEMP_DATA_LOG_SAMPLE_TIME", {16});
     put("SCREEN_VIEW_SELECTION", {2});
@@ -49,6 +53,7 @@ TEST_F(ViewSettings, StoredValuesLoadWithTheirRangeRules) {
     EXPECT_EQ(GraphScale, 0);
     EXPECT_EQ(ShortTermSampleMinutes, 5);
     EXPECT_EQ(ScreenViewSelection, 0);
+    EXPECT_EQ(LeftColumnSelection, 0);
 
     put("TEMP_DATA_LOG_SAMPLE_TIME", {0});  // would sample on every tick
     LoadViewSettings();
@@ -70,6 +75,8 @@ TEST_F(ViewSettings, SavesWriteOneByteEachAndLoadBack) {
     GraphScale = 2;
     ShortTermSampleMinutes = 1;
     ScreenViewSelection = 1;
+    LeftColumnSelection = 1;
+    EXPECT_TRUE(SaveLeftColumnSelection());
     EXPECT_TRUE(SaveGraphTraces());
     EXPECT_TRUE(SaveGraphScale());
     EXPECT_TRUE(SaveSampleTime());
@@ -82,6 +89,7 @@ TEST_F(ViewSettings, SavesWriteOneByteEachAndLoadBack) {
     EXPECT_EQ(GraphScale, 2);
     EXPECT_EQ(ShortTermSampleMinutes, 1);
     EXPECT_EQ(ScreenViewSelection, 1);
+    EXPECT_EQ(LeftColumnSelection, 1);
 
     platform::registryOpen("");  // no store: the write fails and says so
     EXPECT_FALSE(SaveGraphScale());

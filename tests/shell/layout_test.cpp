@@ -74,6 +74,23 @@ TEST_F(Layout, QuickStartButtonClosesUpTheButtonBar) {
     }
 }
 
+// The main view's left column is the dryer picture or the values column that tiles its place,
+// as kept in the view settings; a selection screen hides either.
+TEST_F(Layout, TheLeftColumnFollowsItsSetting) {
+    const Screen values[] = {Screen::LeftStatusBar, Screen::LineGraph, Screen::UnloadStatus};
+    for (int selection : {1, 0}) {
+        logging::LeftColumnSelection = selection;
+        shell::mainWindowCommand(env_, shell::kCmdExitToDryer);
+        EXPECT_EQ(env_.isVisible(Screen::DryerPic), selection == 0);
+        for (Screen screen : values)
+            EXPECT_EQ(env_.isVisible(screen), selection == 1) << screenName(screen);
+        shell::mainWindowCommand(env_, shell::kCmdTimers);
+        EXPECT_FALSE(env_.isVisible(Screen::DryerPic));
+        for (Screen screen : values)
+            EXPECT_FALSE(env_.isVisible(screen)) << screenName(screen);
+    }
+}
+
 TEST_F(Layout, NavigationHidesAndRestoresTheStatusScreens) {
     shell::mainWindowCommand(env_, shell::kCmdExitToDryer);
     EXPECT_TRUE(env_.isVisible(Screen::DryerPic));

@@ -17,6 +17,7 @@ TEST_F(Ticks, Tick175PacesTheExchangeAndBlinksAShutdown) {
         tick175(env_);
     EXPECT_EQ(env_.exchangeSignals, 10);  // one exchange every 350 ms
     EXPECT_EQ(env_.count("invalidate RightStatusBar"), 20);
+    EXPECT_EQ(env_.count("invalidate LeftStatusBar"), 20);
     EXPECT_EQ(env_.count("invalidate Warning erase"), 0);
 
     state().status.shutdownNodeId().set(5);

@@ -12,6 +12,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
 #include "shell/app.h"
+#include "shell/layout.h"
 
 namespace graphs {
 namespace ui = platform::ui;
@@ -22,6 +23,8 @@ namespace {
 
 constexpr uint8_t kOneShotBits = 0x03;
 constexpr int kViewBit = 6;
+constexpr int kDryerPictureBitmap = 78;
+constexpr int kValuesColumnBitmap = 79;
 
 struct PictureButton {
     const char* name;
@@ -39,18 +42,29 @@ constexpr PictureButton kButtons[] = {
     {"", kSystemInfoButton, gfx::Rect::fromSize(230, 70, 200, 50), 46, true},
     {"SOFTWARE INFO BUTTON", kSoftwareInfoButton, gfx::Rect::fromSize(230, 130, 200, 50), 47,
      false},
+    // Names the column it switches to; its bitmap follows the setting (leftColumnBitmap).
+    {"LEFT COLUMN BUTTON", kLeftColumnButton, gfx::Rect::fromSize(230, 130, 200, 50),
+     kValuesColumnBitmap, true},
     {"EXIT VIEW BUTTON", kExitViewButton, gfx::Rect::fromSize(151, 190, 158, 41), 41, true},
 };
 constexpr size_t kButtonCount = std::size(kButtons);
 
 std::array<std::unique_ptr<i18n::HeldButtonBitmap>, kButtonCount> gBitmaps;
 
+int leftColumnBitmap() {
+    return logging::LeftColumnSelection == 1 ? kDryerPictureBitmap : kValuesColumnBitmap;
+}
+
+int bitmapOf(const PictureButton& b) {
+    return b.id == kLeftColumnButton ? leftColumnBitmap() : b.bitmap;
+}
+
 void createButtons(ui::Window window) {
     for (size_t i = 0; i < kButtonCount; ++i) {
         const PictureButton& b = kButtons[i];
         const uint32_t style = ui::kChild | ui::kOwnerDraw | (b.shown ? ui::kVisible : 0);
         ui::createWindow(ui::kButtonClass, b.name, style, b.place, window, b.id);
-        gBitmaps[i] = std::make_unique<i18n::HeldButtonBitmap>(b.bitmap);
+        gBitmaps[i] = std::make_unique<i18n::HeldButtonBitmap>(bitmapOf(b));
     }
 }
 
@@ -90,6 +104,16 @@ void openManuals() {
     }
 }
 
+void switchLeftColumn() {
+    logging::LeftColumnSelection = logging::LeftColumnSelection == 1 ? 0 : 1;
+    logging::SaveLeftColumnSelection();
+    for (size_t i = 0; i < kButtonCount; ++i) {
+        if (kButtons[i].id == kLeftColumnButton) gBitmaps[i]->load(leftColumnBitmap());
+    }
+    show(Screen::ViewSelection, false);
+    shell::showLeftColumn(shell::environment());
+}
+
 void command(int id) {
     switch (id) {
         case kChartViewButton:
@@ -109,6 +133,9 @@ void command(int id) {
             break;
         case kExitViewButton:
             show(Screen::ViewSelection, false);
+            break;
+        case kLeftColumnButton:
+            switchLeftColumn();
             break;
         default:
             break;

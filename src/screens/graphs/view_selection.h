@@ -13,6 +13,8 @@ inline constexpr int kHistoryButton = 36901;
 inline constexpr int kSystemInfoButton = 36904;
 inline constexpr int kSoftwareInfoButton = 36995;
 inline constexpr int kExitViewButton = 36896;
+// Switches the main view's left column between the dryer picture and the values column.
+inline constexpr int kLeftColumnButton = 36894;
 
 inline constexpr int kShutdownHistoryDialog = 197;
 inline constexpr int kSystemInfoDialog = 440;

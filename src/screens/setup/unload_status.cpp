@@ -2,6 +2,7 @@
 // the metering-roll speeds as a button that opens the speed dialog.
 #include <cstdio>
 
+#include "i18n/language.h"
 #include "link/hooks.h"
 #include "platform/gfx/text.h"
 #include "platform/ui/controls.h"
@@ -56,14 +57,18 @@ void drawBushels(ui::DrawItem& item) {
     const int middle = (r.top + r.bottom) / 2;
     gShownRate = state().status.bushelRate().get();
     gShownTotal = totalBushels();
-    p.drawText("Bushel/Hour:", {r.left + 8, r.top, r.right, middle}, font,
-               {gfx::colors::kBlack, flags});
-    p.drawText(std::to_string(gShownRate), {r.left, r.top, r.right - 8, middle}, font,
-               {gfx::colors::kBlack, flags | gfx::kAlignRight});
-    p.drawText("Total Bushels:", {r.left + 8, middle, r.right, r.bottom}, font,
-               {gfx::colors::kBlack, flags});
-    p.drawText(std::to_string(gShownTotal), {r.left, middle, r.right - 8, r.bottom}, font,
-               {gfx::colors::kBlack, flags | gfx::kAlignRight});
+    const auto row = [&](int number, std::string_view english, int value, int top, int bottom) {
+        const std::string label = i18n::GetStringOr(number, english);
+        const std::string shown = std::to_string(value);
+        const int valueLeft = r.right - 8 - gfx::textExtent(shown, font).width;
+        const gfx::FontSpec labelFont = gfx::fitFont(label, font, valueLeft - r.left - 16, 14);
+        p.drawText(label, {r.left + 8, top, valueLeft - 8, bottom}, labelFont,
+                   {gfx::colors::kBlack, flags});
+        p.drawText(shown, {r.left, top, r.right - 8, bottom}, font,
+                   {gfx::colors::kBlack, flags | gfx::kAlignRight});
+    };
+    row(846, "Bushel/Hour:", gShownRate, r.top, middle);
+    row(847, "Total Bushels:", gShownTotal, middle, r.bottom);
 }
 
 // High, medium and low; the one the controller runs on highlighted.
@@ -111,6 +116,11 @@ void checkBushels(ui::Window window) {
     ui::invalidate(ui::childById(window, kBushelButton), false);
 }
 
+void setUnloadCaption(ui::Window window) {
+    const std::string caption = i18n::GetStringOr(844, " UNLOAD STATUS");
+    if (ui::windowText(window) != caption) ui::setWindowText(window, caption);
+}
+
 }  // namespace
 
 ui::LResult unloadStatusProc(ui::Window window, uint32_t message, ui::WParam wp, ui::LParam lp) {
@@ -124,6 +134,7 @@ ui::LResult unloadStatusProc(ui::Window window, uint32_t message, ui::WParam wp,
         case ui::kEraseBackground:
             return 1;
         case ui::kPaint:
+            setUnloadCaption(window);
             paintUnload(ui::paintContext(lp));
             return 0;
         case ui::kTimer:

@@ -7,6 +7,7 @@
 #include "platform/ui/dialog.h"
 #include "resources/program_bitmaps.h"
 #include "screens/status/picture_values.h"
+#include "screens/status/status_bars.h"
 #include "screens/status/status_screens.h"
 #include "screens/status/status_text.h"
 #include "shell/periodic.h"
@@ -16,6 +17,8 @@ namespace ui = platform::ui;
 namespace gfx = platform::gfx;
 
 namespace {
+
+constexpr int kAirflowBandHeight = 20;
 
 // The single-module notice is shown once each time its condition becomes true.
 bool gNoticeArmed = true;
@@ -250,8 +253,12 @@ void paintPicture(ui::Window window, ui::PaintContext& pc) {
             drawBin(p);
             break;
     }
-    drawPictureValues(p, picture, pc.client.right);
+    // The left bar that would say so is not shown beside the picture: the notice goes across
+    // the picture's top instead, over the values of its first line.
+    const bool notice = airflowTestingDisabled(dryer::dryerState().status);
+    drawPictureValues(p, picture, pc.client.right, notice ? kAirflowBandHeight : 0);
     if (dryer::dryerState().status.alarmFlags().bit(7)) copy(p, 462, 0, 0);
+    if (notice) drawAirflowNotice(p, {0, 0, pc.client.right, kAirflowBandHeight});
 }
 
 }  // namespace

@@ -64,9 +64,21 @@ void drawCaption(gfx::Painter& p, const dryer::ParameterImage& s) {
                {0, 145, 235, 170}, 22, 500, color, gfx::kAlignCenter);
 }
 
+void setCaption(ui::Window window, int number, std::string_view english) {
+    const std::string caption = i18n::GetStringOr(number, english);
+    if (ui::windowText(window) != caption) ui::setWindowText(window, caption);
+}
+
+// `label` with `spaces` on each side, as far as they fit `width` at the labels' size.
+std::string padded(const std::string& label, int spaces, int width) {
+    const std::string pad(static_cast<size_t>(spaces), ' ');
+    const std::string wide = pad + label + pad;
+    return gfx::textExtent(wide, gfx::font(13, 700)).width <= width ? wide : label;
+}
+
 void drawLabel(gfx::Painter& p, std::string_view label, const gfx::Rect& rect, bool current,
                gfx::Color highlight, gfx::Color dim) {
-    const gfx::FontSpec font = gfx::font(13, 700);
+    const gfx::FontSpec font = gfx::fitFont(label, gfx::font(13, 700), rect.width(), 11);
     const unsigned flags = gfx::kAlignCenter | gfx::kSingleLine;
     if (current) {
         p.drawText(label, rect, font, {gfx::colors::kBlack, flags, highlight});
@@ -106,9 +118,12 @@ void drawPanel(gfx::Painter& p, const gfx::Rect& client) {
         drawFitted(p, std::to_string(s.grainTempSetpoint().get()), {197, 110, 235, 130}, 14, 200,
                    kDimYellow, gfx::kAlignCenter);
     }
-    drawLabel(p, "   IN   ", {0, 80, 50, 95}, gGrainTempView == 1, kYellow, kDimYellow);
-    drawLabel(p, "  OUT  ", {0, 100, 50, 115}, gGrainTempView == 2, kYellow, kDimYellow);
-    drawLabel(p, " DRYER ", {0, 120, 50, 135}, gGrainTempView == 0, kYellow, kDimYellow);
+    drawLabel(p, "   " + i18n::GetStringOr(744, "IN") + "   ", {0, 80, 50, 95}, gGrainTempView == 1,
+              kYellow, kDimYellow);
+    drawLabel(p, "  " + i18n::GetStringOr(745, "OUT") + "  ", {0, 100, 50, 115},
+              gGrainTempView == 2, kYellow, kDimYellow);
+    drawLabel(p, padded(i18n::GetStringOr(845, "DRYER"), 1, 50), {0, 120, 50, 135},
+              gGrainTempView == 0, kYellow, kDimYellow);
 }
 
 int shownGrainTemperature(const dryer::ParameterImage& s) {
@@ -195,6 +210,7 @@ ui::LResult lineGraphProc(ui::Window window, uint32_t message, ui::WParam wp, ui
         case ui::kEraseBackground:
             return 1;
         case ui::kPaint: {
+            setCaption(window, 843, " GRAIN TEMPERATURE / MOISTURE");
             ui::PaintContext& pc = ui::paintContext(lp);
             drawPanel(pc.painter, pc.client);
             return 0;

@@ -68,16 +68,18 @@ bool grainTemperatureControl() {
 
 struct Writer {
     gfx::Painter& p;
-    int right;  // the client's right edge
+    int right;       // the client's right edge
+    int clearAbove;  // lines that start above it are left out: a notice covers them
 
     void line(const std::string& value, int left, int top, int bottom, gfx::Color color,
               int height = 16, int weight = 500, unsigned align = gfx::kAlignLeft) const {
-        if (value.empty()) return;
+        if (value.empty() || top < clearAbove) return;
         drawFitted(p, value, {left, top, right - 2, bottom}, height, weight, color, align);
     }
     // Word-broken, as the sampler's state is.
     void words(const std::string& value, int left, int top, int bottom, gfx::Color color) const {
-        if (!value.empty()) drawWords(p, value, {left, top, right - 2, bottom}, 16, 500, color);
+        if (!value.empty() && top >= clearAbove)
+            drawWords(p, value, {left, top, right - 2, bottom}, 16, 500, color);
     }
     // The dryer's grain temperature under its label, in cyan.
     void grainTemperature(int left, int top, bool spaced) const {
@@ -345,8 +347,8 @@ std::string hourlyMoistureCell() {
     return percent(static_cast<int>(average.average()));
 }
 
-void drawPictureValues(gfx::Painter& p, Picture picture, int right) {
-    const Writer w{p, right};
+void drawPictureValues(gfx::Painter& p, Picture picture, int right, int clearAbove) {
+    const Writer w{p, right, clearAbove};
     switch (picture) {
         case Picture::TwoModuleTower:
             twoModuleTower(w);

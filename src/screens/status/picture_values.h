@@ -11,7 +11,8 @@ namespace status {
 enum class Picture { SingleModule, TwoModuleTower, ThreeModuleTower, Bin };
 
 // `right`: the right edge of the picture window's client area.
-void drawPictureValues(platform::gfx::Painter& p, Picture picture, int right);
+// Lines that would start above `clearAbove` are left out.
+void drawPictureValues(platform::gfx::Painter& p, Picture picture, int right, int clearAbove = 0);
 
 struct CellText {
     std::string text;

@@ -33,27 +33,11 @@ bool blinkShown() {
 
 // ---- left bar -------------------------------------------------------------------------------
 
-bool airflowTestingDisabled(const dryer::ParameterImage& s) {
-    for (int i = 0; i < 6; ++i) {
-        if (s.fanHeaterStatusD(i).bit(2)) return true;
-    }
-    return false;
-}
-
 void paintLeftBar(ui::PaintContext& pc) {
     gfx::Painter& p = pc.painter;
     p.fillRect(pc.client, gfx::colors::kBlack);
-    const gfx::FontSpec font = gfx::font(14, 700);
     if (airflowTestingDisabled(dryer::dryerState().status)) {
-        const gfx::Rect box{2, 2, 229, 29};
-        const unsigned centred = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine;
-        const std::string notice = i18n::GetStringOr(726, "AIRFLOW TESTING DISABLED");
-        if (blinkShown()) {
-            p.fillRect(box, kRed);
-            p.drawText(notice, box, font, {gfx::colors::kBlack, centred});
-        } else {
-            p.drawText(notice, box, font, {gfx::rgb(250, 250, 250), centred});
-        }
+        drawAirflowNotice(p, {2, 2, 229, 29});
         return;
     }
     const platform::LocalTime now = platform::localNow();
@@ -68,6 +52,30 @@ void paintLeftBar(ui::PaintContext& pc) {
 }
 
 // ---- right bar ------------------------------------------------------------------------------
+
+}  // namespace
+
+bool airflowTestingDisabled(const dryer::ParameterImage& s) {
+    for (int i = 0; i < 6; ++i) {
+        if (s.fanHeaterStatusD(i).bit(2)) return true;
+    }
+    return false;
+}
+
+void drawAirflowNotice(gfx::Painter& p, const gfx::Rect& box) {
+    const std::string notice = i18n::GetStringOr(726, "AIRFLOW TESTING DISABLED");
+    const gfx::FontSpec font = gfx::fitFont(notice, gfx::font(14, 700), box.width() - 4, 12);
+    const unsigned centred = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kSingleLine;
+    if (blinkShown()) {
+        p.fillRect(box, kRed);
+        p.drawText(notice, box, font, {gfx::colors::kBlack, centred});
+    } else {
+        p.fillRect(box, gfx::colors::kBlack);
+        p.drawText(notice, box, font, {gfx::rgb(250, 250, 250), centred});
+    }
+}
+
+namespace {
 
 struct BarLine {
     std::string text;

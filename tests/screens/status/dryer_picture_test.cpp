@@ -130,6 +130,46 @@ TEST_F(DryerPicture, GrainMarksMoveWhileTheRollsTurn) {
     EXPECT_EQ(after[0] - before[0], 5);
 }
 
+// Beside the picture no left bar says that airflow testing is off: a band across the picture's
+// top does, over the first line of values, red in the blink's shown phase.
+TEST_F(DryerPicture, AirflowNoticeBandsThePicturesTop) {
+    auto& s = status();
+    s.moduleCountCode().set(1);
+    s.moistureIn().set(221);
+    const auto band = [&] {
+        repaint(Screen::DryerPic);
+        std::optional<gfx::DrawnText> found;
+        for (const gfx::DrawnText& t : panel_->texts(window(Screen::DryerPic))) {
+            if (t.text == "AIRFLOW TESTING DISABLED") found = t;
+        }
+        return found;
+    };
+    const auto drawn = [&](std::string_view text) {
+        for (const gfx::DrawnText& t : panel_->texts(window(Screen::DryerPic))) {
+            if (t.text == text) return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(band());
+    EXPECT_TRUE(drawn("22.1%"));
+
+    s.fanHeaterStatusD(3).set(0x04);
+    blink(true);
+    const auto shown = band();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->rect.top, 0);
+    EXPECT_EQ(shown->color, gfx::colors::kBlack);
+    EXPECT_FALSE(drawn("22.1%"));
+    blink(false);
+    const auto other = band();
+    ASSERT_TRUE(other);
+    EXPECT_NE(other->color, gfx::colors::kBlack);
+
+    s.fanHeaterStatusD(3).set(0x00);
+    EXPECT_FALSE(band());
+    EXPECT_TRUE(drawn("22.1%"));
+}
+
 TEST_F(DryerPicture, SingleModuleNoticeOncePerArming) {
     auto& s = status();
     s.operatingModeFlags().set(0x02);
