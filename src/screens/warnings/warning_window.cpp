@@ -22,16 +22,16 @@ namespace ui = platform::ui;
 namespace gfx = platform::gfx;
 
 constexpr std::string_view kConnectionLostCaption = " CONNECTION TO DRYER LOST!";
-constexpr int kSplitAbove = 60;  // characters a warning text may have on one line
-constexpr int kSplitLimit = 99;
 constexpr int kSmallestFont = 10;
 constexpr int kSignRight = 125;  // the warning sign covers x 20 to 120
+constexpr int kWarningTextHeight = 20;
 // Where the connection-lost message has room: left of the dryer and above the display.
 constexpr gfx::Rect kConnectionLostText{5, 2, 245, 40};
 
 constexpr gfx::Color kBackground = gfx::rgb(100, 100, 100);
 constexpr gfx::Color kRed = gfx::rgb(255, 0, 0);
 constexpr gfx::Color kBlue = gfx::rgb(0, 0, 255);
+constexpr gfx::Color kCountdown = gfx::rgb(255, 230, 0);  // 4.7:1 on the grey
 constexpr gfx::Color kNoteBlue = gfx::rgb(0, 0, 200);
 constexpr gfx::Color kNoteRed = gfx::rgb(175, 0, 0);
 
@@ -75,35 +75,29 @@ void captionText(gfx::Painter& p, std::string_view s, const gfx::Rect& r, int he
 }
 
 void drawWarningText(gfx::Painter& p, int node, int warning) {
-    std::string warningText = i18n::GetWarningText(node, warning);
-    if (i18n::charCount(warningText) > kSplitAbove) {
-        std::string first, second;
-        i18n::SplitTextInTwo(warningText, first, second, kSplitLimit);
-        text(p, first, {0, 60, 600, 80}, 14, 300, gfx::colors::kWhite);
-        text(p, second, {0, 80, 600, 105}, 14, 300, gfx::colors::kWhite);
-    } else {
-        text(p, warningText, {0, 65, 600, 80}, 14, 300, gfx::colors::kWhite);
-    }
+    const std::string warningText = i18n::GetWarningText(node, warning);
+    const WarningTextLayout layout = layoutWarningText(warningText);
+    p.drawText(warningText, kWarningTextRoom, layout.font, {gfx::colors::kWhite, layout.flags});
 }
 
-// The blinking line above the warning text: the grain temperature alarm, the countdown to the
-// shutdown, or the shutdown itself.
+// The line above the warning text: the grain temperature alarm, the countdown to the shutdown,
+// or the shutdown itself. The alarm and the shutdown blink with the caption bit; the countdown is
+// off for a quarter of the time only, so that it can be read.
 void drawCaptionLine(gfx::Painter& p, int alarmFlags) {
-    if ((shell::periodic().alertBlinkFlags & shell::kBlinkCaption) == 0) return;
+    const uint32_t blink = shell::periodic().alertBlinkFlags;
     const bool grainAlarm = (alarmFlags & 0x10) != 0;
-    const bool countdown = (alarmFlags & 0x02) != 0;
-    const gfx::Color color = grainAlarm || countdown ? kBlue : kRed;
-    const int height = grainAlarm ? 30 : 40;
+    const bool countdown = !grainAlarm && (alarmFlags & 0x02) != 0;
+    if ((blink & (countdown ? shell::kBlinkCountdown : shell::kBlinkCaption)) == 0) return;
     if (grainAlarm) {
-        captionText(p, i18n::GetString(339), {50, 0, 575, 25}, height, color);
+        captionText(p, i18n::GetString(339), {50, 0, 575, 25}, 30, kBlue);
     } else if (countdown) {
         char line[160];
         std::snprintf(line, sizeof line, "%s: %d:%02d", i18n::GetString(462).c_str(),
                       state().status.alarmCountdownMinutes().get(),
                       state().status.alarmCountdownSeconds().get());
-        captionText(p, line, {50, 5, 575, 45}, height, color);
+        captionText(p, line, {50, 5, 575, 45}, 40, kCountdown);
     } else {
-        captionText(p, i18n::GetString(330), {50, 0, 575, 50}, height, color);
+        captionText(p, i18n::GetString(330), {50, 0, 575, 50}, 40, kRed);
     }
 }
 
@@ -135,8 +129,10 @@ void drawShutdownDetails(gfx::Painter& p) {
     const int node = state().status.shutdownNodeId().get();
     const int warning = state().status.shutdownWarningId().get();
     const int alarmFlags = state().status.alarmFlags().get();
-    p.drawLine({25, 50}, {575, 50}, kRed, 2);
-    p.drawLine({25, 100}, {575, 100}, kRed, 2);
+    // The rules frame the warning text; the upper one starts where the warning sign ends.
+    p.drawLine({kWarningTextRoom.left, 50}, {kWarningTextRoom.right, 50}, kRed, 2);
+    p.drawLine({25, kWarningTextRoom.bottom + 2},
+               {kWarningTextRoom.right, kWarningTextRoom.bottom + 2}, kRed, 2);
     drawWarningText(p, node, warning);
     drawCaptionLine(p, alarmFlags);
     if (alarmFlags & 0x10) drawGrainTemperature(p);
@@ -215,6 +211,28 @@ void openHelp(ui::Window window) {
 }
 
 }  // namespace
+
+WarningTextLayout layoutWarningText(std::string_view text) {
+    const gfx::Rect& room = kWarningTextRoom;
+    const auto fits = [&](unsigned flags) {
+        return [&text, &room, flags](const gfx::FontSpec& f) {
+            for (const gfx::TextLine& line : gfx::layoutText(text, room, f, flags)) {
+                const gfx::Rect ink = gfx::glyphBox(line, f);
+                if (ink.left < room.left || ink.right > room.right || ink.top < room.top ||
+                    ink.bottom > room.bottom)
+                    return false;
+            }
+            return true;
+        };
+    };
+    const gfx::FontSpec start = gfx::font(kWarningTextHeight, 500);
+    constexpr unsigned kOneLine = kCentred | gfx::kAlignVCenter;
+    const gfx::FontSpec single = gfx::shrinkFont(start, kSmallestWarningText, fits(kOneLine));
+    if (fits(kOneLine)(single)) return {single, kOneLine};
+    // Wrapped; a text too long even for that is drawn at the smallest size and cut at the rule.
+    constexpr unsigned kWrapped = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kWordBreak;
+    return {gfx::shrinkFont(start, kSmallestWarningText, fits(kWrapped)), kWrapped};
+}
 
 void CableMarker::step() {
     if (movingRight) {

@@ -3,6 +3,7 @@
 #include "screens/warnings/warning_window.h"
 
 #include <algorithm>
+#include <fstream>
 #include <utility>
 
 #include "platform/serial/serial.h"
@@ -83,7 +84,7 @@ TEST_F(WarningWindowTest, GrainAlarmCountdownAndFanHeaterVariants) {
     shutdown(15, 4, 0x02);
     panel_->advance(1400);
     ASSERT_TRUE(find(i18n::GetString(462) + ": 4:07"));
-    EXPECT_EQ(find(i18n::GetString(462) + ": 4:07")->color, blue);
+    EXPECT_EQ(find(i18n::GetString(462) + ": 4:07")->color, platform::gfx::rgb(255, 230, 0));
     EXPECT_TRUE(find(i18n::GetString(337)));
     EXPECT_FALSE(find(i18n::GetString(339)));
 
@@ -105,27 +106,109 @@ TEST_F(WarningWindowTest, GrainAlarmCountdownAndFanHeaterVariants) {
     EXPECT_FALSE(find(i18n::GetString(335)));
 }
 
-TEST_F(WarningWindowTest, WarningTextsOverSixtyCharactersTakeTwoLines) {
-    const std::string sixty = "MAIN AUGER STOPPED - CHECK THE BELT AND THE MOTOR OVERLOAD!!";
-    const std::string sixtyOne = "MAIN AUGER STOPPED - CHECK THE BELT AND THE MOTOR OVERLOAD!!!";
-    ASSERT_EQ(sixty.size(), 60u);
+TEST_F(WarningWindowTest, WarningTextsStayBetweenTheRulesAndClearOfTheSign) {
+    namespace gfx = platform::gfx;
+    const std::string shortText = "MAIN AUGER STOPPED";
+    const std::string longText =
+        "MAIN AUGER STOPPED - CHECK THE BELT, THE MOTOR OVERLOAD AND THE SHEAR PIN OF THE AUGER "
+        "BEFORE YOU START THE DRYER AGAIN";
     writeFile("Hard Disk/Languages/EN/WarningsMIO.txt",
-              i18ntest::lineFile({"MAIN I/O", sixty, sixtyOne}));
+              i18ntest::lineFile({"MAIN I/O", shortText, longText}));
     start();
+    const gfx::Rect sign{20, 1, 120, 93};
+    auto check = [&](const std::string& text, size_t lines) {
+        const gfx::DrawnText* drawn = find(text);
+        ASSERT_TRUE(drawn) << text;
+        EXPECT_EQ(drawn->rect, warnings::kWarningTextRoom);
+        EXPECT_GE(drawn->font.height, warnings::kSmallestWarningText);
+        EXPECT_EQ(drawn->lines.size(), lines) << text;
+        for (const auto& line : drawn->lines) {
+            const gfx::Rect ink = gfx::glyphBox(line, drawn->font);
+            EXPECT_GE(ink.left, sign.right) << line.text;
+            EXPECT_LE(ink.right, warnings::kWarningTextRoom.right) << line.text;
+            EXPECT_GE(ink.top, warnings::kWarningTextRoom.top) << line.text;
+            EXPECT_LE(ink.bottom, warnings::kWarningTextRoom.bottom) << line.text;
+        }
+        // Neither rule runs through the sign.
+        const gfx::Surface screen = panel_->screen();
+        for (int y = sign.top; y < sign.bottom; ++y) {
+            for (int x = sign.left; x < sign.right; ++x) {
+                const auto at = ui::clientToScreen(warningWindow(), {x, y});
+                ASSERT_NE(screen.colorAt(at.x, at.y), gfx::rgb(255, 0, 0)) << x << "," << y;
+            }
+        }
+    };
     shutdown(14, 1);
     panel_->advance(100);
-    ASSERT_TRUE(find(sixty));
-    EXPECT_EQ(find(sixty)->rect, (platform::gfx::Rect{0, 65, 600, 80}));
-
+    check(shortText, 1);
+    ASSERT_TRUE(find(shortText));
+    EXPECT_EQ(find(shortText)->font.height, 20);
     shutdown(14, 2);
     panel_->advance(1400);
-    EXPECT_FALSE(find(sixtyOne));
-    // Split at the last space before the middle.
-    ASSERT_TRUE(find("MAIN AUGER STOPPED - CHECK"));
-    EXPECT_EQ(find("MAIN AUGER STOPPED - CHECK")->rect, (platform::gfx::Rect{0, 60, 600, 80}));
-    ASSERT_TRUE(find("THE BELT AND THE MOTOR OVERLOAD!!!"));
-    EXPECT_EQ(find("THE BELT AND THE MOTOR OVERLOAD!!!")->rect,
-              (platform::gfx::Rect{0, 80, 600, 105}));
+    check(longText, 3);
+}
+
+// Every warning of every pack, with the node and number in front as the window shows it, takes
+// its room at 16 pixels or more: shrunk on one line where it can, else wrapped.
+TEST_F(WarningWindowTest, TheWarningTablesOfEveryPackFitTheirRoom) {
+    namespace gfx = platform::gfx;
+    const char* source = std::getenv("ORVANE_SOURCE_DIR");
+    ASSERT_TRUE(source);
+    start();
+    const gfx::Rect& room = warnings::kWarningTextRoom;
+    int packs = 0, texts = 0;
+    for (const auto& pack : fs::directory_iterator(fs::path(source) / "assets/languages")) {
+        if (!fs::exists(pack.path() / "warnings")) continue;
+        ++packs;
+        for (const auto& table : fs::directory_iterator(pack.path() / "warnings")) {
+            std::ifstream in(table.path());
+            for (std::string row; std::getline(in, row);) {
+                const size_t tab = row.find('\t');
+                if (row.empty() || row[0] == '#' || tab == std::string::npos) continue;
+                const std::string text = "0E05 " + row.substr(tab + 1);
+                ++texts;
+                panel_->call([&] {
+                    const warnings::WarningTextLayout layout = warnings::layoutWarningText(text);
+                    EXPECT_GE(layout.font.height, warnings::kSmallestWarningText) << text;
+                    for (const auto& line :
+                         gfx::layoutText(text, room, layout.font, layout.flags)) {
+                        const gfx::Rect ink = gfx::glyphBox(line, layout.font);
+                        EXPECT_TRUE(ink.left >= room.left && ink.right <= room.right &&
+                                    ink.top >= room.top && ink.bottom <= room.bottom)
+                            << table.path() << ": " << line.text;
+                    }
+                });
+            }
+        }
+    }
+    EXPECT_EQ(packs, 13);
+    EXPECT_GT(texts, 13 * 40);
+}
+
+// The countdown blinks, but shows at least two thirds of the time: judged on the screen at every
+// slow tick, as the operator sees it.
+TEST_F(WarningWindowTest, CountdownIsShownTwoThirdsOfTheTimeAtLeast) {
+    start();
+    receive({{267, 4}, {268, 7}});
+    shutdown(15, 4, 0x02);
+    auto countdownOnScreen = [&] {
+        const platform::gfx::Surface screen = panel_->screen();
+        for (int y = 5; y < 45; ++y) {
+            for (int x = 130; x < 575; ++x) {
+                const auto at = ui::clientToScreen(warningWindow(), {x, y});
+                if (screen.colorAt(at.x, at.y) == platform::gfx::rgb(255, 230, 0)) return true;
+            }
+        }
+        return false;
+    };
+    int shown = 0;
+    const int ticks = 8 * 5;  // seven seconds, short of the link's ten
+    for (int i = 0; i < ticks; ++i) {
+        panel_->advance(175);
+        if (countdownOnScreen()) ++shown;
+    }
+    EXPECT_GE(3 * shown, 2 * ticks);
+    EXPECT_LT(shown, ticks);  // it still catches the eye
 }
 
 TEST_F(WarningWindowTest, GermanTextsFitTheirSpace) {
