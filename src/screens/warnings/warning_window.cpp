@@ -1,8 +1,10 @@
 #include "screens/warnings/warning_window.h"
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "i18n/button_bitmaps.h"
 #include "i18n/language.h"
@@ -27,6 +29,19 @@ constexpr int kSignRight = 125;  // the warning sign covers x 20 to 120
 constexpr int kWarningTextHeight = 20;
 // Where the connection-lost message has room: left of the dryer and above the display.
 constexpr gfx::Rect kConnectionLostText{5, 2, 245, 40};
+// The cable runs at kCableY from under the display's picture to the controller's, cut between.
+constexpr int kCableY = 70;
+constexpr int kCutLeft = 176;
+constexpr int kCutRight = 206;
+constexpr gfx::Color kCutRed = gfx::rgb(255, 40, 40);
+// The marker: kMarkerLength pixels, from kMarkerStart (the display's edge) a step at a time.
+constexpr int kMarkerStart = 130;
+constexpr int kMarkerStep = 8;
+constexpr int kMarkerLength = 10;
+constexpr gfx::Color kMarkerColor = gfx::rgb(90, 170, 255);
+// What to check, below the pictures: a heading and a numbered line pair for each check.
+constexpr gfx::Rect kChecksHeading{25, 148, 585, 172};
+constexpr int kCheckHeight = 40;
 
 constexpr gfx::Color kBackground = gfx::rgb(100, 100, 100);
 constexpr gfx::Color kRed = gfx::rgb(255, 0, 0);
@@ -140,21 +155,59 @@ void drawShutdownDetails(gfx::Painter& p) {
     drawNotes(p, node, warning, alarmFlags);
 }
 
-// A cable from the display to the dryer with a marker running back and forth along it.
-void drawConnectionLost(gfx::Painter& p, CableMarker& marker) {
-    text(p, i18n::GetString(338), kConnectionLostText, 24, 700, gfx::rgb(0, 0, 150),
-         gfx::kAlignLeft | gfx::kWordBreak);
-    const gfx::Color edge = gfx::rgb(20, 50, 20);
-    p.drawLine({105, 70}, {255, 70}, gfx::rgb(0, 125, 0), 10);
-    p.drawLine({105, 65}, {255, 65}, edge, 1);
-    p.drawLine({105, 75}, {255, 75}, edge, 1);
+// The cable from the display to the controller, cut between them, with the display's calls
+// running up to the cut and back.
+void drawBrokenCable(gfx::Painter& p, CableMarker& marker) {
+    const gfx::Color cable = gfx::rgb(45, 45, 45);
+    p.drawLine({105, kCableY}, {kCutLeft, kCableY}, cable, 10);
+    p.drawLine({kCutRight, kCableY}, {255, kCableY}, cable, 10);
+    const int centre = (kCutLeft + kCutRight) / 2;
+    for (const auto& [color, width] : {std::pair{gfx::rgb(70, 0, 0), 8}, {kCutRed, 4}}) {
+        p.drawLine({centre - 9, kCableY - 11}, {centre + 9, kCableY + 11}, color, width);
+        p.drawLine({centre - 9, kCableY + 11}, {centre + 9, kCableY - 11}, color, width);
+    }
     uint32_t& flags = shell::periodic().alertBlinkFlags;
     if (flags & shell::kBlinkAnimationStep) {
         flags &= ~shell::kBlinkAnimationStep;
         marker.step();
     }
-    p.drawLine({105 + 10 * marker.position, 70}, {120 + 10 * marker.position, 70},
-               gfx::rgb(0, 0, 150), 6);
+    const int left = kMarkerStart + kMarkerStep * marker.position;
+    p.drawLine({left, kCableY}, {left + kMarkerLength, kCableY}, kMarkerColor, 6);
+}
+
+struct ConnectionCheck {
+    int number;
+    std::string_view english;
+};
+// In the order they are worth making: the cheapest and likeliest cause first.
+constexpr std::array<ConnectionCheck, 3> kConnectionChecks{{
+    {791, "The controller's power: main switch on, fuse intact?"},
+    {792,
+     "The cable between display and controller: firmly plugged in at both ends, not "
+     "damaged?"},
+    {793, "The serial (USB) adapter: firmly plugged into the display's USB port?"},
+}};
+
+// The room below the pictures says what to check.
+void drawConnectionChecks(gfx::Painter& p) {
+    constexpr unsigned kLine = gfx::kAlignLeft | gfx::kSingleLine;
+    text(p, i18n::GetStringOr(790, "PLEASE CHECK, IN THIS ORDER:"), kChecksHeading, 20, 700,
+         gfx::colors::kWhite, kLine);
+    for (size_t i = 0; i < kConnectionChecks.size(); ++i) {
+        const int top = kChecksHeading.bottom + 2 + static_cast<int>(i) * kCheckHeight;
+        text(p, std::to_string(i + 1) + ".", {25, top, 50, top + kCheckHeight}, 18, 700,
+             gfx::colors::kWhite, kLine);
+        text(p, i18n::GetStringOr(kConnectionChecks[i].number, kConnectionChecks[i].english),
+             {50, top, 585, top + kCheckHeight}, 18, 400, gfx::colors::kWhite,
+             gfx::kAlignLeft | gfx::kWordBreak);
+    }
+}
+
+void drawConnectionLost(gfx::Painter& p, CableMarker& marker) {
+    text(p, i18n::GetString(338), kConnectionLostText, 24, 700, gfx::rgb(0, 0, 150),
+         gfx::kAlignLeft | gfx::kWordBreak);
+    drawBrokenCable(p, marker);
+    drawConnectionChecks(p);
 }
 
 // A picture that does not load leaves its place empty.
@@ -236,7 +289,7 @@ WarningTextLayout layoutWarningText(std::string_view text) {
 
 void CableMarker::step() {
     if (movingRight) {
-        if (position < 13) {
+        if (position < kCableMarkerEnd) {
             ++position;
         } else {
             movingRight = false;

@@ -27,11 +27,13 @@ struct WarningTextLayout {
 };
 WarningTextLayout layoutWarningText(std::string_view text);
 
-// The moving marker on the connection-lost cable: position 0 to 13 and direction.
+// The moving marker on the display's end of the cut connection-lost cable: position 0 to
+// kCableMarkerEnd and direction.
+inline constexpr int kCableMarkerEnd = 4;
 struct CableMarker {
     int position = 0;
     bool movingRight = true;
-    // One step: up to 13, one step to turn, down to 0, one step to turn.
+    // One step: up to the end, one step to turn, down to 0, one step to turn.
     void step();
 };
 

@@ -230,16 +230,11 @@ TEST_F(WarningWindowTest, GermanTextsFitTheirSpace) {
 TEST(CableMarker, TurnsOneStepAfterEachEnd) {
     warnings::CableMarker marker;
     std::vector<int> positions;
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 12; ++i) {
         marker.step();
         positions.push_back(marker.position);
     }
-    EXPECT_EQ(positions[12], 13);
-    EXPECT_EQ(positions[13], 13);  // turning
-    EXPECT_EQ(positions[14], 12);
-    EXPECT_EQ(positions[26], 0);
-    EXPECT_EQ(positions[27], 0);  // turning
-    EXPECT_EQ(positions[28], 1);
+    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2}));
 }
 
 // The controller's end of the display's line.
@@ -311,19 +306,48 @@ TEST_F(WarningWindowTest, SilenceShowsTheLostConnectionAsksForResyncAndTheLinkCo
     dryer::appendCrc(resync.data(), 2);
     EXPECT_TRUE(contains(line.drain(), resync));
 
-    // The marker runs along the cable, a step every third tenth of a second.
+    // The cable is cut: no healthy line, a red cross between the pictures. The display's marker
+    // runs on its own end, a step every third tenth of a second, and turns short of the cut.
+    auto pixel = [&](const platform::gfx::Surface& screen, int x, int y) {
+        const auto at = ui::clientToScreen(warningWindow(), {x, y});
+        return screen.colorAt(at.x, at.y);
+    };
     auto markerAt = [&] {
         const platform::gfx::Surface screen = panel_->screen();
-        for (int x = 105; x <= 260; ++x) {
-            const auto at = ui::clientToScreen(warningWindow(), {x, 70});
-            if (screen.colorAt(at.x, at.y) == platform::gfx::rgb(0, 0, 150)) return (x - 105) / 10;
-        }
+        for (int x = 105; x <= 260; ++x)
+            if (pixel(screen, x, 70) == platform::gfx::rgb(90, 170, 255)) return x;
         return -1;
     };
-    const int before = markerAt();
-    ASSERT_GE(before, 0);
-    panel_->advance(600);
-    EXPECT_EQ(markerAt(), before + 2);
+    {
+        const platform::gfx::Surface screen = panel_->screen();
+        EXPECT_EQ(pixel(screen, 191, 70), platform::gfx::rgb(255, 40, 40));
+        for (int x = 130; x < 250; ++x)
+            ASSERT_NE(pixel(screen, x, 70), platform::gfx::rgb(0, 125, 0)) << x;
+    }
+    std::vector<int> seen;
+    for (int i = 0; i < 12; ++i) {
+        seen.push_back(markerAt());
+        ASSERT_GE(seen.back(), 130);
+        EXPECT_LT(seen.back() + 10, 176);
+        panel_->advance(300);
+    }
+    EXPECT_EQ(*std::min_element(seen.begin(), seen.end()), 130);
+    EXPECT_EQ(*std::max_element(seen.begin(), seen.end()), 130 + 4 * 8);
+
+    // Below the picture: what to check, in order, each text in its row and at a readable size.
+    texts_ = panel_->texts(warningWindow());
+    const platform::gfx::DrawnText* heading = find(i18n::GetString(790));
+    ASSERT_TRUE(heading);
+    int below = heading->rect.bottom;
+    for (int number : {791, 792, 793}) {
+        const platform::gfx::DrawnText* check = find(i18n::GetString(number));
+        ASSERT_TRUE(check) << number;
+        EXPECT_GE(check->rect.top, below) << number;
+        EXPECT_GE(check->font.height, 16) << number;
+        EXPECT_LE(check->lines.back().box.bottom, check->rect.bottom) << number;
+        below = check->rect.bottom;
+    }
+    EXPECT_TRUE(find("3."));
 
     // A good frame again, with nothing wrong: hidden at the next tenth of a second.
     const uint8_t idle[dryer::kIdleFrameSize] = {0x07, 0x00, 0x00, 0x00, 0x00, 0x91, 0xC0};
