@@ -49,8 +49,12 @@ BlinkStep advanceBlink(PeriodicState& state) {
     state.blinkPhase = state.blinkPhase > 6 ? 0 : state.blinkPhase + 1;
     BlinkStep step;
     if (state.blinkPhase == 0) {
-        state.alertBlinkFlags &= ~kBlinkCaption;
+        state.alertBlinkFlags &= ~(kBlinkCaption | kBlinkCountdown);
         step.phaseStart = true;
+    }
+    if (state.blinkPhase == 2) {
+        state.alertBlinkFlags |= kBlinkCountdown;
+        step.countdownShow = true;
     }
     if (state.blinkPhase == 3) {
         state.alertBlinkFlags |= kBlinkCaption;

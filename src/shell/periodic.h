@@ -57,14 +57,17 @@ class StagePrompt {
 
 // The blink and slow-count phases of the 175 ms tick.
 struct BlinkStep {
-    bool phaseStart = false;  // blinkPhase became 0: caption off
-    bool phaseShow = false;   // blinkPhase became 3: caption on
+    bool phaseStart = false;     // blinkPhase became 0: caption and countdown off
+    bool countdownShow = false;  // blinkPhase became 2: countdown on
+    bool phaseShow = false;      // blinkPhase became 3: caption on
 };
 
 // Bits of alertBlinkFlags.
 inline constexpr uint32_t kBlinkCaption = 1u << 0;
 inline constexpr uint32_t kBlinkAnimationStep = 1u << 1;
 inline constexpr uint32_t kBlinkStartupDone = 1u << 2;
+// The shutdown countdown blinks off for two of the eight phases only: it must stay readable.
+inline constexpr uint32_t kBlinkCountdown = 1u << 3;
 
 // Counters and shared flags of the ticks, with their start values.
 struct PeriodicState {
@@ -103,7 +106,8 @@ struct PeriodicState {
 // The process's tick state.
 PeriodicState& periodic();
 
-// Steps blinkPhase (0 to 7) and the slow count; sets or clears the caption and start-up bits.
+// Steps blinkPhase (0 to 7) and the slow count; sets or clears the caption, countdown and start-up
+// bits.
 BlinkStep advanceBlink(PeriodicState& state);
 
 // Formats a text of the language files with whole numbers: "%d", "%2d", "%02d" and "%%" are

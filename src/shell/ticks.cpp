@@ -221,7 +221,7 @@ void tick175(ShellEnvironment& env) {
     env.invalidate(Screen::RightStatusBar, false);
     env.invalidate(Screen::LeftStatusBar, false);
     const BlinkStep blink = advanceBlink(p);
-    if ((blink.phaseStart || blink.phaseShow) && shutdownPresent()) {
+    if ((blink.phaseStart || blink.countdownShow || blink.phaseShow) && shutdownPresent()) {
         env.invalidate(Screen::Warning, true);
     }
     if (++p.exchangeTickCount % 2 == 0) env.signalExchange();

@@ -55,11 +55,12 @@ TEST(StagePrompt, AsksOnEverySecondHeldSecond) {
 
 TEST(Blink, CaptionPhasesAndTheStartupBit) {
     shell::PeriodicState state;
-    std::vector<int> shows, starts;
+    std::vector<int> shows, starts, countdowns;
     int startupTick = 0;
     for (int tick = 1; tick <= 40; ++tick) {
         const auto step = shell::advanceBlink(state);
         if (step.phaseShow) shows.push_back(tick);
+        if (step.countdownShow) countdowns.push_back(tick);
         if (step.phaseStart) starts.push_back(tick);
         if (startupTick == 0 && (state.alertBlinkFlags & shell::kBlinkStartupDone)) {
             startupTick = tick;
@@ -68,9 +69,12 @@ TEST(Blink, CaptionPhasesAndTheStartupBit) {
     }
     EXPECT_EQ(shows, (std::vector<int>{3, 11, 19, 27, 35}));
     EXPECT_EQ(starts, (std::vector<int>{8, 16, 24, 32, 40}));
+    // The countdown comes back a step before the caption and goes with it.
+    EXPECT_EQ(countdowns, (std::vector<int>{2, 10, 18, 26, 34}));
     // The third show step, about four seconds after start.
     EXPECT_EQ(startupTick, 19);
-    EXPECT_FALSE(state.alertBlinkFlags & shell::kBlinkCaption);  // tick 40 starts a phase
+    // Tick 40 starts a phase.
+    EXPECT_FALSE(state.alertBlinkFlags & (shell::kBlinkCaption | shell::kBlinkCountdown));
 }
 
 TEST(FormatNumbers, UnderstandsTheTimeFormatsAndNothingMore) {

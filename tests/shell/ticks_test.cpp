@@ -24,8 +24,8 @@ TEST_F(Ticks, Tick175PacesTheExchangeAndBlinksAShutdown) {
     env_.clear();
     for (int i = 0; i < 16; ++i)
         tick175(env_);
-    // Twice per 8-tick blink cycle: caption off, caption on.
-    EXPECT_EQ(env_.count("invalidate Warning erase"), 4);
+    // Three times per 8-tick blink cycle: caption and countdown off, countdown on, caption on.
+    EXPECT_EQ(env_.count("invalidate Warning erase"), 6);
 }
 
 TEST_F(Ticks, Tick175RelaysOutTheButtonBarWhenTheHardwareOptionsChange) {

@@ -1,8 +1,10 @@
 #include "screens/warnings/warning_window.h"
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "i18n/button_bitmaps.h"
 #include "i18n/language.h"
@@ -22,16 +24,29 @@ namespace ui = platform::ui;
 namespace gfx = platform::gfx;
 
 constexpr std::string_view kConnectionLostCaption = " CONNECTION TO DRYER LOST!";
-constexpr int kSplitAbove = 60;  // characters a warning text may have on one line
-constexpr int kSplitLimit = 99;
 constexpr int kSmallestFont = 10;
 constexpr int kSignRight = 125;  // the warning sign covers x 20 to 120
+constexpr int kWarningTextHeight = 20;
 // Where the connection-lost message has room: left of the dryer and above the display.
 constexpr gfx::Rect kConnectionLostText{5, 2, 245, 40};
+// The cable runs at kCableY from under the display's picture to the controller's, cut between.
+constexpr int kCableY = 70;
+constexpr int kCutLeft = 176;
+constexpr int kCutRight = 206;
+constexpr gfx::Color kCutRed = gfx::rgb(255, 40, 40);
+// The marker: kMarkerLength pixels, from kMarkerStart (the display's edge) a step at a time.
+constexpr int kMarkerStart = 130;
+constexpr int kMarkerStep = 8;
+constexpr int kMarkerLength = 10;
+constexpr gfx::Color kMarkerColor = gfx::rgb(90, 170, 255);
+// What to check, below the pictures: a heading and a numbered line pair for each check.
+constexpr gfx::Rect kChecksHeading{25, 148, 585, 172};
+constexpr int kCheckHeight = 40;
 
 constexpr gfx::Color kBackground = gfx::rgb(100, 100, 100);
 constexpr gfx::Color kRed = gfx::rgb(255, 0, 0);
 constexpr gfx::Color kBlue = gfx::rgb(0, 0, 255);
+constexpr gfx::Color kCountdown = gfx::rgb(255, 230, 0);  // 4.7:1 on the grey
 constexpr gfx::Color kNoteBlue = gfx::rgb(0, 0, 200);
 constexpr gfx::Color kNoteRed = gfx::rgb(175, 0, 0);
 
@@ -75,35 +90,29 @@ void captionText(gfx::Painter& p, std::string_view s, const gfx::Rect& r, int he
 }
 
 void drawWarningText(gfx::Painter& p, int node, int warning) {
-    std::string warningText = i18n::GetWarningText(node, warning);
-    if (i18n::charCount(warningText) > kSplitAbove) {
-        std::string first, second;
-        i18n::SplitTextInTwo(warningText, first, second, kSplitLimit);
-        text(p, first, {0, 60, 600, 80}, 14, 300, gfx::colors::kWhite);
-        text(p, second, {0, 80, 600, 105}, 14, 300, gfx::colors::kWhite);
-    } else {
-        text(p, warningText, {0, 65, 600, 80}, 14, 300, gfx::colors::kWhite);
-    }
+    const std::string warningText = i18n::GetWarningText(node, warning);
+    const WarningTextLayout layout = layoutWarningText(warningText);
+    p.drawText(warningText, kWarningTextRoom, layout.font, {gfx::colors::kWhite, layout.flags});
 }
 
-// The blinking line above the warning text: the grain temperature alarm, the countdown to the
-// shutdown, or the shutdown itself.
+// The line above the warning text: the grain temperature alarm, the countdown to the shutdown,
+// or the shutdown itself. The alarm and the shutdown blink with the caption bit; the countdown is
+// off for a quarter of the time only, so that it can be read.
 void drawCaptionLine(gfx::Painter& p, int alarmFlags) {
-    if ((shell::periodic().alertBlinkFlags & shell::kBlinkCaption) == 0) return;
+    const uint32_t blink = shell::periodic().alertBlinkFlags;
     const bool grainAlarm = (alarmFlags & 0x10) != 0;
-    const bool countdown = (alarmFlags & 0x02) != 0;
-    const gfx::Color color = grainAlarm || countdown ? kBlue : kRed;
-    const int height = grainAlarm ? 30 : 40;
+    const bool countdown = !grainAlarm && (alarmFlags & 0x02) != 0;
+    if ((blink & (countdown ? shell::kBlinkCountdown : shell::kBlinkCaption)) == 0) return;
     if (grainAlarm) {
-        captionText(p, i18n::GetString(339), {50, 0, 575, 25}, height, color);
+        captionText(p, i18n::GetString(339), {50, 0, 575, 25}, 30, kBlue);
     } else if (countdown) {
         char line[160];
         std::snprintf(line, sizeof line, "%s: %d:%02d", i18n::GetString(462).c_str(),
                       state().status.alarmCountdownMinutes().get(),
                       state().status.alarmCountdownSeconds().get());
-        captionText(p, line, {50, 5, 575, 45}, height, color);
+        captionText(p, line, {50, 5, 575, 45}, 40, kCountdown);
     } else {
-        captionText(p, i18n::GetString(330), {50, 0, 575, 50}, height, color);
+        captionText(p, i18n::GetString(330), {50, 0, 575, 50}, 40, kRed);
     }
 }
 
@@ -135,8 +144,10 @@ void drawShutdownDetails(gfx::Painter& p) {
     const int node = state().status.shutdownNodeId().get();
     const int warning = state().status.shutdownWarningId().get();
     const int alarmFlags = state().status.alarmFlags().get();
-    p.drawLine({25, 50}, {575, 50}, kRed, 2);
-    p.drawLine({25, 100}, {575, 100}, kRed, 2);
+    // The rules frame the warning text; the upper one starts where the warning sign ends.
+    p.drawLine({kWarningTextRoom.left, 50}, {kWarningTextRoom.right, 50}, kRed, 2);
+    p.drawLine({25, kWarningTextRoom.bottom + 2},
+               {kWarningTextRoom.right, kWarningTextRoom.bottom + 2}, kRed, 2);
     drawWarningText(p, node, warning);
     drawCaptionLine(p, alarmFlags);
     if (alarmFlags & 0x10) drawGrainTemperature(p);
@@ -144,21 +155,59 @@ void drawShutdownDetails(gfx::Painter& p) {
     drawNotes(p, node, warning, alarmFlags);
 }
 
-// A cable from the display to the dryer with a marker running back and forth along it.
-void drawConnectionLost(gfx::Painter& p, CableMarker& marker) {
-    text(p, i18n::GetString(338), kConnectionLostText, 24, 700, gfx::rgb(0, 0, 150),
-         gfx::kAlignLeft | gfx::kWordBreak);
-    const gfx::Color edge = gfx::rgb(20, 50, 20);
-    p.drawLine({105, 70}, {255, 70}, gfx::rgb(0, 125, 0), 10);
-    p.drawLine({105, 65}, {255, 65}, edge, 1);
-    p.drawLine({105, 75}, {255, 75}, edge, 1);
+// The cable from the display to the controller, cut between them, with the display's calls
+// running up to the cut and back.
+void drawBrokenCable(gfx::Painter& p, CableMarker& marker) {
+    const gfx::Color cable = gfx::rgb(45, 45, 45);
+    p.drawLine({105, kCableY}, {kCutLeft, kCableY}, cable, 10);
+    p.drawLine({kCutRight, kCableY}, {255, kCableY}, cable, 10);
+    const int centre = (kCutLeft + kCutRight) / 2;
+    for (const auto& [color, width] : {std::pair{gfx::rgb(70, 0, 0), 8}, {kCutRed, 4}}) {
+        p.drawLine({centre - 9, kCableY - 11}, {centre + 9, kCableY + 11}, color, width);
+        p.drawLine({centre - 9, kCableY + 11}, {centre + 9, kCableY - 11}, color, width);
+    }
     uint32_t& flags = shell::periodic().alertBlinkFlags;
     if (flags & shell::kBlinkAnimationStep) {
         flags &= ~shell::kBlinkAnimationStep;
         marker.step();
     }
-    p.drawLine({105 + 10 * marker.position, 70}, {120 + 10 * marker.position, 70},
-               gfx::rgb(0, 0, 150), 6);
+    const int left = kMarkerStart + kMarkerStep * marker.position;
+    p.drawLine({left, kCableY}, {left + kMarkerLength, kCableY}, kMarkerColor, 6);
+}
+
+struct ConnectionCheck {
+    int number;
+    std::string_view english;
+};
+// In the order they are worth making: the cheapest and likeliest cause first.
+constexpr std::array<ConnectionCheck, 3> kConnectionChecks{{
+    {791, "The controller's power: main switch on, fuse intact?"},
+    {792,
+     "The cable between display and controller: firmly plugged in at both ends, not "
+     "damaged?"},
+    {793, "The serial (USB) adapter: firmly plugged into the display's USB port?"},
+}};
+
+// The room below the pictures says what to check.
+void drawConnectionChecks(gfx::Painter& p) {
+    constexpr unsigned kLine = gfx::kAlignLeft | gfx::kSingleLine;
+    text(p, i18n::GetStringOr(790, "PLEASE CHECK, IN THIS ORDER:"), kChecksHeading, 20, 700,
+         gfx::colors::kWhite, kLine);
+    for (size_t i = 0; i < kConnectionChecks.size(); ++i) {
+        const int top = kChecksHeading.bottom + 2 + static_cast<int>(i) * kCheckHeight;
+        text(p, std::to_string(i + 1) + ".", {25, top, 50, top + kCheckHeight}, 18, 700,
+             gfx::colors::kWhite, kLine);
+        text(p, i18n::GetStringOr(kConnectionChecks[i].number, kConnectionChecks[i].english),
+             {50, top, 585, top + kCheckHeight}, 18, 400, gfx::colors::kWhite,
+             gfx::kAlignLeft | gfx::kWordBreak);
+    }
+}
+
+void drawConnectionLost(gfx::Painter& p, CableMarker& marker) {
+    text(p, i18n::GetString(338), kConnectionLostText, 24, 700, gfx::rgb(0, 0, 150),
+         gfx::kAlignLeft | gfx::kWordBreak);
+    drawBrokenCable(p, marker);
+    drawConnectionChecks(p);
 }
 
 // A picture that does not load leaves its place empty.
@@ -216,9 +265,31 @@ void openHelp(ui::Window window) {
 
 }  // namespace
 
+WarningTextLayout layoutWarningText(std::string_view text) {
+    const gfx::Rect& room = kWarningTextRoom;
+    const auto fits = [&](unsigned flags) {
+        return [&text, &room, flags](const gfx::FontSpec& f) {
+            for (const gfx::TextLine& line : gfx::layoutText(text, room, f, flags)) {
+                const gfx::Rect ink = gfx::glyphBox(line, f);
+                if (ink.left < room.left || ink.right > room.right || ink.top < room.top ||
+                    ink.bottom > room.bottom)
+                    return false;
+            }
+            return true;
+        };
+    };
+    const gfx::FontSpec start = gfx::font(kWarningTextHeight, 500);
+    constexpr unsigned kOneLine = kCentred | gfx::kAlignVCenter;
+    const gfx::FontSpec single = gfx::shrinkFont(start, kSmallestWarningText, fits(kOneLine));
+    if (fits(kOneLine)(single)) return {single, kOneLine};
+    // Wrapped; a text too long even for that is drawn at the smallest size and cut at the rule.
+    constexpr unsigned kWrapped = gfx::kAlignCenter | gfx::kAlignVCenter | gfx::kWordBreak;
+    return {gfx::shrinkFont(start, kSmallestWarningText, fits(kWrapped)), kWrapped};
+}
+
 void CableMarker::step() {
     if (movingRight) {
-        if (position < 13) {
+        if (position < kCableMarkerEnd) {
             ++position;
         } else {
             movingRight = false;

@@ -3,6 +3,7 @@
 #include "screens/warnings/warning_window.h"
 
 #include <algorithm>
+#include <fstream>
 #include <utility>
 
 #include "platform/serial/serial.h"
@@ -83,7 +84,7 @@ TEST_F(WarningWindowTest, GrainAlarmCountdownAndFanHeaterVariants) {
     shutdown(15, 4, 0x02);
     panel_->advance(1400);
     ASSERT_TRUE(find(i18n::GetString(462) + ": 4:07"));
-    EXPECT_EQ(find(i18n::GetString(462) + ": 4:07")->color, blue);
+    EXPECT_EQ(find(i18n::GetString(462) + ": 4:07")->color, platform::gfx::rgb(255, 230, 0));
     EXPECT_TRUE(find(i18n::GetString(337)));
     EXPECT_FALSE(find(i18n::GetString(339)));
 
@@ -105,27 +106,109 @@ TEST_F(WarningWindowTest, GrainAlarmCountdownAndFanHeaterVariants) {
     EXPECT_FALSE(find(i18n::GetString(335)));
 }
 
-TEST_F(WarningWindowTest, WarningTextsOverSixtyCharactersTakeTwoLines) {
-    const std::string sixty = "MAIN AUGER STOPPED - CHECK THE BELT AND THE MOTOR OVERLOAD!!";
-    const std::string sixtyOne = "MAIN AUGER STOPPED - CHECK THE BELT AND THE MOTOR OVERLOAD!!!";
-    ASSERT_EQ(sixty.size(), 60u);
+TEST_F(WarningWindowTest, WarningTextsStayBetweenTheRulesAndClearOfTheSign) {
+    namespace gfx = platform::gfx;
+    const std::string shortText = "MAIN AUGER STOPPED";
+    const std::string longText =
+        "MAIN AUGER STOPPED - CHECK THE BELT, THE MOTOR OVERLOAD AND THE SHEAR PIN OF THE AUGER "
+        "BEFORE YOU START THE DRYER AGAIN";
     writeFile("Hard Disk/Languages/EN/WarningsMIO.txt",
-              i18ntest::lineFile({"MAIN I/O", sixty, sixtyOne}));
+              i18ntest::lineFile({"MAIN I/O", shortText, longText}));
     start();
+    const gfx::Rect sign{20, 1, 120, 93};
+    auto check = [&](const std::string& text, size_t lines) {
+        const gfx::DrawnText* drawn = find(text);
+        ASSERT_TRUE(drawn) << text;
+        EXPECT_EQ(drawn->rect, warnings::kWarningTextRoom);
+        EXPECT_GE(drawn->font.height, warnings::kSmallestWarningText);
+        EXPECT_EQ(drawn->lines.size(), lines) << text;
+        for (const auto& line : drawn->lines) {
+            const gfx::Rect ink = gfx::glyphBox(line, drawn->font);
+            EXPECT_GE(ink.left, sign.right) << line.text;
+            EXPECT_LE(ink.right, warnings::kWarningTextRoom.right) << line.text;
+            EXPECT_GE(ink.top, warnings::kWarningTextRoom.top) << line.text;
+            EXPECT_LE(ink.bottom, warnings::kWarningTextRoom.bottom) << line.text;
+        }
+        // Neither rule runs through the sign.
+        const gfx::Surface screen = panel_->screen();
+        for (int y = sign.top; y < sign.bottom; ++y) {
+            for (int x = sign.left; x < sign.right; ++x) {
+                const auto at = ui::clientToScreen(warningWindow(), {x, y});
+                ASSERT_NE(screen.colorAt(at.x, at.y), gfx::rgb(255, 0, 0)) << x << "," << y;
+            }
+        }
+    };
     shutdown(14, 1);
     panel_->advance(100);
-    ASSERT_TRUE(find(sixty));
-    EXPECT_EQ(find(sixty)->rect, (platform::gfx::Rect{0, 65, 600, 80}));
-
+    check(shortText, 1);
+    ASSERT_TRUE(find(shortText));
+    EXPECT_EQ(find(shortText)->font.height, 20);
     shutdown(14, 2);
     panel_->advance(1400);
-    EXPECT_FALSE(find(sixtyOne));
-    // Split at the last space before the middle.
-    ASSERT_TRUE(find("MAIN AUGER STOPPED - CHECK"));
-    EXPECT_EQ(find("MAIN AUGER STOPPED - CHECK")->rect, (platform::gfx::Rect{0, 60, 600, 80}));
-    ASSERT_TRUE(find("THE BELT AND THE MOTOR OVERLOAD!!!"));
-    EXPECT_EQ(find("THE BELT AND THE MOTOR OVERLOAD!!!")->rect,
-              (platform::gfx::Rect{0, 80, 600, 105}));
+    check(longText, 3);
+}
+
+// Every warning of every pack, with the node and number in front as the window shows it, takes
+// its room at 16 pixels or more: shrunk on one line where it can, else wrapped.
+TEST_F(WarningWindowTest, TheWarningTablesOfEveryPackFitTheirRoom) {
+    namespace gfx = platform::gfx;
+    const char* source = std::getenv("ORVANE_SOURCE_DIR");
+    ASSERT_TRUE(source);
+    start();
+    const gfx::Rect& room = warnings::kWarningTextRoom;
+    int packs = 0, texts = 0;
+    for (const auto& pack : fs::directory_iterator(fs::path(source) / "assets/languages")) {
+        if (!fs::exists(pack.path() / "warnings")) continue;
+        ++packs;
+        for (const auto& table : fs::directory_iterator(pack.path() / "warnings")) {
+            std::ifstream in(table.path());
+            for (std::string row; std::getline(in, row);) {
+                const size_t tab = row.find('\t');
+                if (row.empty() || row[0] == '#' || tab == std::string::npos) continue;
+                const std::string text = "0E05 " + row.substr(tab + 1);
+                ++texts;
+                panel_->call([&] {
+                    const warnings::WarningTextLayout layout = warnings::layoutWarningText(text);
+                    EXPECT_GE(layout.font.height, warnings::kSmallestWarningText) << text;
+                    for (const auto& line :
+                         gfx::layoutText(text, room, layout.font, layout.flags)) {
+                        const gfx::Rect ink = gfx::glyphBox(line, layout.font);
+                        EXPECT_TRUE(ink.left >= room.left && ink.right <= room.right &&
+                                    ink.top >= room.top && ink.bottom <= room.bottom)
+                            << table.path() << ": " << line.text;
+                    }
+                });
+            }
+        }
+    }
+    EXPECT_EQ(packs, 13);
+    EXPECT_GT(texts, 13 * 40);
+}
+
+// The countdown blinks, but shows at least two thirds of the time: judged on the screen at every
+// slow tick, as the operator sees it.
+TEST_F(WarningWindowTest, CountdownIsShownTwoThirdsOfTheTimeAtLeast) {
+    start();
+    receive({{267, 4}, {268, 7}});
+    shutdown(15, 4, 0x02);
+    auto countdownOnScreen = [&] {
+        const platform::gfx::Surface screen = panel_->screen();
+        for (int y = 5; y < 45; ++y) {
+            for (int x = 130; x < 575; ++x) {
+                const auto at = ui::clientToScreen(warningWindow(), {x, y});
+                if (screen.colorAt(at.x, at.y) == platform::gfx::rgb(255, 230, 0)) return true;
+            }
+        }
+        return false;
+    };
+    int shown = 0;
+    const int ticks = 8 * 5;  // seven seconds, short of the link's ten
+    for (int i = 0; i < ticks; ++i) {
+        panel_->advance(175);
+        if (countdownOnScreen()) ++shown;
+    }
+    EXPECT_GE(3 * shown, 2 * ticks);
+    EXPECT_LT(shown, ticks);  // it still catches the eye
 }
 
 TEST_F(WarningWindowTest, GermanTextsFitTheirSpace) {
@@ -147,16 +230,11 @@ TEST_F(WarningWindowTest, GermanTextsFitTheirSpace) {
 TEST(CableMarker, TurnsOneStepAfterEachEnd) {
     warnings::CableMarker marker;
     std::vector<int> positions;
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 12; ++i) {
         marker.step();
         positions.push_back(marker.position);
     }
-    EXPECT_EQ(positions[12], 13);
-    EXPECT_EQ(positions[13], 13);  // turning
-    EXPECT_EQ(positions[14], 12);
-    EXPECT_EQ(positions[26], 0);
-    EXPECT_EQ(positions[27], 0);  // turning
-    EXPECT_EQ(positions[28], 1);
+    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2}));
 }
 
 // The controller's end of the display's line.
@@ -228,19 +306,48 @@ TEST_F(WarningWindowTest, SilenceShowsTheLostConnectionAsksForResyncAndTheLinkCo
     dryer::appendCrc(resync.data(), 2);
     EXPECT_TRUE(contains(line.drain(), resync));
 
-    // The marker runs along the cable, a step every third tenth of a second.
+    // The cable is cut: no healthy line, a red cross between the pictures. The display's marker
+    // runs on its own end, a step every third tenth of a second, and turns short of the cut.
+    auto pixel = [&](const platform::gfx::Surface& screen, int x, int y) {
+        const auto at = ui::clientToScreen(warningWindow(), {x, y});
+        return screen.colorAt(at.x, at.y);
+    };
     auto markerAt = [&] {
         const platform::gfx::Surface screen = panel_->screen();
-        for (int x = 105; x <= 260; ++x) {
-            const auto at = ui::clientToScreen(warningWindow(), {x, 70});
-            if (screen.colorAt(at.x, at.y) == platform::gfx::rgb(0, 0, 150)) return (x - 105) / 10;
-        }
+        for (int x = 105; x <= 260; ++x)
+            if (pixel(screen, x, 70) == platform::gfx::rgb(90, 170, 255)) return x;
         return -1;
     };
-    const int before = markerAt();
-    ASSERT_GE(before, 0);
-    panel_->advance(600);
-    EXPECT_EQ(markerAt(), before + 2);
+    {
+        const platform::gfx::Surface screen = panel_->screen();
+        EXPECT_EQ(pixel(screen, 191, 70), platform::gfx::rgb(255, 40, 40));
+        for (int x = 130; x < 250; ++x)
+            ASSERT_NE(pixel(screen, x, 70), platform::gfx::rgb(0, 125, 0)) << x;
+    }
+    std::vector<int> seen;
+    for (int i = 0; i < 12; ++i) {
+        seen.push_back(markerAt());
+        ASSERT_GE(seen.back(), 130);
+        EXPECT_LT(seen.back() + 10, 176);
+        panel_->advance(300);
+    }
+    EXPECT_EQ(*std::min_element(seen.begin(), seen.end()), 130);
+    EXPECT_EQ(*std::max_element(seen.begin(), seen.end()), 130 + 4 * 8);
+
+    // Below the picture: what to check, in order, each text in its row and at a readable size.
+    texts_ = panel_->texts(warningWindow());
+    const platform::gfx::DrawnText* heading = find(i18n::GetString(790));
+    ASSERT_TRUE(heading);
+    int below = heading->rect.bottom;
+    for (int number : {791, 792, 793}) {
+        const platform::gfx::DrawnText* check = find(i18n::GetString(number));
+        ASSERT_TRUE(check) << number;
+        EXPECT_GE(check->rect.top, below) << number;
+        EXPECT_GE(check->font.height, 16) << number;
+        EXPECT_LE(check->lines.back().box.bottom, check->rect.bottom) << number;
+        below = check->rect.bottom;
+    }
+    EXPECT_TRUE(find("3."));
 
     // A good frame again, with nothing wrong: hidden at the next tenth of a second.
     const uint8_t idle[dryer::kIdleFrameSize] = {0x07, 0x00, 0x00, 0x00, 0x00, 0x91, 0xC0};
