@@ -47,13 +47,21 @@ class PanelTest : public testsupport::PanelFixture {
     // What a keypad shows as the value being edited.
     std::string keypadValue(ui::Window dialog) { return textIn(dialog, keypads::kValueBox); }
 
-    // Answers the out-of-range message; false when none was shown.
-    bool dismissRefusal() {
-        const ui::Window box = topDialog("WARNING!");
-        if (!box || !drew(box, "The value entered is out of range.")) return false;
+    // Answers the out-of-range message; false when none was shown. Its text stays in refusal_.
+    bool dismissRefusal(std::string_view warning = "The value entered is out of range.") {
+        const ui::Window box = topDialog(caption_);
+        if (!box) return false;
+        refusal_.clear();
+        for (const gfx::DrawnText& t : panel_->texts(box)) {
+            if (t.text.starts_with(warning)) refusal_ = t.text;
+        }
+        if (refusal_.empty()) return false;
         press(box, ui::kIdOk);
         return true;
     }
+
+    std::string caption_ = "WARNING!";
+    std::string refusal_;
 };
 
 }  // namespace screentest

@@ -13,6 +13,7 @@ namespace {
 
 constexpr keypads::TimeLimits kLoadDelayLimits{{0, 1}, {1, 0}, {10, 0}};
 constexpr keypads::TemperatureLimits kPlenumLimits{50, 180, 250};
+constexpr keypads::KeypadName kPlenum1Name{810, "PLENUM %d SETPOINT", 1};
 
 class KeypadDialog : public PanelTest {
   protected:
@@ -30,9 +31,9 @@ class KeypadDialog : public PanelTest {
 
     ui::Window openLoadDelay() {
         panel_->post([this] {
-            closedBy_ =
-                keypads::openTimerKeypad(owner_, state().edit.loadStartupDelay(),
-                                         state().pending.loadStartupDelay(), kLoadDelayLimits);
+            closedBy_ = keypads::openTimerKeypad(
+                owner_, state().edit.loadStartupDelay(), state().pending.loadStartupDelay(),
+                kLoadDelayLimits, {45, " Load Startup Delay"}, keypads::TimeUnits::MinutesSeconds);
         });
         return topDialog();
     }
@@ -40,7 +41,7 @@ class KeypadDialog : public PanelTest {
         panel_->post([this] {
             closedBy_ = keypads::openTemperatureKeypad(owner_, state().edit.plenumTempSetpoint(5),
                                                        state().pending.plenumTempSetpoint(5),
-                                                       kPlenumLimits);
+                                                       kPlenumLimits, kPlenum1Name);
         });
         return topDialog();
     }
@@ -179,7 +180,8 @@ TEST_F(KeypadDialog, TemperatureKeypadInSiUnitsStoresDegreesFThatShowBackAsTyped
     for (const auto& [digit, stored] : {std::pair{1, 35}, {4, 40}}) {
         panel_->post([this] {
             keypads::openTemperatureKeypad(owner_, state().edit.plenumTempSetpoint(5),
-                                           state().pending.plenumTempSetpoint(5), {0, 180, 250});
+                                           state().pending.plenumTempSetpoint(5), {0, 180, 250},
+                                           kPlenum1Name);
         });
         pressDigits(topDialog(), kTemperatureDigits, {digit});
         press(topDialog(), kTemperatureAccept);
