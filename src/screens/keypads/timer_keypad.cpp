@@ -58,6 +58,7 @@ constexpr int kLimitsRight = 590;
 constexpr int kLimitsTop = 50;
 constexpr int kLimitsLineHeight = 15;
 constexpr size_t kLimitsLineChars = 21;
+constexpr int kLimitsSmallest = 12;
 
 // The units over the value's two groups of digits, above the box.
 constexpr int kUnitsTop = 20;
@@ -111,8 +112,8 @@ void paintLimits(gfx::Painter& painter, const TimerKeypadRequest& request) {
     };
     int y = kLimitsTop;
     for (const std::string& line : lines) {
-        const gfx::FontSpec font =
-            gfx::fitFont(line, gfx::font(kLimitsLineHeight), kLimitsRight - kLimitsX, 12);
+        const gfx::FontSpec font = gfx::fitFont(line, gfx::font(kLimitsLineHeight),
+                                                kLimitsRight - kLimitsX, kLimitsSmallest);
         painter.drawText(line, {kLimitsX, y, kLimitsRight, y + kLimitsLineHeight}, font,
                          {gfx::colors::kBlack, gfx::kSingleLine, gfx::colors::kDialog});
         y += kLimitsLineHeight;
