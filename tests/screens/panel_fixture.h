@@ -46,14 +46,31 @@ class PanelTest : public testsupport::PanelFixture {
 
     // What a keypad shows as the value being edited.
     std::string keypadValue(ui::Window dialog) { return textIn(dialog, keypads::kValueBox); }
+    // The name of what it edits, under the value.
+    std::string keypadName(ui::Window dialog) {
+        const int below = keypads::kValueBox.bottom;
+        return textIn(dialog, {0, below, 640, below + 21});
+    }
+    // What it shows above the value: the temperature keypad's range, the time keypad's units.
+    std::string keypadAbove(ui::Window dialog) {
+        return textIn(dialog, {0, 0, 640, keypads::kValueBox.top});
+    }
 
-    // Answers the out-of-range message; false when none was shown.
-    bool dismissRefusal() {
-        const ui::Window box = topDialog("WARNING!");
-        if (!box || !drew(box, "The value entered is out of range.")) return false;
+    // Answers the out-of-range message; false when none was shown. Its text stays in refusal_.
+    bool dismissRefusal(std::string_view warning = "The value entered is out of range.") {
+        const ui::Window box = topDialog(caption_);
+        if (!box) return false;
+        refusal_.clear();
+        for (const gfx::DrawnText& t : panel_->texts(box)) {
+            if (t.text.starts_with(warning)) refusal_ = t.text;
+        }
+        if (refusal_.empty()) return false;
         press(box, ui::kIdOk);
         return true;
     }
+
+    std::string caption_ = "WARNING!";
+    std::string refusal_;
 };
 
 }  // namespace screentest

@@ -28,6 +28,7 @@ using Flags = dryer::PendingFlags;
 struct StageButton {
     int id;
     int string;
+    std::string_view english;  // the name under the keypad's value while the language lacks it
     gfx::Rect rect;
     uint32_t style;
     dryer::Field (Image::*setpoint)() const;
@@ -40,15 +41,15 @@ constexpr keypads::TimeLimits kCoolLimits{{0, 0}, {20, 0}, {60, 0}};
 constexpr keypads::TimeLimits kUnloadLimits{{0, 0}, {10, 0}, {60, 0}};
 
 const std::array<StageButton, 5> kStageButtons = {{
-    {shell::kHiHeatButton, 446, gfx::Rect::fromSize(7, 55, 110, 25), 0,
+    {shell::kHiHeatButton, 446, "HI HEAT", gfx::Rect::fromSize(7, 55, 110, 25), 0,
      &Image::heatStageTimeSetpoint, &Flags::heatStageTimeSetpoint, kHeatLimits},
-    {shell::kLoHeatButton, 447, gfx::Rect::fromSize(7, 140, 110, 25), 0,
+    {shell::kLoHeatButton, 447, "LO HEAT", gfx::Rect::fromSize(7, 140, 110, 25), 0,
      &Image::loHeatStageTimeSetpoint, &Flags::loHeatStageTimeSetpoint, kHeatLimits},
-    {shell::kDryButton, 443, gfx::Rect::fromSize(5, 110, 110, 55), ui::kMultiLine,
+    {shell::kDryButton, 443, "DRY", gfx::Rect::fromSize(5, 110, 110, 55), ui::kMultiLine,
      &Image::heatStageTimeSetpoint, &Flags::heatStageTimeSetpoint, kHeatLimits},
-    {shell::kCoolButton, 444, gfx::Rect::fromSize(138, 110, 110, 55), ui::kVisible,
+    {shell::kCoolButton, 444, "COOL", gfx::Rect::fromSize(138, 110, 110, 55), ui::kVisible,
      &Image::coolStageTimeSetpoint, &Flags::coolStageTimeSetpoint, kCoolLimits},
-    {shell::kUnloadButton, 445, gfx::Rect::fromSize(273, 110, 110, 55), ui::kVisible,
+    {shell::kUnloadButton, 445, "UNLOAD", gfx::Rect::fromSize(273, 110, 110, 55), ui::kVisible,
      &Image::unloadStageTimeSetpoint, &Flags::unloadStageTimeSetpoint, kUnloadLimits},
 }};
 
@@ -88,7 +89,8 @@ void paint(ui::Window window, ui::PaintContext& pc) {
 void editSetTime(const StageButton& button) {
     auto& state = dryer::dryerState();
     keypads::openTimerKeypad(shell::mainWindow(), (state.edit.*button.setpoint)(),
-                             (state.pending.*button.flag)(), button.limits);
+                             (state.pending.*button.flag)(), button.limits,
+                             {button.string, button.english}, keypads::TimeUnits::HoursMinutes);
 }
 
 }  // namespace

@@ -159,6 +159,21 @@ std::optional<uint16_t> temperatureToStore(const TemperatureKeypadRequest& reque
     return std::nullopt;
 }
 
+ShownRange temperatureKeypadRange(const TemperatureKeypadRequest& request, bool celsius) {
+    if (!celsius) return {request.minValue, request.maxValue};
+    // What whole degrees C the limits let through, as the keypad can type them (0 to 999).
+    TemperatureKeypadRequest typed = request;
+    std::optional<ShownRange> range;
+    for (int c = 0; c <= 999; ++c) {
+        typed.value = static_cast<uint16_t>(c);
+        if (!temperatureToStore(typed, true)) continue;
+        if (!range) range = ShownRange{c, c};
+        range->high = c;
+    }
+    return range.value_or(
+        ShownRange{displayCelsius(request.minValue), displayCelsius(request.maxValue)});
+}
+
 void storeTemperatureKeypadValue(const TemperatureKeypadRequest& request, uint16_t fahrenheit) {
     auto hold = dryer::dryerState().hold();
     if (request.target) {

@@ -1,6 +1,7 @@
 #pragma once
 // What each key does to a keypad's request, apart from the dialogs that show it.
 
+#include <cstdint>
 #include <optional>
 
 #include "screens/keypads/keypads.h"
@@ -27,6 +28,12 @@ uint16_t temperatureKeypadStart(uint16_t fahrenheit, bool celsius);
 // The degrees F to store for the value typed (degrees C when `celsius`), or nothing when it lies
 // outside the limits.
 std::optional<uint16_t> temperatureToStore(const TemperatureKeypadRequest& request, bool celsius);
+// The lowest and the highest value the keypad stores, in the display units.
+struct ShownRange {
+    int low = 0;
+    int high = 0;
+};
+ShownRange temperatureKeypadRange(const TemperatureKeypadRequest& request, bool celsius);
 void storeTemperatureKeypadValue(const TemperatureKeypadRequest& request, uint16_t fahrenheit);
 
 }  // namespace keypads

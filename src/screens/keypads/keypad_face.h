@@ -64,8 +64,19 @@ void clipToCharacters(std::string& text, size_t count);
 
 // The value in the box: right-aligned, as large as fits up to 60 pixels.
 void paintValue(platform::gfx::Painter& painter, const std::string& text);
+// The font the value box draws `text` in.
+platform::gfx::FontSpec valueFont(const std::string& text);
 
-// Shows the refusal and waits for OK.
-void refuseOutOfRange(platform::ui::Window dialog);
+// "RANGE 50 - 250 °F": the limits as shown and their unit.
+std::string rangeText(std::string_view low, std::string_view high, std::string_view unit);
+
+// What the keypad edits, centred under the value box and no wider than the client allows.
+void paintName(platform::gfx::Painter& painter, const std::string& name, int clientWidth);
+// One line centred in `rect`, smaller where it would not fit.
+void paintNote(platform::gfx::Painter& painter, const std::string& text,
+               const platform::gfx::Rect& rect, int height);
+
+// Shows the refusal with the range the value must lie in and waits for OK.
+void refuseOutOfRange(platform::ui::Window dialog, const std::string& range);
 
 }  // namespace keypads

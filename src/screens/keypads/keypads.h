@@ -7,9 +7,11 @@
 // the value and raises the flag; CANCEL or a refused value store nothing.
 //
 //     keypads::openTemperatureKeypad(owner, state.edit.plenumTempSetpoint(5),
-//                                    state.pending.plenumTempSetpoint(5), {50, 180, 250});
+//                                    state.pending.plenumTempSetpoint(5), {50, 180, 250},
+//                                    {810, "PLENUM %d SETPOINT", 1});
 //     keypads::openTimerKeypad(owner, state.edit.fanDelay(), state.pending.fanDelay(),
-//                              {{0, 1}, {0, 3}, {0, 25}});
+//                              {{0, 1}, {0, 3}, {0, 25}}, {63, "FAN DELAY"},
+//                              keypads::TimeUnits::MinutesSeconds);
 //
 // The open... calls copy the controller's value into the edit bytes first (beginEdit) and fill
 // every field of the request. A caller that needs something else fills the request itself and
@@ -17,6 +19,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "link/dryer_state.h"
 #include "platform/ui/ui.h"
@@ -36,6 +40,19 @@ struct EditByte {
     int index = 0;
 };
 
+// What a keypad edits, as shown under its value: a numbered string of the language (`english`
+// while the language lacks it), its "%d" filled with `number`.
+struct KeypadName {
+    int string = 0;
+    std::string_view english;
+    int number = 0;
+};
+// The name as shown, without the spaces some window captions start with.
+std::string shownName(const KeypadName& name);
+
+// The units of the time keypad's two parts, larger first.
+enum class TimeUnits { MinutesSeconds, HoursMinutes };
+
 struct TimerKeypadRequest {
     int minorDigits = 0;  // entry state of the right-hand (minor) pad, 0 to 2
     int majorDigits = 0;  // entry state of the left-hand (major) pad, 0 to 3
@@ -52,6 +69,8 @@ struct TimerKeypadRequest {
     int lastKey = 0;
     std::optional<dryer::Flag> sendFlag;
     bool entryStarted = false;  // shared by both pads
+    KeypadName name;
+    TimeUnits units = TimeUnits::MinutesSeconds;
 };
 
 struct TemperatureKeypadRequest {
@@ -64,6 +83,7 @@ struct TemperatureKeypadRequest {
     bool entryStarted = false;
     std::optional<dryer::Field> target;  // a 16-bit field of `edit`, degrees F
     std::optional<dryer::Flag> sendFlag;
+    KeypadName name;
 };
 
 // The one request of each keypad; it keeps its contents between openings.
@@ -95,11 +115,12 @@ struct TemperatureLimits {
 // beginEdit on `editTime` (a time field of the state's edit image), a fresh request aimed at it
 // and its flag, then the keypad.
 int openTimerKeypad(platform::ui::Window owner, dryer::Field editTime, dryer::Flag flag,
-                    const TimeLimits& limits);
+                    const TimeLimits& limits, const KeypadName& name, TimeUnits units);
 // beginEdit on `editTemperature` (a 16-bit field of the state's edit image), a fresh request
 // aimed at it and its flag, then the keypad.
 int openTemperatureKeypad(platform::ui::Window owner, dryer::Field editTemperature,
-                          dryer::Flag flag, const TemperatureLimits& limits);
+                          dryer::Flag flag, const TemperatureLimits& limits,
+                          const KeypadName& name);
 
 // Degrees C shown for a value in degrees F: (tF - 32) * 5 / 9, truncated toward zero.
 int displayCelsius(int fahrenheit);

@@ -1,5 +1,6 @@
 // The temperature keypad (dialog 101): one pad, in degrees F or, with SI units, degrees C.
 #include <cstdio>
+#include <string>
 
 #include "screens/keypads/keypad_entry.h"
 #include "screens/keypads/keypad_face.h"
@@ -49,6 +50,17 @@ constexpr ui::DialogTemplate kTemperatureKeypadDialog{"Modifying Temperature Set
 // The units of this opening: the keypad works in one unit from opening to closing.
 bool gCelsius = false;
 
+// The range line above the value box.
+constexpr gfx::Rect kRangeLine{kValueBox.left, 16, kValueBox.right, 36};
+constexpr int kRangeHeight = 15;
+
+// "RANGE 50 - 250 °F", or what the limits let through in whole degrees C.
+std::string shownRange(const TemperatureKeypadRequest& request) {
+    const ShownRange range = temperatureKeypadRange(request, gCelsius);
+    return rangeText(std::to_string(range.low), std::to_string(range.high),
+                     gCelsius ? "\u00B0C" : "\u00B0F");
+}
+
 void refreshLabels(ui::Window dialog) {
     ui::setWindowText(dialog, labelText(142, "Modifying Temperature Setpoint - 22"));
     ui::setItemText(dialog, kPad.deleteKey, labelText(141, "DELETE"));
@@ -60,10 +72,12 @@ void refreshLabels(ui::Window dialog) {
 
 void paint(ui::Window dialog, ui::PaintContext& pc) {
     refreshLabels(dialog);
+    const TemperatureKeypadRequest& request = temperatureKeypadRequest();
     char value[32];
-    std::snprintf(value, sizeof value, " %03d \u00B0%c ", temperatureKeypadRequest().value,
-                  gCelsius ? 'C' : 'F');
+    std::snprintf(value, sizeof value, " %03d \u00B0%c ", request.value, gCelsius ? 'C' : 'F');
     paintValue(pc.painter, value);
+    paintNote(pc.painter, shownRange(request), kRangeLine, kRangeHeight);
+    paintName(pc.painter, shownName(request.name), pc.client.width());
 }
 
 void initDialog(ui::Window dialog) {
@@ -83,7 +97,7 @@ void accept(ui::Window dialog) {
     if (const auto fahrenheit = temperatureToStore(request, gCelsius)) {
         storeTemperatureKeypadValue(request, *fahrenheit);
     } else {
-        refuseOutOfRange(dialog);
+        refuseOutOfRange(dialog, shownRange(request));
     }
     ui::endDialog(dialog, kAcceptButton);
 }
@@ -129,7 +143,7 @@ ui::LResult temperatureKeypadProc(ui::Window dialog, uint32_t message, ui::WPara
 }
 
 void aimTemperatureKeypad(dryer::Field editTemperature, dryer::Flag flag,
-                          const TemperatureLimits& limits) {
+                          const TemperatureLimits& limits, const KeypadName& name) {
     TemperatureKeypadRequest& request = temperatureKeypadRequest();
     request = TemperatureKeypadRequest{};
     request.value = static_cast<uint16_t>(editTemperature.get());
@@ -138,6 +152,7 @@ void aimTemperatureKeypad(dryer::Field editTemperature, dryer::Flag flag,
     request.defaultValue = limits.def;
     request.target = editTemperature;
     request.sendFlag = flag;
+    request.name = name;
 }
 
 // MISC's grain setpoints: the shell has already copied the controller's value into edit.
@@ -147,15 +162,17 @@ void openGrainKeypad(shell::GrainSetpoint setpoint, ui::Window owner) {
     switch (setpoint) {
         case shell::GrainSetpoint::Grain:
             aimTemperatureKeypad(state.edit.grainTempSetpoint(), state.pending.grainTempSetpoint(),
-                                 kGrainLimits);
+                                 kGrainLimits, {196, "GRAIN TEMPERATURE SETPOINT"});
             break;
         case shell::GrainSetpoint::GrainHi:
             aimTemperatureKeypad(state.edit.grainHiTempSetpoint(),
-                                 state.pending.grainHiTempSetpoint(), kGrainLimits);
+                                 state.pending.grainHiTempSetpoint(), kGrainLimits,
+                                 {813, "GRAIN HIGH TEMPERATURE SETPOINT"});
             break;
         case shell::GrainSetpoint::GrainLo:
             aimTemperatureKeypad(state.edit.grainLoTempSetpoint(),
-                                 state.pending.grainLoTempSetpoint(), kGrainLimits);
+                                 state.pending.grainLoTempSetpoint(), kGrainLimits,
+                                 {814, "GRAIN LOW TEMPERATURE SETPOINT"});
             break;
     }
     runTemperatureKeypad(owner);
@@ -173,9 +190,9 @@ int runTemperatureKeypad(ui::Window owner) {
 }
 
 int openTemperatureKeypad(ui::Window owner, dryer::Field editTemperature, dryer::Flag flag,
-                          const TemperatureLimits& limits) {
+                          const TemperatureLimits& limits, const KeypadName& name) {
     dryer::dryerState().beginEdit(editTemperature);
-    aimTemperatureKeypad(editTemperature, flag, limits);
+    aimTemperatureKeypad(editTemperature, flag, limits, name);
     return runTemperatureKeypad(owner);
 }
 

@@ -1,5 +1,6 @@
 // The time keypad (dialog 165): a left pad for the larger unit, a right pad for the smaller.
 #include <cstdio>
+#include <string>
 
 #include "screens/keypads/keypad_entry.h"
 #include "screens/keypads/keypad_face.h"
@@ -57,6 +58,32 @@ constexpr int kLimitsRight = 590;
 constexpr int kLimitsTop = 50;
 constexpr int kLimitsLineHeight = 15;
 constexpr size_t kLimitsLineChars = 21;
+constexpr int kLimitsSmallest = 12;
+
+// The units over the value's two groups of digits, above the box.
+constexpr int kUnitsTop = 20;
+constexpr int kUnitsHeight = 14;
+constexpr int kUnitsGap = 4;
+
+std::string unitName(TimeUnits units, Pad pad) {
+    const bool hours = units == TimeUnits::HoursMinutes;
+    if (pad == Pad::Major) return hours ? labelText(818, "HOURS") : labelText(50, "MINUTES");
+    return hours ? labelText(50, "MINUTES") : labelText(51, "SECONDS");
+}
+
+std::string timeText(int major, int minor) {
+    char time[16];
+    std::snprintf(time, sizeof time, "%d:%02d", major, minor);
+    return time;
+}
+
+// "RANGE 0:01 - 10:00 MIN:SEC"
+std::string shownRange(const TimerKeypadRequest& request) {
+    const std::string unit = request.units == TimeUnits::HoursMinutes ? labelText(817, "HR:MIN")
+                                                                      : labelText(816, "MIN:SEC");
+    return rangeText(timeText(request.minMajor, request.minMinor),
+                     timeText(request.maxMajor, request.maxMinor), unit);
+}
 
 void refreshLabels(ui::Window dialog) {
     ui::setWindowText(dialog, labelText(355, "MODIFYING TIMER SETPOINT - 21"));
@@ -75,19 +102,44 @@ std::string limitLine(int stringNumber, std::string_view fallback, int major, in
     return line;
 }
 
+// Default, maximum and minimum, then the range with its units, smaller where it would not fit.
 void paintLimits(gfx::Painter& painter, const TimerKeypadRequest& request) {
     const std::string lines[] = {
         limitLine(55, "DEFAULT", request.defaultMajor, request.defaultMinor),
         limitLine(356, "MAXIMUM", request.maxMajor, request.maxMinor),
         limitLine(357, "MINIMUM", request.minMajor, request.minMinor),
+        shownRange(request),
     };
     int y = kLimitsTop;
     for (const std::string& line : lines) {
-        painter.drawText(line, {kLimitsX, y, kLimitsRight, y + kLimitsLineHeight},
-                         gfx::font(kLimitsLineHeight),
+        const gfx::FontSpec font = gfx::fitFont(line, gfx::font(kLimitsLineHeight),
+                                                kLimitsRight - kLimitsX, kLimitsSmallest);
+        painter.drawText(line, {kLimitsX, y, kLimitsRight, y + kLimitsLineHeight}, font,
                          {gfx::colors::kBlack, gfx::kSingleLine, gfx::colors::kDialog});
         y += kLimitsLineHeight;
     }
+}
+
+// The unit names centred over the groups of digits of " 000 : 00 ", as right-aligned in the
+// box; each stays on its side of the colon.
+void paintUnits(gfx::Painter& painter, const TimerKeypadRequest& request,
+                const std::string& value) {
+    const gfx::FontSpec font = valueFont(value);
+    const int left = kValueBox.right - gfx::textExtent(value, font).width;
+    const auto at = [&](size_t characters) {
+        return left + gfx::textExtent(value.substr(0, characters), font).width;
+    };
+    const size_t colon = value.find(':');
+    const int majorCentre = (at(1) + at(colon - 1)) / 2;
+    const int minorCentre = (at(colon + 2) + at(value.size() - 1)) / 2;
+    const int divide = at(colon) + (at(colon + 1) - at(colon)) / 2;
+    const int majorHalf = divide - kUnitsGap - majorCentre;
+    const int minorHalf = minorCentre - divide - kUnitsGap;
+    const int bottom = kUnitsTop + kUnitsHeight + 4;
+    paintNote(painter, unitName(request.units, Pad::Major),
+              {majorCentre - majorHalf, kUnitsTop, majorCentre + majorHalf, bottom}, kUnitsHeight);
+    paintNote(painter, unitName(request.units, Pad::Minor),
+              {minorCentre - minorHalf, kUnitsTop, minorCentre + minorHalf, bottom}, kUnitsHeight);
 }
 
 void paint(ui::Window dialog, ui::PaintContext& pc) {
@@ -97,6 +149,8 @@ void paint(ui::Window dialog, ui::PaintContext& pc) {
     char value[32];
     std::snprintf(value, sizeof value, " %03d : %02d ", request.majorValue, request.minorValue);
     paintValue(pc.painter, value);
+    paintUnits(pc.painter, request, value);
+    paintName(pc.painter, shownName(request.name), pc.client.width());
 }
 
 void initDialog(ui::Window dialog) {
@@ -114,7 +168,7 @@ void accept(ui::Window dialog) {
     if (timerKeypadInRange(request)) {
         storeTimerKeypadValue(request);
     } else {
-        refuseOutOfRange(dialog);
+        refuseOutOfRange(dialog, shownRange(request));
     }
     ui::endDialog(dialog, kAcceptButton);
 }
@@ -172,7 +226,7 @@ int runTimerKeypad(ui::Window owner) {
 }
 
 int openTimerKeypad(ui::Window owner, dryer::Field editTime, dryer::Flag flag,
-                    const TimeLimits& limits) {
+                    const TimeLimits& limits, const KeypadName& name, TimeUnits units) {
     dryer::dryerState().beginEdit(editTime);
     TimerKeypadRequest& request = timerKeypadRequest();
     request = TimerKeypadRequest{};
@@ -187,6 +241,8 @@ int openTimerKeypad(ui::Window owner, dryer::Field editTime, dryer::Flag flag,
     request.majorTarget = EditByte{editTime, 0};
     request.minorTarget = EditByte{editTime, 1};
     request.sendFlag = flag;
+    request.name = name;
+    request.units = units;
     return runTimerKeypad(owner);
 }
 

@@ -264,7 +264,8 @@ void command(ui::Window dialog, int id) {
             break;
         case kMaxGrainTemp:
             keypads::openTemperatureKeypad(dialog, state().edit.dryingWord277(),
-                                           state().pending.dryingWord277(), kGrainTempLimits);
+                                           state().pending.dryingWord277(), kGrainTempLimits,
+                                           {245, "MAX GRAIN TEMP"});
             break;
         case kFiveSpeedSetup:
             openBracketedSetup(dialog);

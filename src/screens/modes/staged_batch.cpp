@@ -311,11 +311,13 @@ void command(ui::Window dialog, int id) {
             break;
         case kMaxTime:
             keypads::openTimerKeypad(dialog, s.edit.stagedBatchWord274(),
-                                     s.pending.stagedBatchWord274(), kMaxTimeLimits);
+                                     s.pending.stagedBatchWord274(), kMaxTimeLimits,
+                                     {244, "MAX TIME"}, keypads::TimeUnits::HoursMinutes);
             break;
         case kMaxGrainTemp:
             keypads::openTemperatureKeypad(dialog, s.edit.dryingWord277(),
-                                           s.pending.dryingWord277(), kGrainTempLimits);
+                                           s.pending.dryingWord277(), kGrainTempLimits,
+                                           {245, "MAX GRAIN TEMP"});
             break;
         case kHelp:
             showHelp(dialog, "AvailableDryingModesHelp.txt", 365);

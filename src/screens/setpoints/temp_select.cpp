@@ -78,6 +78,7 @@ struct TemperatureSetup {
     EditField field;
     PendingFlag flag;
     keypads::TemperatureLimits limits;
+    keypads::KeypadName name;
 };
 
 constexpr keypads::TemperatureLimits kPlenumLimits{50, 180, 250};
@@ -106,29 +107,45 @@ dryer::Flag grainHighFlag(const dryer::PendingFlags& f) {
     return f.grainHiTempSetpoint();
 }
 
+constexpr keypads::KeypadName plenumName(int plenum) {
+    return {810, "PLENUM %d SETPOINT", plenum};
+}
+constexpr keypads::KeypadName plenumHighName(int plenum) {
+    return {811, "PLENUM %d HIGH SETPOINT", plenum};
+}
+constexpr keypads::KeypadName plenumLowName(int plenum) {
+    return {812, "PLENUM %d LOW SETPOINT", plenum};
+}
+constexpr keypads::KeypadName kGrainName{196, "GRAIN TEMPERATURE SETPOINT"};
+constexpr keypads::KeypadName kGrainHighName{813, "GRAIN HIGH TEMPERATURE SETPOINT"};
+constexpr keypads::KeypadName kGrainLowName{814, "GRAIN LOW TEMPERATURE SETPOINT"};
+
 constexpr TemperatureSetup kSetups[] = {
-    {kPlenum1, 0, plenumField<5>, plenumFlag<5>, kPlenumLimits},
-    {kPlenum2, 1, plenumField<4>, plenumFlag<4>, kPlenumLimits},
-    {kPlenum3, 2, plenumField<3>, plenumFlag<3>, kPlenumLimits},
-    {kPlenum4, 3, plenumField<2>, plenumFlag<2>, kPlenumLimits},
-    {kPlenum5, 4, plenumField<1>, plenumFlag<1>, kPlenumLimits},
-    {kPlenum6, 4, plenumField<0>, plenumFlag<0>, kPlenumLimits},
-    {kPlenumHigh, 0, plenumField<5>, plenumFlag<5>, kPlenumLimits},
+    {kPlenum1, 0, plenumField<5>, plenumFlag<5>, kPlenumLimits, plenumName(1)},
+    {kPlenum2, 1, plenumField<4>, plenumFlag<4>, kPlenumLimits, plenumName(2)},
+    {kPlenum3, 2, plenumField<3>, plenumFlag<3>, kPlenumLimits, plenumName(3)},
+    {kPlenum4, 3, plenumField<2>, plenumFlag<2>, kPlenumLimits, plenumName(4)},
+    {kPlenum5, 4, plenumField<1>, plenumFlag<1>, kPlenumLimits, plenumName(5)},
+    {kPlenum6, 4, plenumField<0>, plenumFlag<0>, kPlenumLimits, plenumName(6)},
+    {kPlenumHigh, 0, plenumField<5>, plenumFlag<5>, kPlenumLimits, plenumHighName(1)},
     {kPlenumLow, 0, [](const dryer::ParameterImage& i) { return i.plenumLoSetpoint(); },
-     [](const dryer::PendingFlags& f) { return f.plenumLoSetpoint(); }, kPlenumLimits},
-    {kPlenum2High, 1, plenumField<4>, plenumFlag<4>, kPlenumLimits},
+     [](const dryer::PendingFlags& f) { return f.plenumLoSetpoint(); }, kPlenumLimits,
+     plenumLowName(1)},
+    {kPlenum2High, 1, plenumField<4>, plenumFlag<4>, kPlenumLimits, plenumHighName(2)},
     {kPlenum2Low, 1, [](const dryer::ParameterImage& i) { return i.plenum2LoSetpoint(); },
-     [](const dryer::PendingFlags& f) { return f.plenum2LoSetpoint(); }, kPlenumLimits},
-    {kGrainHigh, 0, grainHighField, grainHighFlag, kGrainHighLimits},
+     [](const dryer::PendingFlags& f) { return f.plenum2LoSetpoint(); }, kPlenumLimits,
+     plenumLowName(2)},
+    {kGrainHigh, 0, grainHighField, grainHighFlag, kGrainHighLimits, kGrainHighName},
     {kGrainLow, 0, [](const dryer::ParameterImage& i) { return i.grainLoTempSetpoint(); },
-     [](const dryer::PendingFlags& f) { return f.grainLoTempSetpoint(); }, kGrainLowLimits},
+     [](const dryer::PendingFlags& f) { return f.grainLoTempSetpoint(); }, kGrainLowLimits,
+     kGrainLowName},
 };
 
 // The grain SETUP button edits the grain high temperature in drying mode 3.
 TemperatureSetup grainSetup(int dryingMode) {
     if (dryingMode == 3)
-        return {kGrainSetpoint, 0, grainHighField, grainHighFlag, kGrainHighLimits};
-    return {kGrainSetpoint, 0, grainField, grainFlag, kGrainLimits};
+        return {kGrainSetpoint, 0, grainHighField, grainHighFlag, kGrainHighLimits, kGrainHighName};
+    return {kGrainSetpoint, 0, grainField, grainFlag, kGrainLimits, kGrainName};
 }
 
 std::optional<TemperatureSetup> setupOf(int buttonId, const Configuration& c) {
@@ -145,7 +162,7 @@ void openKeypad(ui::Window child, int buttonId) {
     if (!setup || c.fanHeaterCode < setup->minFanHeaterCode) return;
     auto& state = dryer::dryerState();
     keypads::openTemperatureKeypad(ui::parentOf(child), setup->field(state.edit),
-                                   setup->flag(state.pending), setup->limits);
+                                   setup->flag(state.pending), setup->limits, setup->name);
 }
 
 // ---- Values ------------------------------------------------------------------------------------

@@ -38,29 +38,35 @@ struct TimerSetup {
     dryer::Field (*field)(const dryer::ParameterImage& image);
     dryer::Flag (*flag)(const dryer::PendingFlags& flags);
     keypads::TimeLimits limits;
+    keypads::KeypadName name;
 };
 
 constexpr TimerSetup kTimerSetups[] = {
     {kLoadDelayButton,
      [](const dryer::ParameterImage& i) { return i.loadStartupDelay(); },
      [](const dryer::PendingFlags& f) { return f.loadStartupDelay(); },
-     {{0, 1}, {1, 0}, {10, 0}}},
+     {{0, 1}, {1, 0}, {10, 0}},
+     {45, " Load Startup Delay"}},
     {kOutOfGrainButton,
      [](const dryer::ParameterImage& i) { return i.outOfGrainTimerSetpoint(); },
      [](const dryer::PendingFlags& f) { return f.outOfGrainTimerSetpoint(); },
-     {{0, 0}, {8, 0}, {30, 0}}},
+     {{0, 0}, {8, 0}, {30, 0}},
+     {46, " Out of Grain Timer"}},
     {kFanDelayButton,
      [](const dryer::ParameterImage& i) { return i.fanDelay(); },
      [](const dryer::PendingFlags& f) { return f.fanDelay(); },
-     {{0, 1}, {0, 3}, {0, 25}}},
+     {{0, 1}, {0, 3}, {0, 25}},
+     {63, "FAN DELAY"}},
     {kCoolDownButton,
      [](const dryer::ParameterImage& i) { return i.coolDownTime(); },
      [](const dryer::PendingFlags& f) { return f.coolDownTime(); },
-     {{0, 0}, {0, 0}, {60, 0}}},
+     {{0, 0}, {0, 0}, {60, 0}},
+     {64, "COOL DOWN"}},
     {kUnloadDelayButton,
      [](const dryer::ParameterImage& i) { return i.unloadCleanoutDelay(); },
      [](const dryer::PendingFlags& f) { return f.unloadCleanoutDelay(); },
-     {{0, 0}, {1, 0}, {10, 0}}},
+     {{0, 0}, {1, 0}, {10, 0}},
+     {48, " Unload Cleanout Delay"}},
 };
 
 void openKeypad(ui::Window child, int buttonId) {
@@ -68,7 +74,8 @@ void openKeypad(ui::Window child, int buttonId) {
         if (setup.buttonId != buttonId) continue;
         auto& state = dryer::dryerState();
         keypads::openTimerKeypad(ui::parentOf(child), setup.field(state.edit),
-                                 setup.flag(state.pending), setup.limits);
+                                 setup.flag(state.pending), setup.limits, setup.name,
+                                 keypads::TimeUnits::MinutesSeconds);
         return;
     }
 }

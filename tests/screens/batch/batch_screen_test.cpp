@@ -233,11 +233,16 @@ TEST_F(BatchScreen, UnloadKeypadRefusesMoreThanSixtyHours) {
     ASSERT_TRUE(topDialog());
     EXPECT_TRUE(dialogDrew(topDialog(), "MAXIMUM = 60:00"));
     EXPECT_TRUE(dialogDrew(topDialog(), "DEFAULT = 10:00"));
+    // The stage's name under the value; its set time counts in hours and minutes.
+    EXPECT_TRUE(dialogDrew(topDialog(), "UNLOAD"));
+    EXPECT_TRUE(dialogDrew(topDialog(), "HOURS"));
+    EXPECT_TRUE(dialogDrew(topDialog(), "RANGE 0:00 - 60:00 HR:MIN"));
     for (int id : {kTimerMajor[6], kTimerMajor[0], kTimerMinor[1]})
         pressInDialog(id);
     pressInDialog(kTimerAccept);
     ASSERT_TRUE(topDialog());
-    EXPECT_TRUE(dialogDrew(topDialog(), "The value entered is out of range."));
+    EXPECT_TRUE(
+        dialogDrew(topDialog(), "The value entered is out of range.\nRANGE 0:00 - 60:00 HR:MIN"));
     pressInDialog(ui::kIdOk);
     EXPECT_FALSE(topDialog());
     EXPECT_TRUE(onWire().empty());

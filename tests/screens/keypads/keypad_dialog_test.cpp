@@ -1,6 +1,7 @@
 // The two keypads run as dialogs in the panel harness and driven by touch.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "screens/keypad_ids.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr keypads::TimeLimits kLoadDelayLimits{{0, 1}, {1, 0}, {10, 0}};
 constexpr keypads::TemperatureLimits kPlenumLimits{50, 180, 250};
+constexpr keypads::KeypadName kPlenum1Name{810, "PLENUM %d SETPOINT", 1};
 
 class KeypadDialog : public PanelTest {
   protected:
@@ -30,19 +32,36 @@ class KeypadDialog : public PanelTest {
 
     ui::Window openLoadDelay() {
         panel_->post([this] {
-            closedBy_ =
-                keypads::openTimerKeypad(owner_, state().edit.loadStartupDelay(),
-                                         state().pending.loadStartupDelay(), kLoadDelayLimits);
+            closedBy_ = keypads::openTimerKeypad(
+                owner_, state().edit.loadStartupDelay(), state().pending.loadStartupDelay(),
+                kLoadDelayLimits, {45, " Load Startup Delay"}, keypads::TimeUnits::MinutesSeconds);
         });
         return topDialog();
     }
-    ui::Window openPlenum1() {
-        panel_->post([this] {
+    ui::Window openPlenum1(const keypads::TemperatureLimits& limits = kPlenumLimits) {
+        panel_->post([this, limits] {
             closedBy_ = keypads::openTemperatureKeypad(owner_, state().edit.plenumTempSetpoint(5),
                                                        state().pending.plenumTempSetpoint(5),
-                                                       kPlenumLimits);
+                                                       limits, kPlenum1Name);
         });
         return topDialog();
+    }
+    // Types `value` on plenum 1's keypad and accepts it; true when it was refused.
+    bool refused(const keypads::TemperatureLimits& limits, int value) {
+        const ui::Window dialog = openPlenum1(limits);
+        press(dialog, kTemperatureClear);
+        const std::string digits = std::to_string(value);
+        for (const char digit : digits)
+            press(dialog, kTemperatureDigits[digit - '0']);
+        press(dialog, kTemperatureAccept);
+        return dismissRefusal();
+    }
+    // Where a dialog drew `text`; empty when it did not.
+    gfx::Rect drawnRect(ui::Window dialog, std::string_view text) {
+        for (const gfx::DrawnText& t : panel_->texts(dialog)) {
+            if (t.text == text) return t.rect;
+        }
+        return {};
     }
 
     ui::Window owner_;
@@ -179,12 +198,75 @@ TEST_F(KeypadDialog, TemperatureKeypadInSiUnitsStoresDegreesFThatShowBackAsTyped
     for (const auto& [digit, stored] : {std::pair{1, 35}, {4, 40}}) {
         panel_->post([this] {
             keypads::openTemperatureKeypad(owner_, state().edit.plenumTempSetpoint(5),
-                                           state().pending.plenumTempSetpoint(5), {0, 180, 250});
+                                           state().pending.plenumTempSetpoint(5), {0, 180, 250},
+                                           kPlenum1Name);
         });
         pressDigits(topDialog(), kTemperatureDigits, {digit});
         press(topDialog(), kTemperatureAccept);
         EXPECT_EQ(state().edit.plenumTempSetpoint(5).get(), stored);
     }
+}
+
+TEST_F(KeypadDialog, TemperatureKeypadNamesTheSetpointAndItsRangeInTheUnitsShown) {
+    ui::Window dialog = openPlenum1();
+    EXPECT_EQ(keypadName(dialog), "PLENUM 1 SETPOINT");
+    EXPECT_EQ(keypadAbove(dialog), "RANGE 50 - 250 \u00B0F");
+    pressDigits(dialog, kTemperatureDigits, {2, 5, 1});
+    press(dialog, kTemperatureAccept);
+    ASSERT_TRUE(dismissRefusal());
+    EXPECT_EQ(refusal_, "The value entered is out of range.\nRANGE 50 - 250 \u00B0F");
+
+    // In degrees C the range is what the keypad takes: both ends are stored, the degree beyond
+    // either is refused and the refusal names the same range.
+    state().unitsSetting = 1;
+    const struct {
+        keypads::TemperatureLimits limits;
+        int low, high;
+    } cases[] = {{kPlenumLimits, 10, 121}, {{100, 150, 200}, 37, 93}, {{0, 180, 250}, 0, 121}};
+    for (const auto& c : cases) {
+        const std::string range =
+            "RANGE " + std::to_string(c.low) + " - " + std::to_string(c.high) + " \u00B0C";
+        dialog = openPlenum1(c.limits);
+        EXPECT_EQ(keypadAbove(dialog), range);
+        press(dialog, kTemperatureCancel);
+        EXPECT_FALSE(refused(c.limits, c.low)) << range;
+        EXPECT_FALSE(refused(c.limits, c.high)) << range;
+        EXPECT_TRUE(refused(c.limits, c.high + 1)) << range;
+        EXPECT_EQ(refusal_, "The value entered is out of range.\n" + range);
+        if (c.low > 0) {
+            EXPECT_TRUE(refused(c.limits, c.low - 1)) << range;
+        }
+    }
+}
+
+TEST_F(KeypadDialog, TimeKeypadNamesTheTimerAndLabelsItsUnits) {
+    ui::Window dialog = openLoadDelay();
+    EXPECT_EQ(keypadName(dialog), "Load Startup Delay") << "without the caption's leading space";
+    // MINUTES over the digits left of the colon, SECONDS over those right of it.
+    const gfx::Rect minutes = drawnRect(dialog, "MINUTES");
+    const gfx::Rect seconds = drawnRect(dialog, "SECONDS");
+    EXPECT_LE(minutes.bottom, keypads::kValueBox.top);
+    EXPECT_LE(seconds.bottom, keypads::kValueBox.top);
+    EXPECT_GT(minutes.width(), 0);
+    EXPECT_LT(minutes.right, seconds.left);
+    EXPECT_TRUE(drew(dialog, "RANGE 0:01 - 10:00 MIN:SEC"));
+    pressDigits(dialog, kTimerMajor, {1, 0});
+    pressDigits(dialog, kTimerMinor, {0, 1});
+    press(dialog, kTimerAccept);
+    ASSERT_TRUE(dismissRefusal());
+    EXPECT_EQ(refusal_, "The value entered is out of range.\nRANGE 0:01 - 10:00 MIN:SEC");
+
+    // A time in hours and minutes: the staged batch's maximum batch time.
+    panel_->post([this] {
+        keypads::openTimerKeypad(owner_, state().edit.stagedBatchWord274(),
+                                 state().pending.stagedBatchWord274(), {{0, 1}, {8, 0}, {249, 59}},
+                                 {244, "MAX TIME"}, keypads::TimeUnits::HoursMinutes);
+    });
+    dialog = topDialog();
+    EXPECT_EQ(keypadName(dialog), "MAX TIME");
+    EXPECT_EQ(keypadAbove(dialog), "HOURSMINUTES");
+    EXPECT_TRUE(drew(dialog, "RANGE 0:01 - 249:59 HR:MIN"));
+    press(dialog, kTimerCancel);
 }
 
 TEST_F(KeypadDialog, MiscGrainKeypadIsTheTemperatureKeypadOnTheGrainSetpoint) {
@@ -196,6 +278,8 @@ TEST_F(KeypadDialog, MiscGrainKeypadIsTheTemperatureKeypadOnTheGrainSetpoint) {
     panel_->post([this, opener] { (*opener)(shell::GrainSetpoint::GrainHi, owner_); });
     ui::Window dialog = topDialog();
     EXPECT_EQ(keypadValue(dialog), " 120 \u00B0F ");
+    EXPECT_EQ(keypadName(dialog), "GRAIN HIGH TEMPERATURE SETPOINT");
+    EXPECT_EQ(keypadAbove(dialog), "RANGE 50 - 160 \u00B0F");
     press(dialog, kTemperatureDefault);
     EXPECT_EQ(keypadValue(dialog), " 105 \u00B0F ");
     press(dialog, kTemperatureClear);
@@ -218,11 +302,23 @@ TEST_F(KeypadDialog, LabelsComeFromTheLanguage) {
     EXPECT_EQ(ui::windowText(dialog), "Temperatur-Sollwert ändern - 22");
     EXPECT_EQ(ui::itemText(dialog, kTemperatureAccept), "ÜBERNEHMEN");
     EXPECT_EQ(ui::itemText(dialog, kTemperatureCancel), "ABBRECHEN");
+    EXPECT_EQ(keypadName(dialog), "SOLLWERT PLENUM 1");
+    EXPECT_EQ(keypadAbove(dialog), "BEREICH 50 - 250 \u00B0F");
     press(dialog, kTemperatureCancel);
     dialog = openLoadDelay();
     EXPECT_EQ(ui::windowText(dialog), "ZEIT-SOLLWERT ÄNDERN - 21");
     EXPECT_TRUE(drew(dialog, "STANDARD = 01:00"));
-    press(dialog, kTimerCancel);
+    EXPECT_EQ(keypadName(dialog), "Befüllverzögerung beim Start");
+    EXPECT_EQ(keypadAbove(dialog), "MINUTENSEKUNDEN");
+    EXPECT_TRUE(drew(dialog, "BEREICH 0:01 - 10:00 MIN:SEK"));
+    press(dialog, kTimerAccept);  // 2:30 lies inside; 0:00 does not
+    dialog = openLoadDelay();
+    pressDigits(dialog, kTimerMajor, {0});
+    pressDigits(dialog, kTimerMinor, {0});
+    press(dialog, kTimerAccept);
+    caption_ = "WARNUNG!";
+    ASSERT_TRUE(dismissRefusal("Der eingegebene Wert liegt außerhalb des Bereichs."));
+    EXPECT_TRUE(refusal_.ends_with("\nBEREICH 0:01 - 10:00 MIN:SEK")) << refusal_;
 }
 
 }  // namespace

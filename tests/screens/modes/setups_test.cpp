@@ -103,6 +103,8 @@ TEST_F(DryingModes, MaxGrainTemperatureKeypadTakesOnly100To200) {
     controllerSets({{187, 1}, {266, 0x30}, {277, 150}});
     const ui::Window dialog = startWith(modes::kContinuousFlowDialog);
     press(dialog, kFlowMaxGrainTemp);
+    EXPECT_TRUE(drewPart(topDialog(), "MAX GRAIN TEMP"));
+    EXPECT_TRUE(drewPart(topDialog(), "RANGE 100 - 200 \u00B0F"));
     typeTemperature({2, 0, 1});
     dismiss("WARNING!");
     press(dialog, kFlowMaxGrainTemp);
@@ -231,6 +233,9 @@ TEST_F(DryingModes, StagedBatchSafetyLimitsFollowTheCriteria) {
     ASSERT_NE(keypad, dialog);
     EXPECT_TRUE(drewPart(keypad, "= 08:00"));
     EXPECT_TRUE(drewPart(keypad, "= 249:59"));
+    EXPECT_TRUE(drewPart(keypad, "MAX TIME"));
+    EXPECT_TRUE(drewPart(keypad, "HOURS"));
+    EXPECT_TRUE(drewPart(keypad, "RANGE 0:01 - 249:59 HR:MIN"));
     press(keypad, screentest::kTimerDefault);
     press(keypad, screentest::kTimerAccept);
     EXPECT_EQ(itemText(dialog, 1146), "008:00");

@@ -127,13 +127,18 @@ TEST_F(TempScreen, SinglePlenumModelAndDualPlenumLayouts) {
         int button;
         int address;
         const char* start;
-    } pairs[] = {{kPlenumLow, 260, " 150 \u00B0F "},  {kPlenumHigh, 69, " 181 \u00B0F "},
-                 {kPlenum2Low, 258, " 151 \u00B0F "}, {kPlenum2High, 67, " 182 \u00B0F "},
-                 {kGrainHigh, 151, " 120 \u00B0F "},  {kGrainLow, 153, " 100 \u00B0F "}};
+        const char* name;
+    } pairs[] = {{kPlenumLow, 260, " 150 \u00B0F ", "PLENUM 1 LOW SETPOINT"},
+                 {kPlenumHigh, 69, " 181 \u00B0F ", "PLENUM 1 HIGH SETPOINT"},
+                 {kPlenum2Low, 258, " 151 \u00B0F ", "PLENUM 2 LOW SETPOINT"},
+                 {kPlenum2High, 67, " 182 \u00B0F ", "PLENUM 2 HIGH SETPOINT"},
+                 {kGrainHigh, 151, " 120 \u00B0F ", "GRAIN HIGH TEMPERATURE SETPOINT"},
+                 {kGrainLow, 153, " 100 \u00B0F ", "GRAIN LOW TEMPERATURE SETPOINT"}};
     for (const auto& pair : pairs) {
         const ui::Window child = pair.address >= 149 && pair.address <= 153 ? grain_ : plenum_;
         press(child, pair.button);
         EXPECT_EQ(keypadValue(topDialog()), pair.start) << pair.button;
+        EXPECT_EQ(keypadName(topDialog()), pair.name);
         pressDigits(topDialog(), kTemperatureDigits, {1, 7, 5});
         press(topDialog(), kTemperatureAccept);
         EXPECT_EQ(state().edit.at(pair.address), 175) << pair.button;
@@ -152,6 +157,8 @@ TEST_F(TempScreen, GrainButtonEditsTheGrainHighTemperatureInDryingModeThree) {
     EXPECT_TRUE(drew(grain_, "GRAIN TEMPERATURE SETPOINT"));
     EXPECT_EQ(drawnAt(grain_, 200, 42), " 110 \u00B0F ");
     press(grain_, kGrain);
+    EXPECT_EQ(keypadName(topDialog()), "GRAIN TEMPERATURE SETPOINT");
+    EXPECT_EQ(keypadAbove(topDialog()), "RANGE 50 - 160 \u00B0F");
     press(topDialog(), kTemperatureDefault);
     EXPECT_EQ(keypadValue(topDialog()), " 105 \u00B0F ");
     press(topDialog(), kTemperatureClear);
@@ -163,6 +170,8 @@ TEST_F(TempScreen, GrainButtonEditsTheGrainHighTemperatureInDryingModeThree) {
     EXPECT_EQ(drawnAt(grain_, 200, 42), " 120 \u00B0F ") << "the value the button edits";
     press(grain_, kGrain);
     EXPECT_EQ(keypadValue(topDialog()), " 120 \u00B0F ");
+    EXPECT_EQ(keypadName(topDialog()), "GRAIN HIGH TEMPERATURE SETPOINT");
+    EXPECT_EQ(keypadAbove(topDialog()), "RANGE 50 - 180 \u00B0F");
     pressDigits(topDialog(), kTemperatureDigits, {1, 8, 0});
     press(topDialog(), kTemperatureAccept);
     EXPECT_FALSE(dismissRefusal()) << "grain high temperature up to 180 F";
@@ -177,6 +186,7 @@ TEST_F(TempScreen, SiUnitsShowDegreesCAndTheKeypadTakesThem) {
     EXPECT_TRUE(drew(grain_, "The dryer holds the discharged grain at"));
     press(plenum_, kPlenum[1]);
     EXPECT_EQ(keypadValue(topDialog()), " 082 \u00B0C ");
+    EXPECT_EQ(keypadAbove(topDialog()), "RANGE 10 - 121 \u00B0C");
     pressDigits(topDialog(), kTemperatureDigits, {1, 2, 1});
     press(topDialog(), kTemperatureAccept);
     EXPECT_FALSE(dismissRefusal());

@@ -103,23 +103,41 @@ TEST_F(TimerScreen, EachSetupButtonEditsItsTimerWithinItsLimits) {
     EXPECT_TRUE(drew(load_, "010 MINUTES"));
     EXPECT_FALSE(state().pending.loadStartupDelay().raised());
 
-    // What each keypad offers as default and limits.
+    // What each keypad offers as default and limits, and the timer it names.
     const struct {
         ui::Window child;
         int button;
-        const char* lines[3];
+        const char* lines[4];
+        const char* name;
     } keypads[] = {
-        {load_, kLoadDelay, {"DEFAULT = 01:00", "MAXIMUM = 10:00", "MINIMUM = 00:01"}},
-        {outOfGrain_, kOutOfGrain, {"DEFAULT = 08:00", "MAXIMUM = 30:00", "MINIMUM = 00:00"}},
-        {fan_, kFanDelay, {"DEFAULT = 00:03", "MAXIMUM = 00:25", "MINIMUM = 00:01"}},
-        {fan_, kCoolDown, {"DEFAULT = 00:00", "MAXIMUM = 60:00", "MINIMUM = 00:00"}},
-        {unload_, kUnloadDelay, {"DEFAULT = 01:00", "MAXIMUM = 10:00", "MINIMUM = 00:00"}},
+        {load_,
+         kLoadDelay,
+         {"DEFAULT = 01:00", "MAXIMUM = 10:00", "MINIMUM = 00:01", "RANGE 0:01 - 10:00 MIN:SEC"},
+         "Load Startup Delay"},
+        {outOfGrain_,
+         kOutOfGrain,
+         {"DEFAULT = 08:00", "MAXIMUM = 30:00", "MINIMUM = 00:00", "RANGE 0:00 - 30:00 MIN:SEC"},
+         "Out of Grain Timer"},
+        {fan_,
+         kFanDelay,
+         {"DEFAULT = 00:03", "MAXIMUM = 00:25", "MINIMUM = 00:01", "RANGE 0:01 - 0:25 MIN:SEC"},
+         "FAN DELAY"},
+        {fan_,
+         kCoolDown,
+         {"DEFAULT = 00:00", "MAXIMUM = 60:00", "MINIMUM = 00:00", "RANGE 0:00 - 60:00 MIN:SEC"},
+         "COOL DOWN"},
+        {unload_,
+         kUnloadDelay,
+         {"DEFAULT = 01:00", "MAXIMUM = 10:00", "MINIMUM = 00:00", "RANGE 0:00 - 10:00 MIN:SEC"},
+         "Unload Cleanout Delay"},
     };
     for (const auto& k : keypads) {
         press(k.child, k.button);
         const ui::Window keypad = topDialog();
         for (const char* line : k.lines)
             EXPECT_TRUE(drew(keypad, line)) << k.button << ": " << line;
+        EXPECT_EQ(keypadName(keypad), k.name);
+        EXPECT_EQ(keypadAbove(keypad), "MINUTESSECONDS") << k.button;
         press(keypad, kTimerCancel);
     }
 }

@@ -1,0 +1,17 @@
+# The refusal names the plenum's range under its warning; the fan delay's keypad drew the timer's
+# name and the units of the value's two groups of digits.
+function(require file text)
+  file(STRINGS ${WORK}/${file} lines ENCODING UTF-8)
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^.*\t" "" drawn "${line}")
+    if(drawn STREQUAL text)
+      return()
+    endif()
+  endforeach()
+  message(FATAL_ERROR "${file}: nothing drew '${text}'")
+endfunction()
+require(plenum-refused.txt "The value entered is out of range.\\nRANGE 50 - 250 °F")
+require(plenum-refused.txt "PLENUM 2 SETPOINT")
+require(fan-delay-keypad.txt "FAN DELAY")
+require(fan-delay-keypad.txt "MINUTES")
+require(fan-delay-keypad.txt "SECONDS")
