@@ -17,10 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int pages = logging::GraphPagesFor(total);
     const int maxOffset = logging::GraphMaxPageOffsetFor(total);
     if (pages < 0 || pages > logging::kGraphMaxPages || maxOffset < 0) std::abort();
+    const size_t first = logging::GraphFirstLoggedPoint;
+    if (first > logging::kGraphPoints) std::abort();
+    if (total >= logging::kGraphPageBytes * logging::GraphScaleFactor() && first != 0) std::abort();
     for (const auto& series : logging::GraphSeriesSet) {
         if (series.ticks.step < 1) std::abort();
-        for (int h : series.heights) {
-            if (h < 0) std::abort();  // every point lies on or above the lowest tick
+        // Every logged point lies on or above the lowest tick.
+        for (size_t i = first; i < logging::kGraphPoints; ++i) {
+            if (series.heights[i] < 0) std::abort();
         }
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 #include "logging/log_files.h"
 #include "logging/long_term_log.h"
@@ -13,6 +14,7 @@ std::vector<platform::FileInfo> GraphFileTable;
 int GraphLogCountdown = 10;
 std::array<GraphSeries, kGraphTraceCount> GraphSeriesSet;
 std::array<uint8_t, kGraphWindowBytes> GraphWindow{};
+size_t GraphFirstLoggedPoint = kGraphPoints;
 
 namespace {
 
@@ -79,8 +81,10 @@ void computeSeries() {
         set[kTraceMoistureOut].values[j] = moistOut / k;
         set[kTraceMeterRollSpeed].values[j] = speed / k;
     }
+    const size_t first = std::min(GraphFirstLoggedPoint, kGraphPoints);
     for (GraphSeries& series : GraphSeriesSet) {
-        series.ticks = GraphAxisTicks(series.values);
+        const std::span<const int> logged(series.values.data() + first, kGraphPoints - first);
+        series.ticks = GraphAxisTicks(logged);
         GraphScaleHeights(series.values, series.ticks, series.heights);
     }
 }
@@ -136,6 +140,9 @@ bool ReadGraphWindowFrom(const SampleFiles& files, int pageOffset) {
         readStream(files, total - back - length, total - back, buffer.data() + (window - length));
     if (read == SampleRead::Short) return false;
     if (read == SampleRead::CannotOpen) buffer.fill(0);
+    const uint64_t pointBytes = window / kGraphPoints;
+    const uint64_t empty = read == SampleRead::Ok ? window - length : window;
+    GraphFirstLoggedPoint = static_cast<size_t>((empty + pointBytes - 1) / pointBytes);
     GraphWindow = buffer;
     computeSeries();
     return read == SampleRead::Ok;

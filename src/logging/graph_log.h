@@ -42,6 +42,10 @@ struct GraphSeries {
 extern std::array<GraphSeries, kGraphTraceCount> GraphSeriesSet;
 // The window last read, oldest sample first; only its first 6480 * K bytes are the window.
 extern std::array<uint8_t, kGraphWindowBytes> GraphWindow;
+// The first point of the window last read that holds logged samples only: a log shorter than the
+// window fills its end, and the points before are empty (kGraphPoints when nothing is logged).
+// The series' ticks are those of the logged points.
+extern size_t GraphFirstLoggedPoint;
 
 int ScanGraphFiles();
 bool CreateGraphFile(std::string& path);

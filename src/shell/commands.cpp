@@ -139,7 +139,7 @@ bool mainWindowCommand(ShellEnvironment& env, int id) {
             knobSpeedChange(env);
             return true;
         case kCmdDefaultsNotice:
-            env.openDialog(kDefaultsNoticeDialog, Screen::LineGraph);
+            env.openDialog(kDefaultsNoticeDialog, kMainWindowOwner);
             return true;
         case kCmdExitToDryer:
             returnToMainView(env);

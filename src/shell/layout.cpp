@@ -35,12 +35,15 @@ void updateScreenLayout(ShellEnvironment& env) {
     }
 }
 
+bool batchHasTwoHeatStages(const dryer::ParameterImage& status) {
+    const int mode = status.dryingMode().get();
+    if (mode == 0) return false;
+    if (mode == 3) return true;
+    return status.plenumTempOptions().bit(1);
+}
+
 void updateBatchStageButtons(ShellEnvironment& env) {
-    auto& state = dryer::dryerState();
-    const int mode = state.status.dryingMode().get();
-    bool twoHeatStages = state.status.plenumTempOptions().bit(1);
-    if (mode == 0) twoHeatStages = false;
-    if (mode == 3) twoHeatStages = true;
+    const bool twoHeatStages = batchHasTwoHeatStages(dryer::dryerState().status);
     env.setChildVisible(Screen::BatchDrying, kHiHeatButton, twoHeatStages);
     env.setChildVisible(Screen::BatchDrying, kLoHeatButton, twoHeatStages);
     env.setChildVisible(Screen::BatchDrying, kDryButton, !twoHeatStages);

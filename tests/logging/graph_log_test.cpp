@@ -159,8 +159,22 @@ TEST_F(GraphLog, SeriesAverageEachFieldInItsOwnUnit) {
     EXPECT_EQ(GraphSeriesSet[kTraceGrainTempOut].values[359], -3);  // -61 / 10 / 2
     EXPECT_EQ(GraphSeriesSet[kTraceMoistureOut].values[359], 141);
     EXPECT_EQ(GraphSeriesSet[kTraceMeterRollSpeed].values[359], 50);
-    EXPECT_EQ(GraphSeriesSet[kTraceMoistureIn].ticks.base, 0);
-    EXPECT_EQ(GraphSeriesSet[kTraceMoistureIn].heights[359], 152 * 180 / 160);  // max 153: step 40
+    // The two samples make the window's last point; the empty points before it are no readings
+    // and take no part in the ticks.
+    EXPECT_EQ(GraphFirstLoggedPoint, 359u);
+    EXPECT_EQ(GraphSeriesSet[kTraceMoistureIn].ticks.base, 152);
+    EXPECT_EQ(GraphSeriesSet[kTraceMoistureIn].heights[359], 0);
+
+    // A third sample half fills the point before: a point with an empty part is not logged.
+    const DryerSample third = makeDryerSample(LogValues{}, at(2024, 1, 2, 3, 4, 15));
+    bytes.append(reinterpret_cast<const char*>(third.bytes.data()), third.bytes.size());
+    root.write("Hard Disk/GraphDataLog/" + name("24_03_01_00_00_00"), bytes);
+    ASSERT_TRUE(ReadGraphWindow(0));
+    EXPECT_EQ(GraphFirstLoggedPoint, 359u);
+    // Nothing logged: no point is.
+    std::filesystem::remove(root.path() / "Hard Disk/GraphDataLog" / name("24_03_01_00_00_00"));
+    ReadGraphWindow(0);
+    EXPECT_EQ(GraphFirstLoggedPoint, kGraphPoints);
 }
 
 TEST_F(GraphLog, RunningTicksFeedTheShortTermLogAtOnceAndTheGraphEveryTenSeconds) {

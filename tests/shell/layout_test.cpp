@@ -224,7 +224,7 @@ TEST_F(Layout, KnobSpeedCommandAsksDuringTheLearningPeriod) {
     shell::mainWindowCommand(env_, shell::kCmdKnobSpeedChange);
     EXPECT_EQ(env_.count("dialog 166 over MainWindow"), 1);
     shell::mainWindowCommand(env_, shell::kCmdDefaultsNotice);
-    EXPECT_EQ(env_.count("dialog 179 over LineGraph"), 1);
+    EXPECT_EQ(env_.count("dialog 179 over MainWindow"), 1);
     shell::mainWindowCommand(env_, shell::kCmdQuickStart);
     EXPECT_EQ(env_.count("dialog 612 over MainWindow"), 1);
 }

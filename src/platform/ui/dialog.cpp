@@ -148,11 +148,26 @@ void endDialog(Window dialog, int result) {
     }
 }
 
+// A child is placed in its parent's client coordinates and kept inside that client area; a
+// top-level window in screen coordinates, over its owner's client area wherever that lies on the
+// screen, and kept on the screen. Without an owner the screen is the area.
 void centreOnOwner(Window window, int raise) {
-    const Rect owner = clientRect(parentOf(window));
+    const Window owner = parentOf(window);
+    const Size screen = screenSize();
+    Rect over = owner ? clientRect(owner) : Rect{0, 0, screen.width, screen.height};
+    Rect bounds = over;
+    if ((windowStyle(window) & kChild) == 0) {
+        if (owner) {
+            const Point origin = clientToScreen(owner, {0, 0});
+            over = over.offset(origin.x, origin.y);
+        }
+        bounds = {0, 0, screen.width, screen.height};
+    }
     const Rect r = windowRect(window);
-    const int x = std::max(0, (owner.width() - r.width()) / 2);
-    const int y = std::max(0, (owner.height() - r.height()) / 2 - raise);
+    const int x = std::clamp(over.left + (over.width() - r.width()) / 2, bounds.left,
+                             std::max(bounds.left, bounds.right - r.width()));
+    const int y = std::clamp(over.top + (over.height() - r.height()) / 2 - raise, bounds.top,
+                             std::max(bounds.top, bounds.bottom - r.height()));
     moveWindow(window, Rect::fromSize(x, y, r.width(), r.height()));
 }
 

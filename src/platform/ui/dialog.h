@@ -89,7 +89,8 @@ int runDialog(const DialogTemplate& dialogTemplate, Window owner, DialogProc pro
 // Ends the modal run of the dialog with `result` (the dialog closes when its procedure returns).
 void endDialog(Window dialog, int result);
 
-// Centres the window over its owner's client area, `raise` pixels higher; clamped at 0.
+// Centres the window over its owner's client area as it lies on the screen, `raise` pixels
+// higher; kept on the screen (a child window: inside its parent's client area).
 void centreOnOwner(Window window, int raise = 0);
 
 inline Window dialogItem(Window dialog, int id) {

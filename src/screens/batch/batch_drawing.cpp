@@ -5,6 +5,7 @@
 #include "i18n/language.h"
 #include "platform/gfx/text.h"
 #include "screens/status/status_draw.h"
+#include "shell/layout.h"
 
 namespace batch {
 namespace gfx = platform::gfx;
@@ -126,7 +127,7 @@ BatchTimers readBatchTimers(const dryer::DryerState& state) {
         timers.cool = readStage(s.coolStageTime(), s.coolStageTimeSetpoint());
         timers.unload = readStage(s.unloadStageTime(), s.unloadStageTimeSetpoint());
         const auto options = s.plenumTempOptions();
-        timers.twoHeatStages = options.bit(1);
+        timers.twoHeatStages = shell::batchHasTwoHeatStages(s);
         timers.averaging = options.bit(6) && (s.moistureControlMode().get() & 0x07) == 6 &&
                            !s.statusFlags171().bit(7) && !s.batchStatus13().bit(0);
     }

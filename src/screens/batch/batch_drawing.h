@@ -1,8 +1,9 @@
 #pragma once
 // The picture of the batch drying timers: with one heat stage (drawing A) the heat, cool and
-// unload columns; with two heat stages (drawing B, bit 1 of plenumTempOptions) the heat column
-// holds a high and a low heat row. Large digits for the larger unit of a running time, two
-// smaller digits for the other, the set time above in "HH HR MM MIN" form.
+// unload columns; with two heat stages (drawing B, shell::batchHasTwoHeatStages, the rule the
+// stage buttons follow) the heat column holds a high and a low heat row, each above its button.
+// Large digits for the larger unit of a running time, two smaller digits for the other, the set
+// time above in "HH HR MM MIN" form.
 
 #include <array>
 #include <cstdint>

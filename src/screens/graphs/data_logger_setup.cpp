@@ -78,6 +78,12 @@ bool usbDrivePresent() {
     return drive && drive->isFolder;
 }
 
+std::string copyQuestion(const std::string& fileName) {
+    std::string text = i18n::GetStringOr(615, "Copy dryer data log file to usb flash drive as %s");
+    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, fileName);
+    return text;
+}
+
 void sendToUsb(ui::Window dialog) {
     while (!usbDrivePresent()) {
         if (ui::messageBox(dialog,
@@ -87,14 +93,13 @@ void sendToUsb(ui::Window dialog) {
             return;
         }
     }
-    if (ui::messageBox(dialog,
-                       i18n::GetStringOr(
-                           615, "Copy dryer data log file to usb flash drive as DryerDataLog.csv"),
+    // The name is fixed before the question, so the file copied is the one it names.
+    const std::string name = exportFileName(platform::localNow());
+    if (ui::messageBox(dialog, copyQuestion(name),
                        i18n::GetStringOr(616, "DATA LOG FILE TO USB FLASH CARD"),
                        ui::kMbYesNoCancel | ui::kMbIconInformation) != ui::kIdYes) {
         return;
     }
-    const std::string name = exportFileName(platform::localNow());
     if (!copyLongTermLogToDrive(name)) {
         ui::messageBox(dialog, i18n::GetStringOr(617, "Could not copy file to flashdrive."),
                        i18n::GetStringOr(618, "FAILED TO COPY"), ui::kMbOk | ui::kMbIconStop);

@@ -5,6 +5,7 @@
 
 #include "i18n/language.h"
 #include "logging/graph_log.h"
+#include "platform/gfx/text.h"
 
 namespace graphs {
 namespace gfx = platform::gfx;
@@ -31,6 +32,7 @@ constexpr int kGridRows[] = {47, 95, 142};
 constexpr int kLabelTop[] = {170, 142, 95, 47, 5};
 constexpr int kLabelBottom[] = {190, 162, 115, 67, 20};
 constexpr gfx::Color kFrameGrey = gfx::rgb(100, 100, 100);
+constexpr int kNoDataString = 773;
 
 std::string format(const char* pattern, auto... values) {
     char text[64];
@@ -50,19 +52,23 @@ void drawAxisLabels(gfx::Painter& p, GraphTrace trace) {
     const TraceStyle& style = kTraceStyles[trace];
     const logging::GraphTicks& ticks = logging::GraphSeriesSet[trace].ticks;
     const unsigned align = style.labelRightAligned ? gfx::kAlignRight : gfx::kAlignLeft;
+    // On a plate of the graph's black, over the traces, so that no trace runs through a label.
     for (int i = 0; i < 5; ++i) {
         p.drawText(tickLabel(trace, ticks.tick(i)),
                    {style.labelLeft, kLabelTop[i], style.labelRight, kLabelBottom[i]},
-                   gfx::font(12, 400), {style.label, align | gfx::kSingleLine});
+                   gfx::font(12, 400),
+                   {style.label, align | gfx::kSingleLine, gfx::colors::kBlack});
     }
 }
 
+// Only the logged points: the empty start of a short log's window is no reading.
 void drawTrace(gfx::Painter& p, GraphTrace trace) {
     const auto& heights = logging::GraphSeriesSet[trace].heights;
-    std::vector<gfx::Point> points(heights.size());
-    for (size_t i = 0; i < heights.size(); ++i) {
-        points[i] = {static_cast<int>(i) + 5, kBaseLineY - heights[i]};
+    std::vector<gfx::Point> points;
+    for (size_t i = logging::GraphFirstLoggedPoint; i < heights.size(); ++i) {
+        points.push_back({static_cast<int>(i) + 5, kBaseLineY - heights[i]});
     }
+    if (points.size() == 1) points.push_back(points.front());
     p.drawPolyline(points, kTraceStyles[trace].pen);
 }
 
@@ -73,15 +79,30 @@ void drawFrame(gfx::Painter& p) {
     p.fillRect({0, 0, 380, 3}, kFrameGrey);
 }
 
-void drawTimeLabels(gfx::Painter& p, int pageOffset) {
+// The time of a point's first sample where the point holds logged samples; a point of the empty
+// start of a short log's window has no time.
+std::string pointClock(size_t point, bool withDate) {
+    if (point < logging::GraphFirstLoggedPoint) return {};
     const size_t k = static_cast<size_t>(logging::GraphScaleFactor());
+    const size_t sample =
+        point == logging::kGraphPoints - 1 ? logging::kGraphPoints * k - 1 : point * k;
+    return sampleClock(logging::GraphWindowSample(sample), withDate);
+}
+
+void drawNoData(gfx::Painter& p) {
+    const std::string text = i18n::GetStringOr(kNoDataString, "NO DATA LOGGED YET");
+    constexpr gfx::Rect kRow{3, 195, 367, 215};
+    p.drawText(text, kRow, gfx::fitFont(text, gfx::font(14, 600), kRow.width(), 11),
+               {gfx::colors::kBlack, gfx::kAlignCenter | gfx::kSingleLine});
+}
+
+void drawTimeLabels(gfx::Painter& p, int pageOffset) {
     const gfx::TextStyle left{gfx::colors::kBlack, gfx::kAlignLeft | gfx::kSingleLine};
     const gfx::FontSpec bold = gfx::font(14, 600);
-    p.drawText(sampleClock(logging::GraphWindowSample(0), false), {3, 195, 100, 215}, bold, left);
-    p.drawText(sampleClock(logging::GraphWindowSample(180 * k), true), {135, 195, 235, 215}, bold,
+    p.drawText(pointClock(0, false), {3, 195, 100, 215}, bold, left);
+    p.drawText(pointClock(logging::kGraphPoints / 2, true), {135, 195, 235, 215}, bold,
                {gfx::colors::kBlack, gfx::kAlignCenter | gfx::kSingleLine});
-    p.drawText(sampleClock(logging::GraphWindowSample(logging::kGraphPoints * k - 1), false),
-               {300, 195, 367, 215}, bold,
+    p.drawText(pointClock(logging::kGraphPoints - 1, false), {300, 195, 367, 215}, bold,
                {gfx::colors::kBlack, gfx::kAlignRight | gfx::kSingleLine});
     // The page marker sits between the first time and the middle one; a narrower face keeps
     // "[-24 PAGES]" clear of both.
@@ -120,14 +141,19 @@ std::string pageLabel(int pageOffset, int pagesAvailable) {
 void drawGraph(gfx::Painter& p, int pageOffset) {
     drawBackground(p);
     logging::ReadGraphWindow(pageOffset);
-    for (int t = 0; t < logging::kGraphTraceCount; ++t) {
-        if (logging::GraphTraceOn[t] == 1) drawAxisLabels(p, static_cast<GraphTrace>(t));
-    }
-    for (int t = 0; t < logging::kGraphTraceCount; ++t) {
+    const bool logged = logging::GraphFirstLoggedPoint < logging::kGraphPoints;
+    for (int t = 0; logged && t < logging::kGraphTraceCount; ++t) {
         if (logging::GraphTraceOn[t] == 1) drawTrace(p, static_cast<GraphTrace>(t));
     }
+    for (int t = 0; logged && t < logging::kGraphTraceCount; ++t) {
+        if (logging::GraphTraceOn[t] == 1) drawAxisLabels(p, static_cast<GraphTrace>(t));
+    }
     drawFrame(p);
-    drawTimeLabels(p, pageOffset);
+    if (logged) {
+        drawTimeLabels(p, pageOffset);
+    } else {
+        drawNoData(p);
+    }
 }
 
 }  // namespace graphs

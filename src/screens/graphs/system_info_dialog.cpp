@@ -62,8 +62,8 @@ void paint(ui::Window dialog) {
         labelled(423, "%s: %d.%02d", kVersionMajor, kVersionMinor),
         platform::formatPicture(now, "h':'mm':'ss tt"),
         i18n::shownDate(now, true),
-        labelled(424, "%s: %llu Bytes", static_cast<unsigned long long>(memory.totalBytes)),
-        labelled(425, "%s: %llu Bytes", static_cast<unsigned long long>(memory.availableBytes)),
+        i18n::GetString(424) + ": " + memoryFigure(memory.totalBytes),
+        i18n::GetString(425) + ": " + memoryFigure(memory.availableBytes),
         i18n::GetString(426),
         i18n::GetString(kWebTokenString) + ":",
         webToken(),
@@ -98,6 +98,23 @@ ui::LResult systemInfoProc(ui::Window dialog, uint32_t message, ui::WParam wp, u
 }
 
 }  // namespace
+
+std::string memoryFigure(uint64_t bytes) {
+    constexpr uint64_t kMiB = uint64_t{1} << 20;
+    constexpr uint64_t kGiB = uint64_t{1} << 30;
+    char text[32];
+    const uint64_t mib = (bytes + kMiB / 2) / kMiB;
+    if (mib < 1024) {
+        std::snprintf(text, sizeof text, "%llu MiB", static_cast<unsigned long long>(mib));
+    } else {
+        // Tenths of a GiB, rounded to the nearest.
+        const uint64_t tenths = (bytes * 10 + kGiB / 2) / kGiB;
+        std::snprintf(text, sizeof text, "%llu.%llu GiB",
+                      static_cast<unsigned long long>(tenths / 10),
+                      static_cast<unsigned long long>(tenths % 10));
+    }
+    return text;
+}
 
 void runSystemInfoDialog(ui::Window owner) {
     static constexpr ui::DialogTemplate kDialog{" SYSTEM INFORMATION / SOFTWARE VERSION - 32", 240,

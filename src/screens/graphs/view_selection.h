@@ -2,6 +2,9 @@
 // VIEW_SELECTION_WINDOW: the choice between the status chart and the graph, the owner's manuals,
 // the shutdown history and the system information.
 
+#include <cstdint>
+#include <string>
+
 #include "platform/ui/ui.h"
 
 namespace graphs {
@@ -30,6 +33,9 @@ void sendViewSelectionBit(bool graph);
 bool selectGraphView();
 bool selectChartView();
 
+// A memory size as the system information shows it: whole MiB below 1 GiB, else GiB to a tenth
+// ("512 MiB", "23.4 GiB"), both rounded to the nearest.
+std::string memoryFigure(uint64_t bytes);
 // " SYSTEM INFORMATION / SOFTWARE VERSION - 32" (template 440) over `owner`.
 void runSystemInfoDialog(platform::ui::Window owner);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/backend/headless/panel_harness.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/display.h"
@@ -42,6 +44,25 @@ LResult keypadProc(Window dialog, uint32_t message, WParam wp, LParam) {
         default:
             return 0;
     }
+}
+
+constexpr DialogItem kNoteItems[] = {{kAccept, ControlKind::PushButton, "OK", 10, 20, 40, 20}};
+constexpr DialogTemplate kNote{"NOTE", 60, 50, kNoteItems};
+
+LResult noteProc(Window dialog, uint32_t message, WParam wp, LParam) {
+    if (message == kInitDialog) {
+        centreOnOwner(dialog);
+        return 1;
+    }
+    if (message == kCommand && commandId(wp) == kAccept) {
+        endDialog(dialog, kAccept);
+        return 1;
+    }
+    return 0;
+}
+
+Point centreOf(const Rect& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 LResult mainProc(Window w, uint32_t message, WParam wp, LParam lp) {
@@ -113,6 +134,40 @@ TEST_F(DialogsTest, DialogUnitsFitTheLargestTemplateOnTheScreenAndDialogsCentreO
     EXPECT_EQ(windowRect(dialog).top, 0);
     panel.tap(panel.findText("CANCEL")->window);
     EXPECT_FALSE(isWindow(dialog));
+}
+
+TEST_F(DialogsTest, ANestedDialogCentresOnItsOwnerWhereverItLiesAndStaysOnTheScreen) {
+    panel.post([] { runDialog(kKeypad, gMain, keypadProc); });
+    const Window outer = findWindow("#DIALOG");
+    const Rect outerRect = windowRect(outer);
+    panel.call([&] {
+        moveWindow(outer, Rect::fromSize(330, 250, outerRect.width(), outerRect.height()));
+    });
+    panel.post([outer] { runDialog(kNote, outer, noteProc); });
+    const Window inner = findWindow("#DIALOG", "NOTE");
+    ASSERT_TRUE(inner);
+    Rect ownerClient = clientRect(outer);
+    const Point origin = clientToScreen(outer, {0, 0});
+    ownerClient = ownerClient.offset(origin.x, origin.y);
+    const Point want = centreOf(ownerClient);
+    const Point got = centreOf(screenRect(inner));
+    EXPECT_LE(std::abs(got.x - want.x), 1) << got.x << " for " << want.x;
+    EXPECT_LE(std::abs(got.y - want.y), 1) << got.y << " for " << want.y;
+
+    // An owner whose middle lies near the screen's corner: the dialog stays whole on the screen.
+    panel.call([&] {
+        moveWindow(outer, Rect::fromSize(600, 460, outerRect.width(), outerRect.height()));
+        centreOnOwner(inner);
+    });
+    const Rect clamped = screenRect(inner);
+    EXPECT_EQ(clamped.right, 640);
+    EXPECT_EQ(clamped.bottom, 480);
+
+    panel.tap(dialogItem(inner, kAccept));
+    EXPECT_FALSE(isWindow(inner));
+    panel.call([&] { moveWindow(outer, outerRect); });
+    panel.tap(dialogItem(outer, kCancel));
+    EXPECT_FALSE(isWindow(outer));
 }
 
 TEST_F(DialogsTest, AMessageBoxAnswerReachesItsCaller) {

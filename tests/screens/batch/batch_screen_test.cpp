@@ -152,6 +152,48 @@ TEST_F(BatchScreen, HeatButtonsFollowTheDryingModeAndTheDualPlenumOption) {
     }
 }
 
+// In every drying mode, with and without the dual plenum option and the averaging note, the
+// picture's heat rows follow the buttons: no stage button stands on a digit of the picture.
+TEST_F(BatchScreen, NoStageButtonCoversADigitInAnyDryingMode) {
+    controllerSetsTime(kHeatTime, 188, 59);
+    controllerSetsTime(kHeatSet, 200, 0);
+    controllerSetsTime(kLoHeatTime, 188, 59);
+    controllerSetsTime(kLoHeatSet, 200, 0);
+    controllerSetsTime(kCoolTime, 58, 59);
+    controllerSetsTime(kUnloadTime, 58, 59);
+    controllerSets({{kMoistureControlMode, 6}});
+    start();
+    const int buttons[] = {shell::kDryButton, shell::kHiHeatButton, shell::kLoHeatButton,
+                           shell::kCoolButton, shell::kUnloadButton};
+    for (const uint8_t mode : {0, 1, 2, 3}) {
+        for (const uint8_t options : {0x00, 0x02, 0x40}) {
+            controllerSets({{kDryingMode, mode}, {kPlenumTempOptions, options}});
+            controllerSets({{kStatusFlags171, 0x20}});
+            shell::requestBatchStageButtons();
+            panel_->waitIdle();
+            int digits = 0;
+            for (const gfx::DrawnText& t : drawn()) {
+                if (t.text.find_first_of("0123456789") == std::string::npos) continue;
+                ++digits;
+                for (const int id : buttons) {
+                    gfx::Rect r;
+                    bool on = false;
+                    panel_->call([&] {
+                        r = ui::windowRect(button(id));
+                        on = ui::isVisible(button(id));
+                    });
+                    for (const gfx::TextLine& line : t.lines) {
+                        EXPECT_FALSE(on && !line.box.intersect(r).empty())
+                            << "button " << id << " covers \"" << t.text << "\" in mode "
+                            << int(mode) << ", options " << int(options);
+                    }
+                }
+            }
+            EXPECT_GE(digits, 6) << "mode " << int(mode) << ", options " << int(options);
+        }
+    }
+}
+
 TEST_F(BatchScreen, ButtonTextsFromTheLanguage) {
     start(3);
     EXPECT_EQ(ui::windowText(button(shell::kHiHeatButton)), "HI HEAT");

@@ -87,7 +87,11 @@ TEST_F(DataLoggerSetup, ExportCopiesTheLogByteForByteOnceASecond) {
     root_.write(kLog, kLogBytes);
     start();
     openSetup();
-    send();
+    press(kTitle, kSend);
+    // The question names the file that the copy makes.
+    EXPECT_TRUE(panel_->findText(std::string("Copy dryer data log file to usb flash drive as ") +
+                                 kExportName));
+    press(kCopyQuestion, ui::kIdYes);
     ASSERT_TRUE(dialog(kCopied));
     EXPECT_TRUE(panel_->findText(kExportName));
     press(kCopied, ui::kIdOk);
@@ -104,10 +108,14 @@ TEST_F(DataLoggerSetup, ExportCopiesTheLogByteForByteOnceASecond) {
     press(kFailed, ui::kIdOk);
     EXPECT_EQ(usb.read(kExportName), kLogBytes);
 
+    // Answered two seconds after it was asked, the copy still takes the name asked about.
     panel_->advance(1000);
-    send();
+    press(kTitle, kSend);
+    panel_->advance(2000);
+    press(kCopyQuestion, ui::kIdYes);
     press(kCopied, ui::kIdOk);
     press("DELETE?", ui::kIdYes);
+    EXPECT_EQ(driveFiles().size(), 2u);
     EXPECT_EQ(usb.read("LongTermDataLog24_06_01_03_08_01.CSV"), "newer");
     EXPECT_FALSE(fs::exists(root_.path() / kLog));
 }

@@ -67,9 +67,45 @@ TEST_F(GraphScreen, WithoutStoredSettingsTheChartShowsAndNoTraceIsDrawn) {
     EXPECT_FALSE(visible(Screen::Graph));
     EXPECT_TRUE(panel_->findText("SAMPLE 10 MIN"));
     showGraph();
+    // Nothing logged yet: the time row says so, instead of the times of empty samples.
     const auto texts = textsOf(drawing());
-    EXPECT_EQ(texts.size(), 4u) << "three times and the page marker, no axis labels";
+    ASSERT_EQ(texts.size(), 1u) << "the notice alone: no times, no page marker, no axis labels";
+    EXPECT_EQ(texts.front(), "NO DATA LOGGED YET");
     EXPECT_TRUE(registryValue("GRAPH_TRACES_ON_OFF").empty());
+}
+
+TEST_F(GraphScreen, AShortLogIsDrawnFromItsFirstSampleWithTheLabelsOverTheTraces) {
+    // Forty samples ten seconds apart up to 03:08:00, grain column temperature 101 F to 140 F:
+    // the last forty points of the hour's window.
+    writeSamples("GraphDataLog/GRAPH_DATA_LOG_24HR24_06_01_03_00_00.DAT", 40, 10);
+    logging::GraphTraceOn[logging::kTraceGrainColumnTemp] = 1;
+    ASSERT_TRUE(logging::SaveGraphTraces());
+    start();
+    showGraph();
+    const gfx::Color label = gfx::rgb(200, 200, 0), pen = gfx::rgb(255, 255, 0);
+    EXPECT_EQ(labelsIn(label), (std::vector<std::string>{"100F", "120F", "140F", "160F", "180F"}))
+        << "the ticks of the logged samples, not of an empty start read as zero";
+    EXPECT_EQ(timeLabels(), (std::vector<std::string>{"", "", "3:08AM"}))
+        << "no times for the points before the first sample";
+
+    const gfx::Surface picture = panel_->capture(drawing());
+    const auto penIn = [&](int left, int top, int right, int bottom) {
+        for (int x = left; x < right; ++x) {
+            for (int y = top; y < bottom; ++y) {
+                if (picture.colorAt(x, y) == pen) return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(penIn(5, 3, 325, 190)) << "no trace before the first sample";
+    EXPECT_TRUE(penIn(325, 3, 365, 190));
+    // The trace climbs through the lowest label's place; the label stands on its own plate.
+    for (const auto& t : panel_->texts(drawing())) {
+        if (t.text != "100F") continue;
+        ASSERT_FALSE(t.lines.empty());
+        const gfx::Rect box = t.lines.front().box;
+        EXPECT_FALSE(penIn(box.left, box.top, box.right, box.bottom)) << "a trace in the label";
+    }
 }
 
 TEST_F(GraphScreen, StoredTracesShowTheirLabelsAndTheButtonsSwitchThemAndSave) {

@@ -82,6 +82,21 @@ TEST_F(StatusChart, TwentySamplesPageFromTheOldestToTheNewestAndFollowNewOnes) {
     EXPECT_EQ(ui::scrollPos(bar()), 6);
 }
 
+TEST_F(StatusChart, TheScrollBarLeavesEveryColumnInSight) {
+    writeSamples(kChartFile, 20, 600);
+    start();
+    ASSERT_TRUE(ui::isVisible(bar()));
+    const platform::gfx::Rect lane = ui::windowRect(bar());
+    int cells = 0;
+    for (const auto& t : panel_->texts(chart())) {
+        for (const auto& line : t.lines) {
+            ++cells;
+            EXPECT_TRUE(line.box.intersect(lane).empty()) << "\"" << t.text << "\" under the bar";
+        }
+    }
+    EXPECT_GE(cells, 6 * 8) << "every row's six cells drawn";
+}
+
 TEST(ChartRows, TwelveHourClockAndUnits) {
     logging::LogValues v;
     v.grainColumnTemp = 212;

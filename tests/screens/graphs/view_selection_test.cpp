@@ -99,7 +99,9 @@ TEST_F(ViewSelection, HistoryManualsAndSystemInformationLeaveTheWindow) {
     EXPECT_EQ(ui::itemText(info, 1245), "SOFTWARE VERSION: 2.09");
     EXPECT_EQ(ui::itemText(info, 1246), "3:08:00 AM");
     EXPECT_EQ(ui::itemText(info, 1247), "Saturday  Jun 01, 2024");
-    EXPECT_EQ(ui::itemText(info, 1248).rfind("TOTAL MEMORY: ", 0), 0u);
+    const std::string total = ui::itemText(info, 1248);
+    EXPECT_EQ(total.rfind("TOTAL MEMORY: ", 0), 0u);
+    EXPECT_TRUE(total.ends_with(" MiB") || total.ends_with(" GiB")) << total;
     EXPECT_EQ(ui::itemText(info, 1251), "WEB ACCESS TOKEN:");
     EXPECT_EQ(ui::itemText(info, 1252), "-") << "no token made yet";
     root_.write("web-token", "00112233445566778899aabbccddeeff\n");
@@ -108,6 +110,18 @@ TEST_F(ViewSelection, HistoryManualsAndSystemInformationLeaveTheWindow) {
     EXPECT_EQ(ui::itemText(info, 1252), "00112233445566778899aabbccddeeff");
     press(title, 1244);
     EXPECT_FALSE(ui::isWindow(info));
+}
+
+TEST(MemoryFigure, WholeMebibytesBelowAGibibyteAndTenthsOfAGibibyteAbove) {
+    constexpr uint64_t kMiB = uint64_t{1} << 20;
+    constexpr uint64_t kGiB = uint64_t{1} << 30;
+    EXPECT_EQ(graphs::memoryFigure(0), "0 MiB");
+    EXPECT_EQ(graphs::memoryFigure(512 * kMiB + kMiB / 2 - 1), "512 MiB");
+    EXPECT_EQ(graphs::memoryFigure(512 * kMiB + kMiB / 2), "513 MiB");
+    EXPECT_EQ(graphs::memoryFigure(1023 * kMiB), "1023 MiB");
+    EXPECT_EQ(graphs::memoryFigure(kGiB - kMiB / 4), "1.0 GiB") << "rounds up into GiB";
+    EXPECT_EQ(graphs::memoryFigure(23 * kGiB + 4 * kGiB / 10 + kMiB), "23.4 GiB");
+    EXPECT_EQ(graphs::memoryFigure(24 * kGiB - kMiB), "24.0 GiB");
 }
 
 }  // namespace
