@@ -13,14 +13,9 @@ class DryerPicture : public StatusScreens {
         repaint(Screen::DryerPic);
         const resources::ProgramBitmap bitmap = resources::LoadProgramBitmap(number);
         if (!bitmap) return false;
-        const ui::Window w = window(Screen::DryerPic);
-        const gfx::Surface shot = panel_->capture(w);
-        gfx::Point origin;
-        panel_->call([&] {
-            const gfx::Point client = ui::clientToScreen(w, {0, 0});
-            const gfx::Rect frame = ui::screenRect(w);
-            origin = {client.x - frame.left + x, client.y - frame.top + y};
-        });
+        const gfx::Surface shot = panel_->capture(window(Screen::DryerPic));
+        const gfx::Point client = clientOrigin();
+        const gfx::Point origin{client.x + x, client.y + y};
         const gfx::Rect area = part.value_or(bitmap->bounds());
         for (int row = area.top; row < area.bottom; ++row) {
             for (int col = area.left; col < area.right; ++col) {
@@ -30,6 +25,17 @@ class DryerPicture : public StatusScreens {
             }
         }
         return true;
+    }
+    // Where the picture's client area starts in a capture of its window.
+    gfx::Point clientOrigin() {
+        const ui::Window w = window(Screen::DryerPic);
+        gfx::Point origin;
+        panel_->call([&] {
+            const gfx::Point client = ui::clientToScreen(w, {0, 0});
+            const gfx::Rect frame = ui::screenRect(w);
+            origin = {client.x - frame.left, client.y - frame.top};
+        });
+        return origin;
     }
     void fanFrame(int element, uint32_t frame) {
         ticks([=](shell::PeriodicState& p) { p.fanFrame[element] = frame; });
@@ -96,14 +102,8 @@ TEST_F(DryerPicture, GrainMarksMoveWhileTheRollsTurn) {
     s.moduleCountCode().set(1);  // two-module tower: left column's marks at x 36, joint at 213
     const auto marks = [&] {
         repaint(Screen::DryerPic);
-        const ui::Window w = window(Screen::DryerPic);
-        const gfx::Surface shot = panel_->capture(w);
-        gfx::Point origin;
-        panel_->call([&] {
-            const gfx::Point client = ui::clientToScreen(w, {0, 0});
-            const gfx::Rect frame = ui::screenRect(w);
-            origin = {client.x - frame.left, client.y - frame.top};
-        });
+        const gfx::Surface shot = panel_->capture(window(Screen::DryerPic));
+        const gfx::Point origin = clientOrigin();
         std::vector<int> rows;
         for (int y = 56; y < 366; ++y) {
             if (shot.colorAt(origin.x + 36, origin.y + y + 4) == gfx::rgb(240, 208, 128) &&
