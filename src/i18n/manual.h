@@ -3,7 +3,8 @@
 // "Languages\<code>\Manual.txt" in the panel image, built from assets/languages/<code>/manual.txt.
 //
 // Format: pages are separated by a line holding only "---". A page's first non-blank line is its
-// heading; each later line is one paragraph (the viewer wraps it), a blank line a gap. Lines may
+// heading; each later line is one paragraph (the viewer wraps it; one starting with "- " is an
+// item of a list), a blank line a gap. Lines may
 // end in LF or CR LF; a leading byte-order mark is skipped. Lines starting with "#" before the
 // first page are notes for the writer and are not shown.
 

@@ -31,6 +31,8 @@ constexpr int kBodyWidth = 599;
 constexpr int kBodyBottom = 390;
 constexpr int kLinePitch = 20;
 constexpr int kParagraphGap = 7;
+constexpr int kItemIndent = 18;
+constexpr std::string_view kItemMark = "- ";
 constexpr gfx::Rect kPageLabel{300, 404, 474, 446};
 
 const gfx::FontSpec kBodyFont = gfx::font(16, 400);
@@ -50,13 +52,20 @@ struct Viewer {
 };
 Viewer gViewer;
 
-std::vector<std::string> wrapParagraph(const std::string& paragraph) {
-    std::vector<std::string> lines;
-    const gfx::Rect room{0, 0, kBodyWidth, 1 << 20};
+// The rows of a paragraph wrapped to the page's width; "- " makes it an item of a list, a bullet
+// with the text indented beside it.
+std::vector<std::vector<ManualLine>> paragraphRows(std::string_view paragraph) {
+    const bool item = paragraph.starts_with(kItemMark);
+    if (item) paragraph.remove_prefix(kItemMark.size());
+    const int left = item ? kBodyLeft + kItemIndent : kBodyLeft;
+    const gfx::Rect room{0, 0, kBodyLeft + kBodyWidth - left, 1 << 20};
+    std::vector<std::vector<ManualLine>> rows;
     for (auto& line : gfx::layoutText(paragraph, room, kBodyFont, gfx::kWordBreak)) {
-        lines.push_back(std::move(line.text));
+        rows.push_back({{std::move(line.text), left, 0}});
     }
-    return lines;
+    if (item && !rows.empty())
+        rows.front().insert(rows.front().begin(), {"\xE2\x80\xA2", kBodyLeft, 0});
+    return rows;
 }
 
 std::string replaceFirst(std::string text, std::string_view what, const std::string& with) {
@@ -90,8 +99,9 @@ void paint(ui::PaintContext& pc) {
                {gfx::colors::kBlack, gfx::kAlignVCenter | gfx::kSingleLine});
     p.drawLine({kBodyLeft, kRuleY}, {kBodyLeft + kBodyWidth - 1, kRuleY}, gfx::colors::kBlack, 1);
     for (const ManualLine& line : page.lines) {
-        p.drawText(line.text, gfx::Rect::fromSize(kBodyLeft, line.top, kBodyWidth, kLinePitch),
-                   kBodyFont, {gfx::colors::kBlack, gfx::kAlignVCenter | gfx::kSingleLine});
+        const gfx::Rect place{line.left, line.top, kBodyLeft + kBodyWidth, line.top + kLinePitch};
+        p.drawText(line.text, place, kBodyFont,
+                   {gfx::colors::kBlack, gfx::kAlignVCenter | gfx::kSingleLine});
     }
     const std::string label =
         manualPageLabel(gViewer.page + 1, static_cast<int>(gViewer.pages.size()));
@@ -140,23 +150,33 @@ ui::LResult viewerProc(ui::Window dialog, uint32_t message, ui::WParam wp, ui::L
 }  // namespace
 
 // A blank paragraph is a gap of one line; a gap or a paragraph gap at a page's top is dropped.
+// A paragraph that does not fit below the last one starts the next page when it fits a page of
+// its own; a longer one is carried over row by row.
 std::vector<ManualScreenPage> layoutManual(const i18n::Manual& manual) {
+    constexpr int kPageRows = (kBodyBottom - kBodyTop) / kLinePitch;
     std::vector<ManualScreenPage> pages;
     for (const i18n::ManualPage& source : manual.pages) {
         pages.push_back({source.heading, {}});
         int y = kBodyTop;
+        const auto newPage = [&] {
+            pages.push_back({source.heading, {}});
+            y = kBodyTop;
+        };
         for (const std::string& paragraph : source.paragraphs) {
             if (paragraph.empty()) {
                 if (y > kBodyTop) y += kLinePitch;
                 continue;
             }
             if (y > kBodyTop) y += kParagraphGap;
-            for (std::string& line : wrapParagraph(paragraph)) {
-                if (y + kLinePitch > kBodyBottom) {
-                    pages.push_back({source.heading, {}});
-                    y = kBodyTop;
+            auto rows = paragraphRows(paragraph);
+            const int rowCount = static_cast<int>(rows.size());
+            if (y + rowCount * kLinePitch > kBodyBottom && rowCount <= kPageRows) newPage();
+            for (auto& row : rows) {
+                if (y + kLinePitch > kBodyBottom) newPage();
+                for (ManualLine& line : row) {
+                    line.top = y;
+                    pages.back().lines.push_back(std::move(line));
                 }
-                pages.back().lines.push_back({std::move(line), y});
                 y += kLinePitch;
             }
         }

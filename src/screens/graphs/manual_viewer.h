@@ -15,10 +15,11 @@ inline constexpr int kManualPreviousButton = 1790;
 inline constexpr int kManualNextButton = 1791;
 inline constexpr int kManualExitButton = 1792;
 
-// One drawn line of a paragraph wrapped to the text's width, and where its top stands (client
-// pixels); paragraphs stand a little apart.
+// One drawn line of a paragraph wrapped to the text's width (or the bullet of a list item) and
+// where it stands (client pixels); paragraphs stand a little apart.
 struct ManualLine {
     std::string text;
+    int left;
     int top;
 };
 

@@ -88,6 +88,24 @@ TEST_F(ManualViewer, AGuidePageLongerThanTheScreenGoesOnUnderItsHeading) {
     EXPECT_EQ(last.lines[0].top, pages[0].lines[0].top) << "no gap at a page's top";
 }
 
+TEST_F(ManualViewer, AListItemHasABulletAndItsLinesIndentedBesideIt) {
+    i18n::Manual manual;
+    manual.pages.push_back(
+        {"List", {"- " + std::string(30, 'W') + " " + std::string(20, 'W'), "Plain paragraph."}});
+    std::vector<graphs::ManualScreenPage> pages;
+    start();
+    panel_->call([&] { pages = graphs::layoutManual(manual); });
+    ASSERT_EQ(pages.size(), 1u);
+    const auto& lines = pages[0].lines;
+    ASSERT_EQ(lines.size(), 4u) << "bullet, two wrapped lines, the paragraph";
+    EXPECT_EQ(lines[0].text, "\xE2\x80\xA2");
+    EXPECT_EQ(lines[1].top, lines[0].top);
+    EXPECT_GT(lines[1].left, lines[0].left);
+    EXPECT_EQ(lines[2].left, lines[1].left) << "the item's second line stays indented";
+    EXPECT_EQ(lines[3].left, lines[0].left);
+    EXPECT_EQ(lines[1].text, std::string(30, 'W')) << "the mark is not drawn";
+}
+
 TEST_F(ManualViewer, ALanguageWithoutAGuideShowsTheEnglishOne) {
     writeGuide(kEnglishGuide, 2);
     writeGuide("Hard Disk/Languages/DE/Manual.txt", 5);
