@@ -12,6 +12,7 @@
 
 #include "i18n/button_bitmaps.h"
 #include "i18n/language.h"
+#include "i18n/manual.h"
 #include "i18n/resources.h"
 #include "platform/files/files.h"
 #include "support/temp_dir.h"
@@ -113,6 +114,18 @@ TEST_F(LanguagePipeline, NewPackLandsInTheImageAndTheDisplayShowsIt) {
     EXPECT_TRUE(ReadWarningHelpLines(15, 1));
     std::string help;
     EXPECT_TRUE(ReadHelpFile("BphCalibHelp.txt", help, kHelpFileBytes));
+    const auto guide = ReadManual();
+    ASSERT_TRUE(guide) << "the pack's guide, copied from the English one";
+    EXPECT_EQ(guide->pages[0].heading, "About this guide");
+}
+
+TEST_F(LanguagePipeline, AGuideTheDisplayCannotReadStopsTheBuild) {
+    writeHost(pack() / "manual.txt", "Page\nbroken \xC3( text\n");
+    EXPECT_NE(buildLanguageFiles(), 0);
+    const std::string message = readHost(log());
+    EXPECT_NE(message.find("manual.txt: not a guide the display reads"), std::string::npos)
+        << message;
+    EXPECT_FALSE(fs::exists(french() / kManualFileName));
 }
 
 TEST_F(LanguagePipeline, LabelThatDoesNotFitItsButtonStopsTheBuild) {

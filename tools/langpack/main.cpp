@@ -1,7 +1,8 @@
 // Builds the language files of the panel image from the UTF-8 sources in assets/languages:
 // per language the strings file, the nine warnings files, the help files and the warning help
 // texts, all UTF-16 little-endian with a byte-order mark and CR LF line ends, as the display
-// reads them. Every language of the display gets its folders, with or without a pack.
+// reads them, and the operator's guide as UTF-8. Every language of the display gets its folders,
+// with or without a pack.
 //
 //   orvane-langpack <assets/languages> <panel image dir>
 //
@@ -18,6 +19,7 @@
 
 #include "i18n/language.h"
 #include "i18n/line_file.h"
+#include "i18n/manual.h"
 #include "i18n/resources.h"
 #include "i18n/text.h"
 #include "tools/common/source_text.h"
@@ -189,6 +191,22 @@ bool buildWarningHelp(const fs::path& source, const fs::path& folder) {
     return true;
 }
 
+// The operator's guide, copied as it is (UTF-8) once it reads as a guide; a language without one
+// shows the English guide.
+bool buildManual(const fs::path& source, const fs::path& folder) {
+    const fs::path path = source / "manual.txt";
+    if (!fs::exists(path)) return true;
+    const auto text = tools::readSourceText(path);
+    if (!text) return false;
+    const std::vector<uint8_t> bytes(text->begin(), text->end());
+    if (!i18n::parseManual(bytes)) {
+        return fail(path.string() + ": not a guide the display reads (UTF-8 text, at most " +
+                    std::to_string(i18n::kManualPages) + " pages of lines up to " +
+                    std::to_string(i18n::kManualLineBytes) + " bytes)");
+    }
+    return writeBytes(folder / i18n::kManualFileName, bytes, i18n::kManualBytes);
+}
+
 bool buildLanguage(const fs::path& assets, const fs::path& languages, i18n::LanguageId id) {
     const auto& info = i18n::languageInfo(id);
     const fs::path folder = languages / std::string(info.folderCode);
@@ -199,7 +217,8 @@ bool buildLanguage(const fs::path& assets, const fs::path& languages, i18n::Lang
     const fs::path source = assets / std::string(info.folderCode);
     if (!fs::exists(source / "strings.txt")) return true;
     return buildStrings(source, folder, info) && buildWarnings(source, folder) &&
-           buildHelpFiles(source, folder) && buildWarningHelp(source, folder);
+           buildHelpFiles(source, folder) && buildWarningHelp(source, folder) &&
+           buildManual(source, folder);
 }
 
 }  // namespace

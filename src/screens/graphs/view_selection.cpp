@@ -7,10 +7,9 @@
 #include "i18n/language.h"
 #include "link/dryer_state.h"
 #include "logging/view_settings.h"
-#include "platform/files/files.h"
-#include "platform/sys/sys.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
+#include "screens/graphs/manual_viewer.h"
 #include "shell/app.h"
 #include "shell/layout.h"
 
@@ -98,10 +97,7 @@ void openOverMain(int templateId) {
 
 void openManuals() {
     show(Screen::ViewSelection, false);
-    if (!platform::startFolderViewer(platform::hostPath("\\hard disk\\manuals"))) {
-        ui::messageBox(shell::mainWindow(), " Trying to Open Manuals",
-                       " Could not execute Explorer Program!", ui::kMbOk);
-    }
+    runManualViewer(shell::mainWindow());
 }
 
 void switchLeftColumn() {

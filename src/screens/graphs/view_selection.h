@@ -1,5 +1,5 @@
 #pragma once
-// VIEW_SELECTION_WINDOW: the choice between the status chart and the graph, the owner's manuals,
+// VIEW_SELECTION_WINDOW: the choice between the status chart and the graph, the operator's guide,
 // the shutdown history and the system information.
 
 #include <cstdint>
