@@ -51,17 +51,11 @@ TEST(InstanceLock, SecondCopyIsRefusedAndCanAskTheFirstToComeForward) {
     EXPECT_TRUE(second.acquire(root.str()));
 }
 
-TEST(SystemStatus, MemoryAndFolderViewer) {
+TEST(SystemStatus, Memory) {
     MemoryStatus m;
     ASSERT_TRUE(readMemoryStatus(m));
     EXPECT_GT(m.totalBytes, 0u);
     EXPECT_LE(m.availableBytes, m.totalBytes);
-    EXPECT_FALSE(startFolderViewer("/no/such/folder"));
-    testsupport::TempDir dir;
-    setenv("ORVANE_FOLDER_VIEWER", "true", 1);
-    EXPECT_TRUE(startFolderViewer(dir.str()));
-    setenv("ORVANE_FOLDER_VIEWER", "no-such-viewer-program", 1);
-    EXPECT_FALSE(startFolderViewer(dir.str()));
 }
 
 }  // namespace

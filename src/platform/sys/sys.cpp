@@ -1,10 +1,8 @@
 #include "platform/sys/sys.h"
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,9 +11,6 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <thread>
-
-extern char** environ;
 
 namespace platform {
 namespace {
@@ -25,11 +20,6 @@ std::string lockPath(const std::string& root) {
 }
 std::string fifoPath(const std::string& root) {
     return root + "/.orvane-display.front";
-}
-
-bool hostFolderExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace
@@ -140,25 +130,6 @@ bool readMemoryStatus(MemoryStatus& status) {
     status.totalBytes = total;
     status.availableBytes = available;
     status.loadPercent = static_cast<int>(100 - (available * 100) / total);
-    return true;
-}
-
-bool startFolderViewer(const std::string& hostFolder) {
-    if (!hostFolderExists(hostFolder)) return false;
-    const char* viewer = std::getenv("ORVANE_FOLDER_VIEWER");
-    const std::string program = viewer != nullptr && *viewer ? viewer : "xdg-open";
-    char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(hostFolder.c_str()),
-                          nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = ::posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return false;
-    // Reap the viewer launcher in the background so it leaves no zombie.
-    std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
     return true;
 }
 

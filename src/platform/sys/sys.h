@@ -62,8 +62,4 @@ struct MemoryStatus {
 
 bool readMemoryStatus(MemoryStatus& status);
 
-// Opens the host's folder viewer on a host folder, without waiting for it. False when there is
-// no viewer or the folder does not exist.
-bool startFolderViewer(const std::string& hostFolder);
-
 }  // namespace platform
