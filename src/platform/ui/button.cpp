@@ -90,7 +90,7 @@ void drawIndicator(gfx::Painter& p, const Rect& client, const ControlInfo& info,
 void drawGroupBox(gfx::Painter& p, const Rect& client, const ControlInfo& info) {
     gfx::FontSpec bold = info.font;
     bold.weight = std::max(bold.weight, 700);
-    const Rect room{client.left + 7, client.top, client.right - 7, client.bottom};
+    const Rect room{client.left + 7, client.top + 1, client.right - 7, client.bottom};
     const gfx::FontSpec font =
         fittedFont(info.text, room, bold, gfx::kAlignLeft | gfx::kSingleLine, kDialogTextHeight);
     const int lineHeight = gfx::fontMetrics(font).height;
@@ -100,13 +100,14 @@ void drawGroupBox(gfx::Painter& p, const Rect& client, const ControlInfo& info) 
     p.drawFrame(frame.offset(1, 1), gfx::colors::kButtonLight);
     if (info.text.empty()) return;
     const int width = gfx::textExtent(info.text, font).width;
-    // A pixel spare on each side for glyphs that ink past their advance.
+    // A pixel spare on each side for glyphs that ink past their advance, and above for accents.
     const Rect label{client.left + 5, client.top, client.left + 11 + width,
-                     client.top + lineHeight};
+                     client.top + lineHeight + 2};
     p.fillRect(label, info.background);
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
-    p.drawText(info.text, label.inflate(-2, 0), font,
-               {color, gfx::kAlignLeft | disabledLook(info)});
+    p.drawText(
+        info.text, label.inflate(-2, 0), font,
+        {color, gfx::kAlignLeft | gfx::kAlignVCenter | gfx::kSingleLine | disabledLook(info)});
 }
 
 void paintButton(Window w, PaintContext& pc) {

@@ -139,9 +139,16 @@ Color buttonLabelColor(ButtonLook look) {
 }
 
 bool textFits(std::string_view text, const Rect& rect, const FontSpec& font, unsigned flags) {
-    const Rect bounds = textBounds(text, rect, font, flags);
-    return bounds.left >= rect.left && bounds.top >= rect.top && bounds.right <= rect.right &&
-           bounds.bottom <= rect.bottom;
+    const auto within = [&](const Rect& r) {
+        return r.left >= rect.left && r.top >= rect.top && r.right <= rect.right &&
+               r.bottom <= rect.bottom;
+    };
+    // The cells and the ink both: accents over capitals and some glyphs' tails reach past them.
+    for (const TextLine& line : layoutText(text, rect, font, flags)) {
+        const Rect ink = glyphBox(line, font);
+        if (!within(line.box) || (!ink.empty() && !within(ink))) return false;
+    }
+    return true;
 }
 
 FontSpec fittedFont(std::string_view text, const Rect& rect, FontSpec font, unsigned flags,

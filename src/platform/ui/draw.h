@@ -37,7 +37,7 @@ inline constexpr int kSmallestDialogText = 11;
 inline constexpr int kTallFace = 30;
 inline constexpr int kTallLabelHeight = 16;
 
-// Whether `text` laid out in `rect` with `flags` keeps inside it.
+// Whether `text` laid out in `rect` with `flags` keeps inside it, its cells and its ink.
 bool textFits(std::string_view text, const gfx::Rect& rect, const gfx::FontSpec& font,
               unsigned flags);
 // `font` at `preferred` pixels (or its own height where that is larger), made smaller a pixel at

@@ -20,6 +20,7 @@ constexpr int kWidestButton = 150;
 constexpr int kLabelRoom = 20;  // the face's edges and the label's inset, with a little spare
 constexpr int kButtonHeight = 36;
 constexpr int kBodyTextHeight = 16;
+constexpr int kInkRoom = 2;
 // Room the frame, the margins and the button row take from the screen's height.
 constexpr int kRoomAroundText = 4 * kMargin + kButtonHeight + 40;
 constexpr int kButtonGap = 10;
@@ -121,7 +122,7 @@ LResult boxProc(Window w, uint32_t message, WParam wp, LParam lp) {
             gfx::Painter& p = paintContext(lp).painter;
             drawIcon(p, data->iconRect, data->flags & kMbIconMask);
             p.drawText(data->text, data->textRect, data->font,
-                       {gfx::colors::kBlack, gfx::kWordBreak});
+                       {gfx::colors::kBlack, gfx::kWordBreak | gfx::kAlignVCenter});
             return 1;
         }
         case kCommand:
@@ -146,8 +147,14 @@ int messageBox(Window owner, std::string_view text, std::string_view caption, un
     const int textHeight = std::max(measured.bottom, gfx::fontMetrics(data.font).height);
     const int topBlock = std::max(textHeight, icon ? kIconSize : 0);
     const int textTop = kMargin + (topBlock - textHeight) / 2;
-    data.textRect = {textLeft, textTop, textLeft + std::max(measured.right, kMaxTextWidth / 4),
-                     textTop + textHeight};
+    // Narrower than the measure, a line may break otherwise; then the text takes the full width.
+    int textWidth = std::max(measured.right, kMaxTextWidth / 4);
+    if (gfx::textBounds(data.text, {0, 0, textWidth, 10000}, data.font, gfx::kWordBreak).bottom !=
+        measured.bottom)
+        textWidth = kMaxTextWidth;
+    // Room around the lines for accents over capitals and glyphs that ink past their advance.
+    data.textRect = {textLeft, textTop - kInkRoom, textLeft + textWidth + kInkRoom,
+                     textTop + textHeight + kInkRoom};
     data.iconRect = Rect::fromSize(kMargin, kMargin, kIconSize, kIconSize);
 
     const auto buttons = buttonsOf(flags);

@@ -4,6 +4,7 @@
 
 #include "platform/backend/headless/panel_harness.h"
 #include "platform/gfx/legible.h"
+#include "platform/gfx/text.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/display.h"
 
@@ -149,6 +150,18 @@ TEST_F(ControlsTest, ALongButtonLabelShrinksToItsFaceInsteadOfBeingClipped) {
     EXPECT_GE(texts[0].font.height, 11);
     EXPECT_LT(texts[0].font.height, 14);
     EXPECT_TRUE(within(texts[0].lines[0].box, texts[0].rect));
+}
+
+TEST_F(ControlsTest, AccentsOverCapitalsAndInkPastTheAdvanceStayInsideTheRectangle) {
+    const Window group = make(kButtonClass, "OPÇÕES Čidlo", kGroupBox, {10, 10, 300, 80}, 4);
+    const Window button = make(kButtonClass, "CĂLDURĂ MICĂ", 0, {10, 100, 120, 125}, 5);
+    for (const Window w : {group, button}) {
+        const auto texts = panel.texts(w);
+        ASSERT_FALSE(texts.empty());
+        for (const gfx::TextLine& line : texts.back().lines)
+            EXPECT_TRUE(within(gfx::glyphBox(line, texts.back().font), texts.back().rect))
+                << texts.back().text;
+    }
 }
 
 TEST_F(ControlsTest, StaticTextsReadAtFourteenPixelsWhereTheyFitAndShrinkWhereNot) {
