@@ -1,4 +1,6 @@
 // Push buttons (plain, multi-line, owner-drawn), check boxes, radio buttons and group boxes.
+#include <algorithm>
+
 #include "platform/ui/controls.h"
 #include "platform/ui/draw.h"
 #include "platform/ui/internal.h"
@@ -27,22 +29,29 @@ unsigned textFlags(uint32_t style, unsigned horizontal) {
     return horizontal | gfx::kAlignVCenter | gfx::kSingleLine;
 }
 
+ButtonLook lookOf(const ControlInfo& info, bool down) {
+    if (!info.enabled) return ButtonLook::Disabled;
+    return down ? ButtonLook::Pressed : ButtonLook::Normal;
+}
+
+// The label in white bold, as large as the face leaves room for; a disabled one engraved.
 void drawPushFace(gfx::Painter& p, const Rect& r, const ControlInfo& info, bool down) {
-    p.fillRect(r, gfx::colors::kButtonFace);
-    if (down) {
-        p.drawFrame(r, gfx::colors::kButtonDarkShadow);
-        p.drawFrame(r.inflate(-1, -1), gfx::colors::kButtonShadow);
-    } else {
-        drawRaisedEdge(p, r);
-    }
+    const ButtonLook look = lookOf(info, down);
+    drawButtonFace(p, r, look);
     const int shift = down ? 1 : 0;
     const Rect textArea = r.inflate(-4, -3).offset(shift, shift);
-    const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
     const unsigned flags = textFlags(info.style, gfx::kAlignCenter) | disabledLook(info);
-    if (!info.enabled) {
-        p.drawText(info.text, textArea.offset(1, 1), info.font, {gfx::colors::kButtonLight, flags});
+    gfx::FontSpec bold = info.font;
+    bold.weight = std::max(bold.weight, 700);
+    const int preferred = r.height() >= kTallFace ? kTallLabelHeight : kDialogTextHeight;
+    gfx::FontSpec font = fittedFont(info.text, textArea, bold, flags, preferred);
+    // A label too long for bold keeps the weight it was given rather than being clipped.
+    if (!textFits(info.text, textArea, font, flags))
+        font = fittedFont(info.text, textArea, info.font, flags, preferred);
+    if (look == ButtonLook::Disabled) {
+        p.drawText(info.text, textArea.offset(1, 1), font, {gfx::rgb(60, 66, 72), flags});
     }
-    p.drawText(info.text, textArea, info.font, {color, flags});
+    p.drawText(info.text, textArea, font, {buttonLabelColor(look), flags});
 }
 
 void drawCheckMark(gfx::Painter& p, const Rect& box) {
@@ -71,25 +80,34 @@ void drawIndicator(gfx::Painter& p, const Rect& client, const ControlInfo& info,
         if (st.checked) drawCheckMark(p, box);
     }
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
-    p.drawText(info.text, {box.right + 5, client.top, client.right, client.bottom}, info.font,
-               {color, textFlags(info.style, gfx::kAlignLeft) | disabledLook(info)});
+    const Rect label{box.right + 5, client.top, client.right, client.bottom};
+    const unsigned flags = textFlags(info.style, gfx::kAlignLeft) | disabledLook(info);
+    p.drawText(info.text, label, fittedFont(info.text, label, info.font, flags, kDialogTextHeight),
+               {color, flags});
 }
 
+// The title in bold, as large as dialog texts where the box is wide enough for it.
 void drawGroupBox(gfx::Painter& p, const Rect& client, const ControlInfo& info) {
-    const int lineHeight = gfx::fontMetrics(info.font).height;
+    gfx::FontSpec bold = info.font;
+    bold.weight = std::max(bold.weight, 700);
+    const Rect room{client.left + 7, client.top + 1, client.right - 7, client.bottom};
+    const gfx::FontSpec font =
+        fittedFont(info.text, room, bold, gfx::kAlignLeft | gfx::kSingleLine, kDialogTextHeight);
+    const int lineHeight = gfx::fontMetrics(font).height;
     const int y = client.top + lineHeight / 2;
     const Rect frame{client.left, y, client.right, client.bottom};
     p.drawFrame(frame, gfx::colors::kButtonShadow);
     p.drawFrame(frame.offset(1, 1), gfx::colors::kButtonLight);
     if (info.text.empty()) return;
-    const int width = gfx::textExtent(info.text, info.font).width;
-    // A pixel spare on each side for glyphs that ink past their advance.
+    const int width = gfx::textExtent(info.text, font).width;
+    // A pixel spare on each side for glyphs that ink past their advance, and above for accents.
     const Rect label{client.left + 5, client.top, client.left + 11 + width,
-                     client.top + lineHeight};
+                     client.top + lineHeight + 2};
     p.fillRect(label, info.background);
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
-    p.drawText(info.text, label.inflate(-2, 0), info.font,
-               {color, gfx::kAlignLeft | disabledLook(info)});
+    p.drawText(
+        info.text, label.inflate(-2, 0), font,
+        {color, gfx::kAlignLeft | gfx::kAlignVCenter | gfx::kSingleLine | disabledLook(info)});
 }
 
 void paintButton(Window w, PaintContext& pc) {

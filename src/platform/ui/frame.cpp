@@ -18,11 +18,7 @@ void drawFrame(WindowObj& w) {
     }
     if (w.style & kCaption) {
         const Rect bar{r.left, r.top, r.right, std::min(r.bottom, r.top + kCaptionHeight)};
-        p.fillRect(bar, gfx::colors::kCaption);
-        p.fillRect({bar.left, bar.bottom - 1, bar.right, bar.bottom}, gfx::colors::kButtonFace);
-        p.drawText(
-            w.title, {bar.left + 4, bar.top, bar.right - 2, bar.bottom - 1}, gfx::systemBoldFont(),
-            {gfx::colors::kCaptionText, gfx::kAlignLeft | gfx::kAlignVCenter | gfx::kSingleLine});
+        drawCaptionBar(p, bar, w.title);
         r.top = bar.bottom;
     }
     if (w.style & kClientEdge) drawSunkenEdge(p, r);

@@ -3,7 +3,9 @@
 #include <atomic>
 #include <vector>
 
+#include "platform/gfx/text.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/draw.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/modal.h"
 
@@ -13,8 +15,14 @@ namespace {
 constexpr int kMargin = 14;
 constexpr int kIconSize = 32;
 constexpr int kMaxTextWidth = 440;
-constexpr int kButtonWidth = 84;
-constexpr int kButtonHeight = 30;
+constexpr int kButtonWidth = 96;
+constexpr int kWidestButton = 150;
+constexpr int kLabelRoom = 20;  // the face's edges and the label's inset, with a little spare
+constexpr int kButtonHeight = 36;
+constexpr int kBodyTextHeight = 16;
+constexpr int kInkRoom = 2;
+// Room the frame, the margins and the button row take from the screen's height.
+constexpr int kRoomAroundText = 4 * kMargin + kButtonHeight + 40;
 constexpr int kButtonGap = 10;
 
 struct BoxButton {
@@ -44,12 +52,34 @@ std::string labelOf(const BoxButton& b) {
     return source ? source(b.id, b.label) : std::string(b.label);
 }
 
+// Wide enough for the longest label in the buttons' bold at full size, within bounds.
+int buttonWidthFor(const std::vector<std::string>& labels) {
+    gfx::FontSpec bold = gfx::systemBoldFont();
+    bold.height = detail::kTallLabelHeight;
+    int widest = 0;
+    for (const std::string& label : labels)
+        widest = std::max(widest, gfx::textExtent(label, bold).width + kLabelRoom);
+    return std::clamp(widest, kButtonWidth, kWidestButton);
+}
+
 struct BoxData {
     std::string text;
     unsigned flags = 0;
+    gfx::FontSpec font;
     Rect textRect;
     Rect iconRect;
 };
+
+// The body text as large as kBodyTextHeight where the screen has room for all of it.
+gfx::FontSpec bodyFont(const std::string& text) {
+    gfx::FontSpec font = gfx::systemFont();
+    font.height = kBodyTextHeight;
+    const int room = screenSize().height - kRoomAroundText;
+    return gfx::shrinkFont(font, detail::kSmallestDialogText, [&](const gfx::FontSpec& f) {
+        return gfx::textBounds(text, {0, 0, kMaxTextWidth, 10000}, f, gfx::kWordBreak).bottom <=
+               room;
+    });
+}
 
 void drawIcon(gfx::Painter& p, const Rect& r, unsigned icon) {
     using gfx::rgb;
@@ -91,8 +121,8 @@ LResult boxProc(Window w, uint32_t message, WParam wp, LParam lp) {
         case kPaint: {
             gfx::Painter& p = paintContext(lp).painter;
             drawIcon(p, data->iconRect, data->flags & kMbIconMask);
-            p.drawText(data->text, data->textRect, gfx::systemFont(),
-                       {gfx::colors::kBlack, gfx::kWordBreak});
+            p.drawText(data->text, data->textRect, data->font,
+                       {gfx::colors::kBlack, gfx::kWordBreak | gfx::kAlignVCenter});
             return 1;
         }
         case kCommand:
@@ -109,21 +139,33 @@ int messageBox(Window owner, std::string_view text, std::string_view caption, un
     BoxData data;
     data.text = std::string(text);
     data.flags = flags;
+    data.font = bodyFont(data.text);
     const bool icon = (flags & kMbIconMask) != 0;
     const int textLeft = kMargin + (icon ? kIconSize + kMargin : 0);
-    const Rect measured = gfx::textBounds(data.text, {0, 0, kMaxTextWidth, 10000},
-                                          gfx::systemFont(), gfx::kWordBreak);
-    const int textHeight = std::max(measured.bottom, gfx::fontMetrics(gfx::systemFont()).height);
+    const Rect measured =
+        gfx::textBounds(data.text, {0, 0, kMaxTextWidth, 10000}, data.font, gfx::kWordBreak);
+    const int textHeight = std::max(measured.bottom, gfx::fontMetrics(data.font).height);
     const int topBlock = std::max(textHeight, icon ? kIconSize : 0);
     const int textTop = kMargin + (topBlock - textHeight) / 2;
-    data.textRect = {textLeft, textTop, textLeft + std::max(measured.right, kMaxTextWidth / 4),
-                     textTop + textHeight};
+    // Narrower than the measure, a line may break otherwise; then the text takes the full width.
+    int textWidth = std::max(measured.right, kMaxTextWidth / 4);
+    if (gfx::textBounds(data.text, {0, 0, textWidth, 10000}, data.font, gfx::kWordBreak).bottom !=
+        measured.bottom)
+        textWidth = kMaxTextWidth;
+    // Room around the lines for accents over capitals and glyphs that ink past their advance.
+    data.textRect = {textLeft, textTop - kInkRoom, textLeft + textWidth + kInkRoom,
+                     textTop + textHeight + kInkRoom};
     data.iconRect = Rect::fromSize(kMargin, kMargin, kIconSize, kIconSize);
 
     const auto buttons = buttonsOf(flags);
-    const int rowWidth =
-        static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-    const int captionWidth = gfx::textExtent(caption, gfx::systemBoldFont()).width + 24;
+    std::vector<std::string> labels;
+    for (const BoxButton& b : buttons)
+        labels.push_back(labelOf(b));
+    const int buttonWidth = buttonWidthFor(labels);
+    const int rowWidth = static_cast<int>(buttons.size()) * (buttonWidth + kButtonGap) - kButtonGap;
+    gfx::FontSpec captionFont = gfx::systemBoldFont();
+    captionFont.height = detail::kDialogTextHeight + 1;
+    const int captionWidth = gfx::textExtent(caption, captionFont).width + 24;
     const int width =
         std::max({data.textRect.right + kMargin, rowWidth + 2 * kMargin, captionWidth, 200});
     const int buttonTop = kMargin + topBlock + kMargin + 4;
@@ -133,10 +175,10 @@ int messageBox(Window owner, std::string_view text, std::string_view caption, un
     if (!box) return 0;
     setUserData(box, reinterpret_cast<intptr_t>(&data));
     int x = (client.width - rowWidth) / 2;
-    for (const BoxButton& b : buttons) {
-        createWindow(kButtonClass, labelOf(b), kChild | kVisible,
-                     Rect::fromSize(x, buttonTop, kButtonWidth, kButtonHeight), box, b.id);
-        x += kButtonWidth + kButtonGap;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        createWindow(kButtonClass, labels[i], kChild | kVisible,
+                     Rect::fromSize(x, buttonTop, buttonWidth, kButtonHeight), box, buttons[i].id);
+        x += buttonWidth + kButtonGap;
     }
     return detail::runModal(box, owner);
 }

@@ -29,8 +29,10 @@ LResult staticProc(Window w, uint32_t message, WParam wp, LParam lp) {
     const ControlInfo info = controlInfo(w);
     PaintContext& pc = paintContext(lp);
     const gfx::Color color = info.enabled ? gfx::colors::kWindowText : gfx::colors::kGrayText;
-    pc.painter.drawText(info.text, pc.client, info.font,
-                        {color, alignment(info.style, false) | disabledLook(info)});
+    const unsigned flags = alignment(info.style, false) | disabledLook(info);
+    pc.painter.drawText(info.text, pc.client,
+                        fittedFont(info.text, pc.client, info.font, flags, kDialogTextHeight),
+                        {color, flags});
     return 0;
 }
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/backend/headless/panel_harness.h"
+#include "platform/gfx/legible.h"
+#include "platform/gfx/text.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/display.h"
 
@@ -84,14 +88,99 @@ TEST_F(ControlsTest, APressedButtonReachesItsParentAsACommandAndReportsBeingHeld
     panel.pointerUp(60, 440);
     EXPECT_EQ(seen.commands.size(), 1u);
 
-    // A disabled button takes no press; its label is drawn greyed.
+    // A disabled button takes no press.
     panel.call([&] { enableWindow(timers, false); });
     panel.tap(60, 440);
     EXPECT_EQ(seen.commands.size(), 1u);
-    const auto texts = panel.texts(timers);
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back().text, "TIMERS");
-    EXPECT_EQ(texts.back().color, gfx::colors::kGrayText);
+}
+
+bool bluish(gfx::Color c) {
+    return c.b > c.r + 60 && c.b > c.g + 20;
+}
+
+int brightness(gfx::Color c) {
+    return c.r + c.g + c.b;
+}
+
+bool within(const gfx::Rect& inner, const gfx::Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+TEST_F(ControlsTest, PlainPushButtonsWearTheButtonBarFaceNormalPressedAndDisabled) {
+    const Window exitButton = make(kButtonClass, "EXIT", 0, {20, 20, 140, 60}, 0x8802);
+    const gfx::Surface normal = panel.capture(exitButton);
+    const auto texts = panel.texts(exitButton);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].shown, gfx::colors::kWhite);
+    EXPECT_GE(texts[0].font.weight, 700);
+    EXPECT_GE(texts[0].font.height, 14);
+    // A dark rim and a blue face whose every row leaves the white label readable.
+    EXPECT_LT(brightness(normal.colorAt(0, 20)), 100);
+    for (int y = 2; y < 38; ++y) {
+        EXPECT_TRUE(bluish(normal.colorAt(8, y))) << y;
+        EXPECT_GE(gfx::contrastRatio(gfx::colors::kWhite, normal.colorAt(8, y)), 4.5) << y;
+    }
+
+    // Held down: a darker face and the label a pixel down and right.
+    panel.pointerDown(80, 40);
+    const gfx::Surface pressed = panel.capture(exitButton);
+    EXPECT_LT(brightness(pressed.colorAt(8, 10)), brightness(normal.colorAt(8, 10)) - 40);
+    EXPECT_EQ(panel.texts(exitButton).back().rect, texts[0].rect.offset(1, 1));
+    panel.pointerUp(80, 40);
+    EXPECT_EQ(panel.capture(exitButton), normal);
+
+    // Disabled: a grey face and an engraved label that is no longer white.
+    panel.call([&] { enableWindow(exitButton, false); });
+    const gfx::Color grey = panel.capture(exitButton).colorAt(8, 20);
+    EXPECT_FALSE(bluish(grey));
+    EXPECT_LT(std::abs(grey.r - grey.b), 30);
+    const auto disabled = panel.texts(exitButton);
+    ASSERT_EQ(disabled.size(), 2u);
+    EXPECT_EQ(disabled[0].rect, disabled[1].rect.offset(1, 1));
+    EXPECT_NE(disabled[1].shown, gfx::colors::kWhite);
+}
+
+TEST_F(ControlsTest, ALongButtonLabelShrinksToItsFaceInsteadOfBeingClipped) {
+    const Window button =
+        make(kButtonClass, "SEND DATA LOG FILES TO USB", 0, {10, 10, 190, 40}, 0x8803);
+    const auto texts = panel.texts(button);
+    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts[0].lines.size(), 1u);
+    EXPECT_GE(texts[0].font.height, 11);
+    EXPECT_LT(texts[0].font.height, 14);
+    EXPECT_TRUE(within(texts[0].lines[0].box, texts[0].rect));
+}
+
+TEST_F(ControlsTest, AccentsOverCapitalsAndInkPastTheAdvanceStayInsideTheRectangle) {
+    const Window group = make(kButtonClass, "OPÇÕES Čidlo", kGroupBox, {10, 10, 300, 80}, 4);
+    const Window button = make(kButtonClass, "CĂLDURĂ MICĂ", 0, {10, 100, 120, 125}, 5);
+    for (const Window w : {group, button}) {
+        const auto texts = panel.texts(w);
+        ASSERT_FALSE(texts.empty());
+        for (const gfx::TextLine& line : texts.back().lines)
+            EXPECT_TRUE(within(gfx::glyphBox(line, texts.back().font), texts.back().rect))
+                << texts.back().text;
+    }
+}
+
+TEST_F(ControlsTest, StaticTextsReadAtFourteenPixelsWhereTheyFitAndShrinkWhereNot) {
+    const Window roomy = make(kStaticClass, "Burner ignition", 0, {10, 10, 300, 40}, 1);
+    const Window narrow =
+        make(kStaticClass, "PLENUM TEMPERATURE SETPOINT", 0, {10, 50, 200, 66}, 2);
+    const Window cramped =
+        make(kStaticClass, "METERING ROLL SPEED IN PERCENT OF FULL SPEED", 0, {10, 80, 120, 94}, 3);
+    EXPECT_EQ(panel.texts(roomy).at(0).font.height, 14);
+    const auto fitted = panel.texts(narrow).at(0);
+    EXPECT_LT(fitted.font.height, 14);
+    EXPECT_GE(fitted.font.height, 11);
+    ASSERT_EQ(fitted.lines.size(), 1u);
+    EXPECT_TRUE(within(fitted.lines[0].box, fitted.rect));
+    // What does not fit even at the smallest size stays at the smallest, never below.
+    EXPECT_EQ(panel.texts(cramped).at(0).font.height, 11);
+    // A font set larger by the screen is kept.
+    panel.call([&] { setWindowFont(roomy, gfx::font(20, 700)); });
+    EXPECT_EQ(panel.texts(roomy).at(0).font.height, 20);
 }
 
 TEST_F(ControlsTest, OwnerDrawnButtonsAreDrawnByTheParentWithTheirPressedState) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/backend/headless/panel_harness.h"
+#include "platform/gfx/legible.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/display.h"
 
@@ -198,6 +199,26 @@ TEST_F(DialogsTest, MessageBoxesOfferTheirButtonSets) {
         panel.tap(button->window);
         EXPECT_EQ(answer, c.expected);
     }
+}
+
+TEST_F(DialogsTest, MessageBoxesWriteTheirTextLargeUnderABoldTitle) {
+    int answer = -1;
+    panel.post([&] {
+        answer = messageBox(gMain, "Start the dryer now?", "START", kMbOkCancel | kMbIconQuestion);
+    });
+    const auto body = panel.findText("Start the dryer now?");
+    ASSERT_TRUE(body);
+    EXPECT_GE(body->text.font.height, 14);
+    const auto title = panel.findText("START");
+    ASSERT_TRUE(title);
+    EXPECT_GE(title->text.font.weight, 700);
+    EXPECT_GE(gfx::contrastRatio(title->text.shown, panel.capture(title->window).colorAt(3, 3)),
+              4.5);
+    const auto ok = panel.findText("OK");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ok->text.font.height, 16);  // the buttons are made wide enough for full size
+    panel.tap(ok->window);
+    EXPECT_EQ(answer, kIdOk);
 }
 
 TEST_F(DialogsTest, QuittingWhileADialogIsOpenUnwindsIt) {

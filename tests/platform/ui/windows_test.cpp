@@ -5,6 +5,7 @@
 
 #include "platform/backend/headless/panel_harness.h"
 #include "platform/ui/display.h"
+#include "platform/ui/draw.h"
 
 namespace platform::ui {
 namespace {
@@ -179,7 +180,7 @@ TEST_F(WindowsTest, ZOrderPutsTopmostAboveAndTheLastShownOnTop) {
     EXPECT_EQ(screenRect(child), (Rect{94, 114, 604, 144}));
     EXPECT_EQ(windowAt({110, 130}), child);
     EXPECT_EQ(windowAt({110, 110}), framed);  // the caption
-    EXPECT_EQ(panel.screen().colorAt(290, 110), gfx::colors::kCaption);
+    EXPECT_EQ(panel.screen().colorAt(290, 110), detail::kTitleBar);
     EXPECT_EQ(panel.screen().colorAt(310, 130), gfx::colors::kBlack);
 }
 
