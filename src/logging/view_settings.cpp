@@ -57,6 +57,10 @@ void LoadViewSettings() {
         for (int trace = 0; trace < kGraphTraceCount; ++trace) {
             if (*traces & (1 << trace)) GraphTraceOn[trace] = 1;
         }
+    } else {
+        // A panel that has never stored its traces shows the discharge moisture, so that its
+        // graph is not empty the first time it opens; an operator's own choice is kept.
+        GraphTraceOn[kTraceMoistureOut] = 1;
     }
     if (const auto scale = readByte(kScaleValue)) GraphScale = *scale > 3 ? 0 : *scale;
     if (const auto minutes = readByte(kSampleTimeValue)) {

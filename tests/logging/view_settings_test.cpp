@@ -23,7 +23,7 @@ class ViewSettings : public LogTest {
 TEST_F(ViewSettings, AMissingKeyGivesTheDefaults) {
     GraphTraceOn.fill(0);
     LoadViewSettings();
-    EXPECT_EQ(GraphTraceOn, (std::array<uint8_t, 6>{}));
+    EXPECT_EQ(GraphTraceOn, (std::array<uint8_t, 6>{0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(GraphScale, 0);
     EXPECT_EQ(GraphScaleFactor(), 1);
     EXPECT_EQ(ScreenViewSelection, 0);
@@ -61,6 +61,11 @@ TEST_F(ViewSettings, StoredValuesLoadWithTheirRangeRules) {
     put("TEMP_DATA_LOG_SAMPLE_TIME", {7});
     LoadViewSettings();
     EXPECT_EQ(ShortTermSampleMinutes, 7);
+
+    ResetViewSettings();
+    put("GRAPH_TRACES_ON_OFF", {0});  // every trace turned off is the operator's choice
+    LoadViewSettings();
+    EXPECT_EQ(GraphTraceOn, (std::array<uint8_t, 6>{}));
 
     ResetViewSettings();
     put("GRAPH_HORIZONTAL_SCALE", {});  // unreadable values keep their defaults
