@@ -266,9 +266,9 @@ void openHelp(ui::Window window) {
 }  // namespace
 
 WarningTextLayout layoutWarningText(std::string_view text) {
-    const gfx::Rect& room = kWarningTextRoom;
-    const auto fits = [&](unsigned flags) {
-        return [&text, &room, flags](const gfx::FontSpec& f) {
+    const auto fits = [&text](unsigned flags) {
+        return [&text, flags](const gfx::FontSpec& f) {
+            const gfx::Rect& room = kWarningTextRoom;
             for (const gfx::TextLine& line : gfx::layoutText(text, room, f, flags)) {
                 const gfx::Rect ink = gfx::glyphBox(line, f);
                 if (ink.left < room.left || ink.right > room.right || ink.top < room.top ||
