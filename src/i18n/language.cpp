@@ -174,9 +174,17 @@ std::string GetStringOr(int number, std::string_view english) {
 }
 
 std::string GetStringFilled(int number, std::string_view english, int value) {
-    std::string text = GetStringOr(number, english);
-    if (const size_t at = text.find("%d"); at != std::string::npos) {
-        text.replace(at, 2, std::to_string(value));
+    return fillPlaceholders(GetStringOr(number, english), "%d", {std::to_string(value)});
+}
+
+std::string fillPlaceholders(std::string text, std::string_view mark,
+                             std::initializer_list<std::string_view> values) {
+    size_t from = 0;
+    for (const std::string_view value : values) {
+        const size_t at = text.find(mark, from);
+        if (at == std::string::npos) break;
+        text.replace(at, mark.size(), value);
+        from = at + value.size();
     }
     return text;
 }

@@ -77,6 +77,10 @@ std::string GetStringOr(int number, std::string_view english);
 // GetStringOr with the first "%d" of the string replaced by `value` (as text, so a translation
 // is never used as a format).
 std::string GetStringFilled(int number, std::string_view english, int value);
+// `text` with each `mark` ("%s", "%d", "%ld") in turn replaced by the next of `values`, as text;
+// marks beyond the values stay as they are.
+std::string fillPlaceholders(std::string text, std::string_view mark,
+                             std::initializer_list<std::string_view> values);
 struct StringPart {
     int number;
     std::string_view english;

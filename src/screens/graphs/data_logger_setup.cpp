@@ -79,9 +79,9 @@ bool usbDrivePresent() {
 }
 
 std::string copyQuestion(const std::string& fileName) {
-    std::string text = i18n::GetStringOr(615, "Copy dryer data log file to usb flash drive as %s");
-    if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, fileName);
-    return text;
+    return i18n::fillPlaceholders(
+        i18n::GetStringOr(615, "Copy dryer data log file to usb flash drive as %s"), "%s",
+        {fileName});
 }
 
 void sendToUsb(ui::Window dialog) {

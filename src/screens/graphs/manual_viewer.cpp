@@ -68,12 +68,6 @@ std::vector<std::vector<ManualLine>> paragraphRows(std::string_view paragraph) {
     return rows;
 }
 
-std::string replaceFirst(std::string text, std::string_view what, const std::string& with) {
-    const size_t at = text.find(what);
-    if (at != std::string::npos) text.replace(at, what.size(), with);
-    return text;
-}
-
 void showPage(ui::Window dialog) {
     const int count = static_cast<int>(gViewer.pages.size());
     gViewer.page = std::clamp(gViewer.page, 0, count - 1);
@@ -185,9 +179,8 @@ std::vector<ManualScreenPage> layoutManual(const i18n::Manual& manual) {
 }
 
 std::string manualPageLabel(int page, int pageCount) {
-    const std::string pattern = i18n::GetStringOr(kPageString, "PAGE %d OF %d");
-    return replaceFirst(replaceFirst(pattern, "%d", std::to_string(page)), "%d",
-                        std::to_string(pageCount));
+    return i18n::fillPlaceholders(i18n::GetStringOr(kPageString, "PAGE %d OF %d"), "%d",
+                                  {std::to_string(page), std::to_string(pageCount)});
 }
 
 void runManualViewer(ui::Window owner) {

@@ -1,7 +1,6 @@
 #include "screens/keypads/keypad_face.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "i18n/language.h"
 #include "platform/gfx/text.h"
@@ -19,18 +18,6 @@ constexpr int kValueWeight = 900;
 constexpr int kNameHeight = 16;
 constexpr int kNameGap = 3;
 constexpr int kSmallestNote = 12;
-
-// `text` with each "%s" replaced by the next of `values`, as text.
-std::string filled(std::string text, std::initializer_list<std::string_view> values) {
-    size_t from = 0;
-    for (const std::string_view value : values) {
-        const size_t at = text.find("%s", from);
-        if (at == std::string::npos) break;
-        text.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -86,7 +73,8 @@ void paintValue(gfx::Painter& painter, const std::string& text) {
 }
 
 std::string rangeText(std::string_view low, std::string_view high, std::string_view unit) {
-    return filled(i18n::GetStringOr(815, "RANGE %s - %s %s"), {low, high, unit});
+    return i18n::fillPlaceholders(i18n::GetStringOr(815, "RANGE %s - %s %s"), "%s",
+                                  {low, high, unit});
 }
 
 void paintNote(gfx::Painter& painter, const std::string& text, const gfx::Rect& rect, int height) {

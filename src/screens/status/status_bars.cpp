@@ -51,9 +51,9 @@ void paintLeftBar(ui::PaintContext& pc) {
     p.drawText(version, {5, 15, 240, 30}, small, {kWhite, gfx::kSingleLine});
 }
 
-// ---- right bar ------------------------------------------------------------------------------
-
 }  // namespace
+
+// ---- airflow notice, for the left bar and the dryer picture ---------------------------------
 
 bool airflowTestingDisabled(const dryer::ParameterImage& s) {
     for (int i = 0; i < 6; ++i) {
@@ -76,6 +76,8 @@ void drawAirflowNotice(gfx::Painter& p, const gfx::Rect& box) {
 }
 
 namespace {
+
+// ---- right bar ------------------------------------------------------------------------------
 
 struct BarLine {
     std::string text;

@@ -363,10 +363,8 @@ std::string shownExportMessage(std::string_view message) {
     for (const ShownText& shown : kExportMessages) {
         const auto code = codeOf(message, shown.english);
         if (!code) continue;
-        std::string text = i18n::GetStringOr(shown.number, shown.english);
-        // The code goes in as text: a translation is never used as a format.
-        if (const size_t at = text.find("%ld"); at != std::string::npos) text.replace(at, 3, *code);
-        return text;
+        return i18n::fillPlaceholders(i18n::GetStringOr(shown.number, shown.english), "%ld",
+                                      {*code});
     }
     return std::string(message);
 }
